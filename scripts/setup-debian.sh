@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs everything Tallyvane needs to build, run and test on Debian 12 (run as root).
+set -euo pipefail
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libsqlite3-dev
+  unixodbc-dev tdsodbc libsqliteodbc
+  libxlsxwriter-dev
+  libgtest-dev
+  fonts-wqy-zenhei
+  xvfb xauth
+  python3 python3-openpyxl python3-xlsxwriter
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
