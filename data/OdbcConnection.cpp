@@ -1,0 +1,190 @@
+#include "OdbcConnection.h"
+
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "SqlText.h"
+#include "TsqlRewriter.h"
+
+namespace tally::data {
+namespace {
+
+// Text crosses the driver as UTF-8 through the narrow calls: FreeTDS is told so
+// (ClientCharset=UTF-8) and SQLite's driver speaks UTF-8 natively.
+SQLCHAR* sqlText(std::string& s) { return reinterpret_cast<SQLCHAR*>(s.data()); }
+
+// The first diagnostic record of a handle as a DbError.
+DbError diagnostic(SQLSMALLINT type, SQLHANDLE handle, const std::string& fallback) {
+    SQLCHAR state[6] = {}, message[2048] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (handle && SQL_SUCCEEDED(SQLGetDiagRec(type, handle, 1, state, &native, message, sizeof message, &length)))
+        return DbError(native, std::string(reinterpret_cast<char*>(message), std::min<int>(length, sizeof message - 1)));
+    return DbError(-1, fallback);
+}
+
+class OdbcRecordset : public Recordset {
+public:
+    explicit OdbcRecordset(SQLHSTMT stmt) : stmt_(stmt) {
+        SQLSMALLINT columns = 0;
+        SQLNumResultCols(stmt_, &columns);
+        std::vector<std::string> names;
+        for (SQLSMALLINT c = 1; c <= columns; ++c) {
+            SQLCHAR name[1024] = {};
+            SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
+            SQLULEN size = 0;
+            SQLDescribeCol(stmt_, c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
+            names.emplace_back(reinterpret_cast<char*>(name), std::min<int>(nameLength, sizeof name - 1));
+            types_.push_back(type);
+        }
+        try {
+            start(std::move(names));
+        } catch (...) {
+            SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
+            throw;
+        }
+    }
+    ~OdbcRecordset() override { SQLFreeHandle(SQL_HANDLE_STMT, stmt_); }
+
+protected:
+    bool fetchRow(std::vector<Value>& row) override {
+        if (types_.empty()) return false;  // a statement without a result set
+        SQLRETURN rc = SQLFetch(stmt_);
+        if (rc == SQL_NO_DATA) return false;
+        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_, "fetch failed");
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] = read(static_cast<SQLUSMALLINT>(i + 1), types_[i]);
+        return true;
+    }
+
+private:
+    Value read(SQLUSMALLINT column, SQLSMALLINT type) {
+        SQLLEN indicator = 0;
+        switch (type) {
+        case SQL_TINYINT: case SQL_SMALLINT: case SQL_INTEGER: case SQL_BIGINT: case SQL_BIT: {
+            SQLBIGINT v = 0;
+            check(SQLGetData(stmt_, column, SQL_C_SBIGINT, &v, 0, &indicator));
+            return indicator == SQL_NULL_DATA ? Value() : Value::fromInteger(v);
+        }
+        case SQL_REAL: case SQL_FLOAT: case SQL_DOUBLE: case SQL_DECIMAL: case SQL_NUMERIC: {
+            double v = 0;
+            check(SQLGetData(stmt_, column, SQL_C_DOUBLE, &v, 0, &indicator));
+            return indicator == SQL_NULL_DATA ? Value() : Value::fromReal(v);
+        }
+        case SQL_TYPE_TIMESTAMP: case SQL_TYPE_DATE: case SQL_TIMESTAMP: case SQL_DATE: {
+            SQL_TIMESTAMP_STRUCT ts{};
+            check(SQLGetData(stmt_, column, SQL_C_TYPE_TIMESTAMP, &ts, sizeof ts, &indicator));
+            if (indicator == SQL_NULL_DATA) return Value();
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%04d-%02u-%02u %02u:%02u:%02u", ts.year, ts.month, ts.day, ts.hour,
+                          ts.minute, ts.second);
+            return Value::fromText(buf);
+        }
+        default: return readText(column);
+        }
+    }
+
+    // Text of any length, read in pieces.
+    Value readText(SQLUSMALLINT column) {
+        std::string text;
+        char buffer[4096];
+        while (true) {
+            SQLLEN indicator = 0;
+            SQLRETURN rc = SQLGetData(stmt_, column, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+            if (rc == SQL_NO_DATA) break;
+            check(rc);
+            if (indicator == SQL_NULL_DATA) return Value();
+            std::size_t bytes = (indicator == SQL_NO_TOTAL || indicator >= SQLLEN(sizeof buffer))
+                                    ? sizeof buffer - 1
+                                    : static_cast<std::size_t>(indicator);
+            text.append(buffer, bytes);
+            if (rc == SQL_SUCCESS) break;
+        }
+        return Value::fromText(std::move(text));
+    }
+
+    void check(SQLRETURN rc) {
+        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_, "reading a field failed");
+    }
+
+    SQLHSTMT stmt_;
+    std::vector<SQLSMALLINT> types_;
+};
+
+}  // namespace
+
+OdbcConnection::OdbcConnection(const std::string& connectionString) {
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
+        throw DbError(-1, "cannot allocate an ODBC environment");
+    env_ = env;
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
+        SQLFreeHandle(SQL_HANDLE_ENV, env);
+        throw DbError(-1, "cannot allocate an ODBC connection");
+    }
+    dbc_ = dbc;
+    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(30), 0);
+    SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+    std::string in = connectionString;
+    SQLCHAR out[2048];
+    SQLSMALLINT outLength = 0;
+    SQLRETURN rc = SQLDriverConnect(dbc, nullptr, sqlText(in), SQL_NTS, out, sizeof out, &outLength,
+                                    SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        DbError error = diagnostic(SQL_HANDLE_DBC, dbc, "connection failed");
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_ENV, env);
+        dbc_ = env_ = nullptr;
+        throw error;
+    }
+    SQLCHAR dbms[256] = {};
+    SQLSMALLINT dbmsLength = 0;
+    SQLGetInfo(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &dbmsLength);
+    dbmsName_ = reinterpret_cast<char*>(dbms);
+    speaksSqlite_ = dbmsName_.find("SQLite") != std::string::npos;
+    if (speaksSqlite_) open("PRAGMA query_only=1");  // the driver has no read-only mode of its own
+}
+
+OdbcConnection::~OdbcConnection() {
+    if (dbc_) {
+        SQLDisconnect(static_cast<SQLHDBC>(dbc_));
+        SQLFreeHandle(SQL_HANDLE_DBC, static_cast<SQLHDBC>(dbc_));
+    }
+    if (env_) SQLFreeHandle(SQL_HANDLE_ENV, static_cast<SQLHENV>(env_));
+}
+
+std::vector<std::string> OdbcConnection::columnsOf(const std::string& table) {
+    std::vector<std::string> columns;
+    try {
+        auto rs = open("PRAGMA table_info(" + sqlTextLiteral(table) + ")");
+        for (; !rs->eof(); rs->moveNext()) columns.push_back(rs->field("name").text());
+    } catch (const DbError&) {
+    }
+    return columns;
+}
+
+std::unique_ptr<Recordset> OdbcConnection::open(std::string_view sql) {
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(dbc_), &stmt)))
+        throw diagnostic(SQL_HANDLE_DBC, dbc_, "cannot allocate a statement");
+    SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(commandTimeout())), 0);
+    SQLSetStmtAttr(stmt, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
+    SQLSetStmtAttr(stmt, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), 0);
+    std::string text(sql);
+    if (speaksSqlite_ && text.rfind("PRAGMA", 0) != 0)
+        text = rewriteTsqlForSqlite(sql, [this](const std::string& t) { return columnsOf(t); });
+    SQLRETURN rc = SQLExecDirect(stmt, sqlText(text), static_cast<SQLINTEGER>(text.size()));
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
+        DbError error = diagnostic(SQL_HANDLE_STMT, stmt, "statement failed");
+        SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+        throw error;
+    }
+    return std::make_unique<OdbcRecordset>(stmt);
+}
+
+}  // namespace tally::data

@@ -1,0 +1,32 @@
+#pragma once
+// A database reached through unixODBC: SQL Server through FreeTDS, or (in tests)
+// SQLite through its ODBC driver with the T-SQL functions loaded as an extension.
+#include <string>
+
+#include "Connection.h"
+
+namespace tally::data {
+
+class OdbcConnection : public Connection {
+public:
+    // Connects read-only with a 30-second login timeout; throws DbError on failure.
+    explicit OdbcConnection(const std::string& connectionString);
+    ~OdbcConnection() override;
+    OdbcConnection(const OdbcConnection&) = delete;
+    OdbcConnection& operator=(const OdbcConnection&) = delete;
+
+    std::unique_ptr<Recordset> open(std::string_view sql) override;
+    std::string engineName() const override { return "odbc"; }
+    // The server product as the driver names it ("Microsoft SQL Server", "SQLite", ...).
+    const std::string& dbmsName() const { return dbmsName_; }
+
+private:
+    std::vector<std::string> columnsOf(const std::string& table);
+
+    void* env_ = nullptr;   // SQLHENV
+    void* dbc_ = nullptr;   // SQLHDBC
+    std::string dbmsName_;
+    bool speaksSqlite_ = false;
+};
+
+}  // namespace tally::data

@@ -1,0 +1,132 @@
+#include "SqliteConnection.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+
+#include "SqliteFunctions.h"
+#include "TsqlRewriter.h"
+
+namespace tally::data {
+namespace {
+
+[[noreturn]] void fail(sqlite3* db, int rc) {
+    throw DbError(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+}
+
+class SqliteRecordset : public Recordset {
+public:
+    SqliteRecordset(sqlite3* db, sqlite3_stmt* stmt, int timeoutSeconds) : db_(db), stmt_(stmt) {
+        if (timeoutSeconds > 0) {
+            deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+            sqlite3_progress_handler(db_, 10000, &SqliteRecordset::checkDeadline, this);
+        }
+        std::vector<std::string> names;
+        for (int i = 0; i < sqlite3_column_count(stmt_); ++i) names.emplace_back(sqlite3_column_name(stmt_, i));
+        try {
+            start(std::move(names));
+        } catch (...) {
+            release();
+            throw;
+        }
+    }
+    ~SqliteRecordset() override { release(); }
+
+protected:
+    bool fetchRow(std::vector<Value>& row) override {
+        int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_DONE) return false;
+        if (rc != SQLITE_ROW) {
+            if (rc == SQLITE_INTERRUPT) throw DbError(-2147217871, "Query timeout expired");
+            fail(db_, rc);
+        }
+        for (int i = 0; i < static_cast<int>(row.size()); ++i) {
+            switch (sqlite3_column_type(stmt_, i)) {
+            case SQLITE_NULL: row[i] = Value(); break;
+            case SQLITE_INTEGER: row[i] = Value::fromInteger(sqlite3_column_int64(stmt_, i)); break;
+            case SQLITE_FLOAT: row[i] = Value::fromReal(sqlite3_column_double(stmt_, i)); break;
+            default:
+                row[i] = Value::fromText(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)));
+            }
+        }
+        return true;
+    }
+
+private:
+    void release() {
+        sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
+
+    static int checkDeadline(void* self) {
+        auto* rs = static_cast<SqliteRecordset*>(self);
+        return std::chrono::steady_clock::now() > rs->deadline_ ? 1 : 0;
+    }
+
+    sqlite3* db_;
+    sqlite3_stmt* stmt_;
+    std::chrono::steady_clock::time_point deadline_{};
+};
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(const std::string& path) {
+    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DbError(rc, message + ": " + path);
+    }
+    registerTsqlFunctions(db_);
+    sqlite3_exec(db_, "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+    // An empty or foreign file opens fine; reading the schema tells.
+    char* error = nullptr;
+    rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        std::string message = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DbError(rc, message + ": " + path);
+    }
+}
+
+SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }
+
+std::vector<std::string> SqliteConnection::columnsOf(const std::string& table) {
+    auto key = table;
+    auto it = columnCache_.find(key);
+    if (it != columnCache_.end()) return it->second;
+    std::vector<std::string> columns;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, "SELECT name FROM pragma_table_info(?1)", -1, &stmt, nullptr) == SQLITE_OK) {
+        sqlite3_bind_text(stmt, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    }
+    sqlite3_finalize(stmt);
+    columnCache_[key] = columns;
+    return columns;
+}
+
+std::string SqliteConnection::translate(std::string_view sql) {
+    return rewriteTsqlForSqlite(sql, [this](const std::string& t) { return columnsOf(t); });
+}
+
+std::unique_ptr<Recordset> SqliteConnection::open(std::string_view sql) {
+    std::string text = translate(sql);
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &stmt, &tail);
+    if (rc != SQLITE_OK) fail(db_, rc);
+    if (!stmt) throw DbError(SQLITE_MISUSE, "empty statement");
+    if (!sqlite3_stmt_readonly(stmt)) {
+        sqlite3_finalize(stmt);
+        throw DbError(SQLITE_READONLY, "attempt to write a readonly database");
+    }
+    return std::make_unique<SqliteRecordset>(db_, stmt, commandTimeout());
+}
+
+}  // namespace tally::data

@@ -1,0 +1,65 @@
+#include "SqliteFunctions.h"
+
+#include <sqlite3.h>
+
+#include <string>
+
+namespace tally::data {
+namespace {
+
+// Target length of a char(n) type argument: char(n) arrives as the one character U+000n.
+int targetLength(sqlite3_value* type) {
+    if (sqlite3_value_type(type) == SQLITE_INTEGER) return sqlite3_value_int(type);
+    const unsigned char* t = sqlite3_value_text(type);
+    int bytes = sqlite3_value_bytes(type);
+    if (t && bytes == 1 && t[0] < 0x20) return t[0];
+    return -1;
+}
+
+void convertFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    int length = targetLength(argv[0]);
+    int style = argc >= 3 ? sqlite3_value_int(argv[2]) : 0;
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    std::string text(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])));
+    std::string out;
+    if (argc < 3) {
+        out = text;
+    } else if (style == 112) {
+        // ISO date text 'YYYY-MM-DD[ ...]' -> 'YYYYMMDD'
+        if (text.size() < 10 || text[4] != '-' || text[7] != '-') {
+            sqlite3_result_error(ctx, "Conversion failed when converting date and/or time from character string.", -1);
+            return;
+        }
+        out = text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2);
+    } else if (style == 23 || style == 120 || style == 121) {
+        out = text;
+    } else {
+        sqlite3_result_error(ctx, ("CONVERT style " + std::to_string(style) + " is not supported").c_str(), -1);
+        return;
+    }
+    if (length >= 0 && static_cast<int>(out.size()) > length) out.resize(length);
+    sqlite3_result_text(ctx, out.c_str(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
+}
+
+void lenFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    std::string text(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])));
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    // characters, not bytes
+    sqlite3_int64 count = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++count;
+    sqlite3_result_int64(ctx, count);
+}
+
+}  // namespace
+
+int registerTsqlFunctions(sqlite3* db) {
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    int rc = sqlite3_create_function(db, "convert", 3, flags, nullptr, convertFunction, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "convert", 2, flags, nullptr, convertFunction, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "len", 1, flags, nullptr, lenFunction, nullptr, nullptr);
+    return rc;
+}
+
+}  // namespace tally::data

@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "Value.h"
+
+using namespace tally::data;
+
+TEST(Value, NullReadsAsEmptyTextAndZero) {
+    Value v;
+    EXPECT_TRUE(v.isNull());
+    EXPECT_EQ(v.text(), "");
+    EXPECT_EQ(v.number(), 0);
+    EXPECT_FALSE(v.date().has_value());
+}
+
+TEST(Value, NumbersKeepTheirShortestExactText) {
+    EXPECT_EQ(Value::fromReal(0.09).text(), "0.09");
+    EXPECT_EQ(Value::fromReal(100.0).text(), "100");
+    EXPECT_EQ(Value::fromInteger(-5).text(), "-5");
+    EXPECT_DOUBLE_EQ(Value::fromText("12.5abc").number(), 12.5);
+}
+
+TEST(Value, DatesParseWithAndWithoutTime) {
+    auto d = Value::fromText("2024-03-05 10:20:30").date();
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->dayKey(), "20240305");
+    EXPECT_EQ(d->monthKey(), "202403");
+    EXPECT_EQ(d->isoText(), "2024-03-05 10:20:30");
+    EXPECT_EQ(Value::fromText("2024-12-31").date()->isoDate(), "2024-12-31");
+    EXPECT_FALSE(Value::fromText("31/12/2024").date().has_value());
+    EXPECT_FALSE(Value::fromText("2024-13-01").date().has_value());
+}
