@@ -1,0 +1,56 @@
+#pragma once
+// The fee items an extraction finds, and the split percentages of the parking items.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Recordset.h"
+
+namespace tally::reports {
+
+// One extracted fee item.
+struct FeeItemSplit {
+    std::string code;           // 收费项目代号 as stored ("" when Null)
+    std::string cleanedName;    // xm without "(", ")", "（", "）", "%"
+    double taxRate = 0;         // 税率 rounded to two decimals, 0 when Null
+    std::string category;       // 收费类别
+    std::string taxColumnName;  // cleanedName + "税额", "" when the name is empty
+
+    // The code as the system lists it in SQL: in single quotes (quotes inside doubled); "" when Null.
+    std::string quotedCode() const;
+    bool isParking() const;     // category contains "停车"
+    // Value columns the item takes in the detail reports: 3 for a parking item, 2 otherwise.
+    int valueColumnCount() const { return isParking() ? 3 : 2; }
+};
+
+using FeeItemList = std::vector<FeeItemSplit>;
+
+std::string cleanFeeItemName(std::string_view name);
+// Reads one row of an extraction statement (收费项目代号, 税率, XM, 收费类别).
+FeeItemSplit feeItemFromRow(const data::Recordset& row);
+int valueColumnCount(const FeeItemList& items);
+
+// One row of the split-ratio grid: the percentages are the texts the user typed.
+struct SplitRatioRow {
+    std::string name;                  // cleaned name
+    std::string developerText = "70";  // 开发商
+    std::string propertyText = "30";   // 物业公司
+    std::string code;                  // the item's code (the hidden column shows it quoted)
+};
+
+using SplitRatioRows = std::vector<SplitRatioRow>;
+
+// The rows a new extraction gives: one per parking item, in list order, at 70/30.
+SplitRatioRows defaultSplitRows(const FeeItemList& items);
+const SplitRatioRow* findSplitRow(const SplitRatioRows& rows, const std::string& code);
+
+// The property share multiplier of a parking item, as the SQL text of percentage / 100
+// ("30" -> "0.3"). A text that is not a number from 0 to 100 (a trailing "%" is
+// accepted) gives nullopt: such a value never reaches the SQL.
+std::optional<std::string> propertyRatioText(const std::string& propertyText);
+
+// The percentage check of the editor: the leading numbers of the two texts add up to 100.
+bool splitAddsUpTo100(const std::string& developerText, const std::string& propertyText);
+
+}  // namespace tally::reports

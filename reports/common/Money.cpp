@@ -1,0 +1,96 @@
+#include "Money.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace tally::reports {
+namespace {
+
+// The value as 15 significant decimal digits and a power of ten: value = digits * 10^exponent.
+struct Decimal15 {
+    bool negative = false;
+    std::int64_t digits = 0;
+    int exponent = 0;
+};
+
+Decimal15 toDecimal15(double value) {
+    Decimal15 d;
+    if (value == 0 || !std::isfinite(value)) return d;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", value);  // d.dddddddddddddde±XX
+    const char* p = buf;
+    if (*p == '-') { d.negative = true; ++p; }
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') d.digits = d.digits * 10 + (*p - '0');
+    d.exponent = std::atoi(p + 1) - 14;
+    return d;
+}
+
+std::int64_t powerOfTen(int n) {
+    std::int64_t p = 1;
+    while (n-- > 0) p *= 10;
+    return p;
+}
+
+}  // namespace
+
+Cents roundToCents(double value) {
+    Decimal15 d = toDecimal15(value);
+    int shift = d.exponent + 2;  // cents = digits * 10^shift
+    Cents cents;
+    if (shift >= 0) {
+        cents = d.digits * powerOfTen(std::min(shift, 3));  // |value| < 10^16 in practice
+    } else if (shift < -16) {
+        cents = 0;
+    } else {
+        std::int64_t divisor = powerOfTen(-shift);
+        cents = d.digits / divisor;
+        if ((d.digits % divisor) * 2 >= divisor) ++cents;
+    }
+    return d.negative ? -cents : cents;
+}
+
+std::string formatCents(Cents cents) {
+    bool negative = cents < 0;
+    std::uint64_t magnitude = negative ? std::uint64_t(-(cents + 1)) + 1 : std::uint64_t(cents);
+    std::string fraction = std::to_string(magnitude % 100);
+    if (fraction.size() < 2) fraction.insert(0, "0");
+    return (negative ? "-" : "") + std::to_string(magnitude / 100) + "." + fraction;
+}
+
+Cents parseCents(std::string_view text) { return roundToCents(leadingNumber(text)); }
+
+std::string decimalText(double value) {
+    Decimal15 d = toDecimal15(value);
+    if (d.digits == 0) return "0";
+    while (d.digits % 10 == 0) { d.digits /= 10; ++d.exponent; }
+    std::string digits = std::to_string(d.digits);
+    std::string out;
+    if (d.exponent >= 0) {
+        out = digits + std::string(d.exponent, '0');
+    } else {
+        int point = static_cast<int>(digits.size()) + d.exponent;  // digits before the point
+        if (point > 0) out = digits.substr(0, point) + "." + digits.substr(point);
+        else out = "0." + std::string(-point, '0') + digits;
+    }
+    return (d.negative ? "-" : "") + out;
+}
+
+double leadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool digits = false;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') { ++i; digits = true; }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') { ++i; digits = true; }
+    }
+    if (!digits) return 0;
+    return std::strtod(std::string(text.substr(start, i - start)).c_str(), nullptr);
+}
+
+}  // namespace tally::reports
