@@ -1,0 +1,107 @@
+#include "DemoDatabase.h"
+
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "DemoInvoicePlan.h"
+#include "DemoSqlite.h"
+#include "DemoTableWriter.h"
+#include "EmbeddedSql.h"
+
+namespace tally::demo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Removes the half-written file unless it was renamed into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(fs::path path) : path_(std::move(path)) {}
+    ~TemporaryFile()
+    {
+        if (!path_.empty()) {
+            std::error_code ignored;
+            fs::remove(path_, ignored);
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const fs::path& path() const { return path_; }
+    void moveTo(const fs::path& target)
+    {
+        std::error_code error;
+        fs::rename(path_, target, error);
+        if (error)
+            throw DemoError("cannot rename " + path_.string() + " to " + target.string() + ": " + error.message());
+        path_.clear();
+    }
+
+private:
+    fs::path path_;
+};
+
+fs::path temporarySibling(const fs::path& target)
+{
+    // A random suffix keeps two generators writing the same target from sharing a file; the
+    // content itself depends only on the options.
+    std::random_device entropy;
+    const auto tag = (static_cast<std::uint64_t>(entropy()) << 32) ^ entropy();
+    fs::path temporary = target;
+    temporary += ".tmp-" + std::to_string(tag);
+    return temporary;
+}
+
+}  // namespace
+
+void validateDemoOptions(const DemoOptions& options)
+{
+    if (options.invoicesPerYear < 1)
+        throw DemoError("the number of invoices per year must be at least 1");
+    if (options.years < 1)
+        throw DemoError("the number of years must be at least 1");
+    if (options.firstYear < 1000 || options.firstYear > 9999)
+        throw DemoError("the first year must have four digits");
+    if (options.years > 9999 - options.firstYear + 1)
+        throw DemoError("the last year covered must not pass 9999");
+}
+
+DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& options)
+{
+    validateDemoOptions(options);
+    if (path.empty())
+        throw DemoError("no output file given");
+    const fs::path target(path);
+    if (fs::is_directory(target))
+        throw DemoError(path + " is a folder");
+
+    DemoRandom random(options.seed);
+    InvoicePlan plan = planInvoices(options, random);
+    assignNumbers(plan, random);
+
+    TemporaryFile temporary(temporarySibling(target));
+    {
+        SqliteFile file(temporary.path().string(), SqliteFile::Mode::CreateNew);
+        // Nothing to protect while building: a failed build is thrown away as a whole.
+        file.exec("PRAGMA encoding='UTF-8'; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA cache_size=-65536;");
+        file.exec(kSchemaSql);
+        file.exec("BEGIN");
+        writeReferenceTables(file, options.firstYear);
+        writeInvoices(file, plan);
+        file.exec("COMMIT");
+        file.exec(kIndexesSql);
+        file.exec("ANALYZE");
+        file.close();
+    }
+    temporary.moveTo(target);
+
+    DemoSummary summary;
+    summary.invoices = static_cast<std::int64_t>(plan.invoices.size());
+    summary.lines = static_cast<std::int64_t>(plan.lines.size());
+    summary.batches = static_cast<std::int64_t>(plan.batches.size());
+    return summary;
+}
+
+}  // namespace tally::demo

@@ -1,0 +1,181 @@
+#include "DemoTableWriter.h"
+
+#include "DemoCalendar.h"
+#include "DemoMoney.h"
+#include "DemoReferenceData.h"
+
+namespace tally::demo {
+
+namespace {
+
+void writeDepartments(SqliteFile& file, int firstYear)
+{
+    SqliteStatement insert(file, "INSERT INTO 职能部门new (职能部门编号, 职能部门名称, 终止日期) VALUES (?, ?, ?)");
+    const std::string closedOn = momentText(momentOf({firstYear, 3, 31}));
+    for (const DepartmentInfo& d : departments()) {
+        insert.bindText(1, d.code);
+        insert.bindText(2, d.name);
+        if (d.closed)
+            insert.bindText(3, closedOn);
+        else
+            insert.bindNull(3);
+        insert.step();
+        insert.reset();
+    }
+}
+
+void writeOffices(SqliteFile& file)
+{
+    SqliteStatement insert(file, "INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES (?, ?, ?)");
+    for (const OfficeInfo& o : offices()) {
+        insert.bindText(1, o.code);
+        insert.bindText(2, o.name);
+        insert.bindText(3, o.departmentCode);
+        insert.step();
+        insert.reset();
+    }
+}
+
+void writeInvoiceTypes(SqliteFile& file)
+{
+    SqliteStatement insert(file, "INSERT INTO 票据类型 (票据类型代号, 票据类型, 定额) VALUES (?, ?, ?)");
+    for (const InvoiceTypeInfo& t : invoiceTypes()) {
+        insert.bindText(1, t.code);
+        insert.bindText(2, t.name);
+        insert.bindInt(3, t.fixedAmount);
+        insert.step();
+        insert.reset();
+    }
+}
+
+void writeFeeItems(SqliteFile& file)
+{
+    SqliteStatement insert(file, "INSERT INTO setupsfxm (dh, xm, 税率, 收费类别, 显示名称) VALUES (?, ?, ?, ?, ?)");
+    for (const FeeItemInfo& f : feeItems()) {
+        insert.bindText(1, f.code);
+        insert.bindText(2, f.name);
+        insert.bindReal(3, basisPointsToRate(f.rateBasisPoints));
+        insert.bindText(4, f.category);
+        insert.bindText(5, f.displayName);
+        insert.step();
+        insert.reset();
+    }
+}
+
+bool rateMissing(std::string_view officeCode, int item)
+{
+    for (const MissingTaxControlRate& m : missingTaxControlRates()) {
+        if (m.officeCode == officeCode && m.item == item)
+            return true;
+    }
+    return false;
+}
+
+// Each office's tax-control device knows the fee items of its department, once each.
+void writeTaxControlSettings(SqliteFile& file)
+{
+    SqliteStatement insert(file, "INSERT INTO 税控盘收费项目设置 (DH, 税率, 管理处) VALUES (?, ?, ?)");
+    for (const OfficeInfo& o : offices()) {
+        const DepartmentInfo& department = departments()[departmentIndexOf(o.departmentCode)];
+        for (int item = 0; item < kFeeItemCount; ++item) {
+            if (department.itemWeights[item] == 0)
+                continue;
+            insert.bindText(1, feeItems()[item].code);
+            if (rateMissing(o.code, item))
+                insert.bindNull(2);
+            else
+                insert.bindReal(2, basisPointsToRate(feeItems()[item].rateBasisPoints));
+            insert.bindText(3, o.code);
+            insert.step();
+            insert.reset();
+        }
+    }
+}
+
+void writePaymentMethods(SqliteFile& file)
+{
+    SqliteStatement insert(file, "INSERT INTO 收款方式列表 (收款方式) VALUES (?)");
+    for (std::string_view method : listedPaymentMethods()) {
+        insert.bindText(1, method);
+        insert.step();
+        insert.reset();
+    }
+}
+
+void bindMoment(SqliteStatement& statement, int index, const std::optional<std::int64_t>& moment, char* buffer)
+{
+    if (!moment) {
+        statement.bindNull(index);
+        return;
+    }
+    formatMoment(*moment, buffer);
+    statement.bindText(index, std::string_view(buffer, 19));
+}
+
+}  // namespace
+
+void writeReferenceTables(SqliteFile& file, int firstYear)
+{
+    writeDepartments(file, firstYear);
+    writeOffices(file);
+    writeInvoiceTypes(file);
+    writeFeeItems(file);
+    writeTaxControlSettings(file);
+    writePaymentMethods(file);
+}
+
+void writeInvoices(SqliteFile& file, const InvoicePlan& plan)
+{
+    SqliteStatement batchInsert(file, "INSERT INTO 票据入库单 (入库单编号, 票据类型编号) VALUES (?, ?)");
+    for (const PlannedBatch& b : plan.batches) {
+        batchInsert.bindText(1, b.number);
+        batchInsert.bindText(2, invoiceTypes()[b.type].code);
+        batchInsert.step();
+        batchInsert.reset();
+    }
+
+    SqliteStatement invoiceInsert(
+        file, "INSERT INTO 票据 (票据编号, 入库单编号, 开票部门编号, 开票日期, 收款日期, 作废日期, 金额, 收款方式, "
+              "付款人, 地址, 预开, 被换票票据编号, 交易订单号) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    SqliteStatement lineInsert(
+        file, "INSERT INTO 票据开票数据 (票据编号, 入库单编号, 收费项目代号, 金额, 税额) VALUES (?, ?, ?, ?, ?)");
+    char issued[20];
+    char collected[20];
+    char voided[20];
+    for (const PlannedInvoice& invoice : plan.invoices) {
+        const std::string& batch = plan.batches[invoice.batch].number;
+        invoiceInsert.bindText(1, invoice.number);
+        invoiceInsert.bindText(2, batch);
+        invoiceInsert.bindText(3, departments()[invoice.department].code);
+        bindMoment(invoiceInsert, 4, invoice.issued, issued);
+        bindMoment(invoiceInsert, 5, invoice.collected, collected);
+        bindMoment(invoiceInsert, 6, invoice.voided, voided);
+        invoiceInsert.bindReal(7, centsToAmount(invoice.amountCents));
+        if (invoice.payment >= 0)
+            invoiceInsert.bindText(8, paymentChoices()[invoice.payment].name);
+        invoiceInsert.bindText(9, invoice.payer);
+        if (invoice.address)
+            invoiceInsert.bindText(10, *invoice.address);
+        invoiceInsert.bindInt(11, invoice.preIssued ? 1 : 0);
+        if (invoice.exchange)
+            invoiceInsert.bindText(12, invoice.exchangedNumber);
+        if (!invoice.transactionNumber.empty())
+            invoiceInsert.bindText(13, invoice.transactionNumber);
+        invoiceInsert.step();
+        invoiceInsert.reset();
+
+        for (int i = 0; i < invoice.lineCount; ++i) {
+            const PlannedLine& line = plan.lines[invoice.firstLine + static_cast<std::size_t>(i)];
+            lineInsert.bindText(1, invoice.number);
+            lineInsert.bindText(2, batch);
+            lineInsert.bindText(3, feeItems()[line.item].code);
+            lineInsert.bindReal(4, centsToAmount(line.amountCents));
+            if (!line.taxMissing)
+                lineInsert.bindReal(5, centsToAmount(line.taxCents));
+            lineInsert.step();
+            lineInsert.reset();
+        }
+    }
+}
+
+}  // namespace tally::demo
