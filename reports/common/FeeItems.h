@@ -54,3 +54,11 @@ std::optional<std::string> propertyRatioText(const std::string& propertyText);
 bool splitAddsUpTo100(const std::string& developerText, const std::string& propertyText);
 
 }  // namespace tally::reports
+
+namespace tally::reports {
+
+// The body of an IN (...) list built from a quoted list such as 'A','B'. An empty
+// list would make "IN ()", which the server rejects; "NULL" matches nothing instead.
+inline std::string inListBody(const std::string& quotedList) { return quotedList.empty() ? "NULL" : quotedList; }
+
+}  // namespace tally::reports

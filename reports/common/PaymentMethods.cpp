@@ -1,0 +1,31 @@
+#include "PaymentMethods.h"
+
+namespace tally::reports {
+
+std::vector<std::string> LoadPaymentMethods(data::Connection& connection) {
+    std::vector<std::string> methods;
+    connection.setCommandTimeout(0);
+    for (auto rs = connection.open("Select * From 收款方式列表"); !rs->eof(); rs->moveNext())
+        methods.push_back(rs->field("收款方式").text());
+    return methods;
+}
+
+Outcome<std::vector<std::string>> propertyRatios(const FeeItemList& items, const SplitRatioRows& splits) {
+    std::vector<std::string> ratios;
+    for (const auto& item : items) {
+        if (!item.isParking()) {
+            ratios.emplace_back();
+            continue;
+        }
+        const SplitRatioRow* row = findSplitRow(splits, item.code);
+        auto ratio = row ? propertyRatioText(row->propertyText) : std::nullopt;
+        if (!ratio)
+            return ReportError::refused("停车费项目【" + item.cleanedName + "】的物业公司分成比例\"" +
+                                        (row ? row->propertyText : std::string()) +
+                                        "\"不是0到100之间的数字,请重新设置分成比例!");
+        ratios.push_back(*ratio);
+    }
+    return ratios;
+}
+
+}  // namespace tally::reports

@@ -1,0 +1,50 @@
+#pragma once
+// The rows of the VAT invoicing detail report and how they are built from the statement's rows.
+#include <string>
+#include <vector>
+
+#include "FeeItems.h"
+#include "Money.h"
+#include "Recordset.h"
+
+namespace tally::reports::vat {
+
+enum class RowKind { Invoice, GrandTotal, PaymentMethod };
+
+struct InvoiceDetailRow {
+    RowKind kind = RowKind::Invoice;
+    std::string dateText;        // "yyyy-mm-dd"; "合  计"; "其中" or "" on payment-method rows
+    std::string invoiceNumber;
+    std::string specialNumber;   // 专用发票
+    std::string ordinaryNumber;  // 普通发票
+    std::string receiptNumber;   // 收据
+    std::string electronicNumber;  // 电子发票
+    std::vector<Cents> values;   // one per value column; empty on payment-method rows
+    std::string methodText;      // payment method, a mark, or the method of a payment-method row
+    std::string payerText;
+    bool voided = false;
+    Cents total = 0;
+    bool exchange = false;
+
+    bool isPaymentMethodRow() const { return kind == RowKind::PaymentMethod; }
+};
+
+// What the row building needs besides the statement's rows.
+struct RowContext {
+    const FeeItemList* items = nullptr;
+    std::string fromMonthKey;  // "yyyymm" of the period's first day
+    std::string toKey;         // "yyyymmdd" of its last day
+};
+
+// One invoice (or line combination) row from the statement's current row. Value
+// column j is at position 10 + j; the first column of a parking item is its
+// developer share, which is the net amount less the rounded property share.
+InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& context);
+
+// Appends the "合  计" row and then one row per payment method with a non-zero sum.
+void appendTotals(std::vector<InvoiceDetailRow>& rows, int valueColumns, const std::vector<std::string>& methods);
+
+// Payer text: 付款人 and, when 地址 is set, a blank and 地址; CR/LF pairs removed.
+std::string payerText(const data::Value& payer, const data::Value& address);
+
+}  // namespace tally::reports::vat
