@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "DemoInvoicePlan.h"
+#include "DemoNumbering.h"
 #include "DemoSqlite.h"
 #include "DemoTableWriter.h"
 #include "EmbeddedSql.h"
@@ -76,6 +77,9 @@ DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& opt
     const fs::path target(path);
     if (fs::is_directory(target))
         throw DemoError(path + " is a folder");
+    const fs::path folder = target.parent_path();
+    if (!folder.empty() && !fs::is_directory(folder))
+        throw DemoError("the folder " + folder.string() + " does not exist");
 
     DemoRandom random(options.seed);
     InvoicePlan plan = planInvoices(options, random);

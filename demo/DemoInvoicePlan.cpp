@@ -1,9 +1,10 @@
+#include "DemoInvoicePlan.h"
+
 #include <algorithm>
 #include <array>
 #include <functional>
 
 #include "DemoCalendar.h"
-#include "DemoInvoicePlan.h"
 #include "DemoMoney.h"
 #include "DemoPayers.h"
 #include "DemoReferenceData.h"

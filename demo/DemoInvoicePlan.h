@@ -56,8 +56,4 @@ struct InvoicePlan {
 // once a year when the year has enough invoices for all of them.
 InvoicePlan planInvoices(const DemoOptions& options, DemoRandom& random);
 
-// Puts the invoices into stock-in batches and gives them numbers; links exchange invoices to the
-// invoice they replace.
-void assignNumbers(InvoicePlan& plan, DemoRandom& random);
-
 }  // namespace tally::demo

@@ -1,9 +1,10 @@
+#include "DemoNumbering.h"
+
 #include <algorithm>
 #include <map>
 #include <string>
 
 #include "DemoCalendar.h"
-#include "DemoInvoicePlan.h"
 #include "DemoReferenceData.h"
 
 namespace tally::demo {

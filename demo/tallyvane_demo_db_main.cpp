@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     try {
         request = parseDemoCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const DemoError& e) {
-        std::cerr << program << ": " << e.what() << "\n" << demoUsage(program);
+        std::cerr << program << ": " << e.what() << "\nRun " << program << " --help for the usage.\n";
         return 2;
     }
     if (request.showHelp) {
