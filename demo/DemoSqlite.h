@@ -2,6 +2,7 @@
 // A thin RAII layer over the SQLite C API for writing (and, in tests, reading) demo files.
 // Every failure becomes a DemoError carrying SQLite's message.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,30 @@ public:
     void bindInt(int index, std::int64_t value);
     void bindReal(int index, double value);
     void bindNull(int index);
+
+    void bind(int index, std::string_view text) { bindText(index, text); }
+    void bind(int index, int value) { bindInt(index, value); }
+    void bind(int index, std::int64_t value) { bindInt(index, value); }
+    void bind(int index, double value) { bindReal(index, value); }
+    void bind(int index, std::nullopt_t) { bindNull(index); }
+    template <typename Value>
+    void bind(int index, const std::optional<Value>& value)
+    {
+        if (value)
+            bind(index, *value);
+        else
+            bindNull(index);
+    }
+
+    // Binds the values to parameters 1, 2, … in order, runs the statement and resets it.
+    template <typename... Values>
+    void insert(const Values&... values)
+    {
+        int index = 0;
+        (bind(++index, values), ...);
+        step();
+        reset();
+    }
 
     // Runs until the next row; false when the statement is done.
     bool step();

@@ -12,54 +12,29 @@ void writeDepartments(SqliteFile& file, int firstYear)
 {
     SqliteStatement insert(file, "INSERT INTO 职能部门new (职能部门编号, 职能部门名称, 终止日期) VALUES (?, ?, ?)");
     const std::string closedOn = momentText(momentOf({firstYear, 3, 31}));
-    for (const DepartmentInfo& d : departments()) {
-        insert.bindText(1, d.code);
-        insert.bindText(2, d.name);
-        if (d.closed)
-            insert.bindText(3, closedOn);
-        else
-            insert.bindNull(3);
-        insert.step();
-        insert.reset();
-    }
+    for (const DepartmentInfo& d : departments())
+        insert.insert(d.code, d.name, d.closed ? std::optional<std::string_view>(closedOn) : std::nullopt);
 }
 
 void writeOffices(SqliteFile& file)
 {
     SqliteStatement insert(file, "INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES (?, ?, ?)");
-    for (const OfficeInfo& o : offices()) {
-        insert.bindText(1, o.code);
-        insert.bindText(2, o.name);
-        insert.bindText(3, o.departmentCode);
-        insert.step();
-        insert.reset();
-    }
+    for (const OfficeInfo& o : offices())
+        insert.insert(o.code, o.name, o.departmentCode);
 }
 
 void writeInvoiceTypes(SqliteFile& file)
 {
     SqliteStatement insert(file, "INSERT INTO 票据类型 (票据类型代号, 票据类型, 定额) VALUES (?, ?, ?)");
-    for (const InvoiceTypeInfo& t : invoiceTypes()) {
-        insert.bindText(1, t.code);
-        insert.bindText(2, t.name);
-        insert.bindInt(3, t.fixedAmount);
-        insert.step();
-        insert.reset();
-    }
+    for (const InvoiceTypeInfo& t : invoiceTypes())
+        insert.insert(t.code, t.name, t.fixedAmount);
 }
 
 void writeFeeItems(SqliteFile& file)
 {
     SqliteStatement insert(file, "INSERT INTO setupsfxm (dh, xm, 税率, 收费类别, 显示名称) VALUES (?, ?, ?, ?, ?)");
-    for (const FeeItemInfo& f : feeItems()) {
-        insert.bindText(1, f.code);
-        insert.bindText(2, f.name);
-        insert.bindReal(3, basisPointsToRate(f.rateBasisPoints));
-        insert.bindText(4, f.category);
-        insert.bindText(5, f.displayName);
-        insert.step();
-        insert.reset();
-    }
+    for (const FeeItemInfo& f : feeItems())
+        insert.insert(f.code, f.name, basisPointsToRate(f.rateBasisPoints), f.category, f.displayName);
 }
 
 bool rateMissing(std::string_view officeCode, int item)
@@ -80,14 +55,11 @@ void writeTaxControlSettings(SqliteFile& file)
         for (int item = 0; item < kFeeItemCount; ++item) {
             if (department.itemWeights[item] == 0)
                 continue;
-            insert.bindText(1, feeItems()[item].code);
-            if (rateMissing(o.code, item))
-                insert.bindNull(2);
-            else
-                insert.bindReal(2, basisPointsToRate(feeItems()[item].rateBasisPoints));
-            insert.bindText(3, o.code);
-            insert.step();
-            insert.reset();
+            const FeeItemInfo& info = feeItems()[item];
+            insert.insert(info.code,
+                          rateMissing(o.code, item) ? std::nullopt
+                                                    : std::optional<double>(basisPointsToRate(info.rateBasisPoints)),
+                          o.code);
         }
     }
 }
@@ -95,11 +67,8 @@ void writeTaxControlSettings(SqliteFile& file)
 void writePaymentMethods(SqliteFile& file)
 {
     SqliteStatement insert(file, "INSERT INTO 收款方式列表 (收款方式) VALUES (?)");
-    for (std::string_view method : listedPaymentMethods()) {
-        insert.bindText(1, method);
-        insert.step();
-        insert.reset();
-    }
+    for (std::string_view method : listedPaymentMethods())
+        insert.insert(method);
 }
 
 void bindMoment(SqliteStatement& statement, int index, const std::optional<std::int64_t>& moment, char* buffer)
@@ -127,12 +96,8 @@ void writeReferenceTables(SqliteFile& file, int firstYear)
 void writeInvoices(SqliteFile& file, const InvoicePlan& plan)
 {
     SqliteStatement batchInsert(file, "INSERT INTO 票据入库单 (入库单编号, 票据类型编号) VALUES (?, ?)");
-    for (const PlannedBatch& b : plan.batches) {
-        batchInsert.bindText(1, b.number);
-        batchInsert.bindText(2, invoiceTypes()[b.type].code);
-        batchInsert.step();
-        batchInsert.reset();
-    }
+    for (const PlannedBatch& b : plan.batches)
+        batchInsert.insert(std::string_view(b.number), invoiceTypes()[b.type].code);
 
     SqliteStatement invoiceInsert(
         file, "INSERT INTO 票据 (票据编号, 入库单编号, 开票部门编号, 开票日期, 收款日期, 作废日期, 金额, 收款方式, "
