@@ -1,0 +1,156 @@
+#include "VatFixture.h"
+
+namespace tally::reports::vat::testing {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Each row as the grid draws it.
+Rows drawn(const ReportResult& result) {
+    Rows rows;
+    for (int i = 0; i < result.rowCount(); ++i) {
+        std::vector<std::string> cells;
+        for (const auto& c : result.drawRow(i).cells) cells.push_back(c.text);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+TEST_F(VatFixture, MarkedInvoicesShowTheirMarkAndZeros) {
+    invoice("V1", "RS", "2024-03-05", "2024-03-05", 120, "现金", {"W1:120:6.79"}, "作废日期='2024-03-06'");
+    invoice("V2", "RS", "2024-03-06", "2024-03-06", -120, "现金", {"W1:-120:-6.79"}, "作废日期='2024-03-07'");
+    invoice("X1", "RS", "2024-03-07", "2024-03-07", 50, "现金", {"W1:50:2.83"}, "被换票票据编号='OLD1'");
+    invoice("X2", "RS", "2024-03-08", "2024-03-08", -50, "现金", {"W1:-50:-2.83"}, "被换票票据编号='OLD2'");
+    invoice("A1", "RS", "2024-03-01", "2024-04-02", 10, "现金", {"W1:10:0.57"});   // collected after the period
+    invoice("A2", "RS", "2024-03-31", "NULL", 20, "现金", {"W1:20:1.13"});         // never collected
+    invoice("N1", "RS", "2024-02-20", "2024-03-10", 106, "现金", {"W1:106:6"});    // issued earlier, collected now
+    auto result = run("20240301", "20240331");
+    ASSERT_TRUE(result);
+    std::vector<std::string> marks, totals;
+    for (const auto& row : result->rows()) marks.push_back(row.methodText);
+    EXPECT_EQ(marks, (std::vector<std::string>{"现金", "预开", "作废", "负票", "换票", "换负", "预开", "", "现金"}));
+    // only the normal invoice counts: 106 - 6 = 100 net, 6 tax
+    const auto& total = result->rows()[7];
+    EXPECT_EQ(total.dateText, "合  计");
+    EXPECT_EQ(total.values, (std::vector<Cents>{10000, 600}));
+    EXPECT_EQ(total.total, 10600);
+    auto rows = drawn(*result);
+    EXPECT_EQ(rows[2][6], "0.00");
+    EXPECT_EQ(rows[2][9], "作废");
+    EXPECT_EQ(rows[3][9], "负票");
+    EXPECT_EQ(rows[8], (std::vector<std::string>{"9", "其中", "", "", "", "", "", "", "106.00", "现金", ""}));
+}
+
+TEST_F(VatFixture, ParkingSplitUsesTheRoundedPropertyShare) {
+    invoice("P100", "RZ", "2024-03-05", "2024-03-05", 100.01, "微信支付", {"P1:100.01:null"});
+    invoice("P200", "RZ", "2024-03-06", "2024-03-06", 1090, "微信支付", {"P1:1090:90"});
+    auto result = run("20240301", "20240331", "33");
+    ASSERT_TRUE(result);
+    // developer, property, tax
+    EXPECT_EQ(result->rows()[0].values, (std::vector<Cents>{6701, 3300, 0}));
+    EXPECT_EQ(result->rows()[1].values, (std::vector<Cents>{67000, 33000, 9000}));
+    EXPECT_EQ(result->rows()[0].specialNumber, "P100");
+}
+
+TEST_F(VatFixture, PaymentMethodRowsFollowTheListAndSkipZeroSums) {
+    invoice("1", "RP", "2024-03-01", "2024-03-01", 10, "银行转账", {"W1:10:0"});
+    invoice("2", "RP", "2024-03-02", "2024-03-02", 20, "现金", {"W1:20:0"});
+    invoice("3", "RP", "2024-03-03", "2024-03-03", -20, "微信支付", {"W1:-20:0"});
+    invoice("4", "RP", "2024-03-04", "2024-03-04", 20, "微信支付", {"W1:20:0"});
+    auto result = run("20240301", "20240331");
+    ASSERT_TRUE(result);
+    auto rows = drawn(*result);
+    ASSERT_EQ(rows.size(), 7u);  // 4 invoices, total, 现金, 银行转账 (微信支付 sums to 0)
+    EXPECT_EQ(rows[4][1], "合  计");
+    EXPECT_EQ(rows[4][8], "30.00");
+    EXPECT_EQ((std::vector<std::string>{rows[5][1], rows[5][9], rows[5][8]}),
+              (std::vector<std::string>{"其中", "现金", "20.00"}));
+    EXPECT_EQ((std::vector<std::string>{rows[6][0], rows[6][1], rows[6][9], rows[6][8]}),
+              (std::vector<std::string>{"7", "", "银行转账", "10.00"}));
+}
+
+TEST_F(VatFixture, RowsAreOrderedByDateThenNumberAcrossBothParts) {
+    invoice("B", "RS", "2024-03-02", "2024-03-02", 5, "现金", {"W1:5:0"});
+    invoice("A", "RS", "2024-03-02", "2024-03-02", 5, "现金", {"W1:5:0"}, "被换票票据编号='Z9'");
+    invoice("C", "RS", "2024-03-01", "2024-03-01", 5, "现金", {"W1:5:0"}, "被换票票据编号='Z8'");
+    auto result = run("20240301", "20240331");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->rows()[0].invoiceNumber, "C");
+    EXPECT_EQ(result->rows()[1].invoiceNumber, "A");
+    EXPECT_EQ(result->rows()[2].invoiceNumber, "B");
+}
+
+TEST_F(VatFixture, InvoicesSharingANumberInTwoBatchesKeepTheirOwnLines) {
+    invoice("0001", "RS", "2024-03-02", "2024-03-02", 100, "现金", {"W1:100:0"});
+    invoice("0001", "RS2", "2024-03-02", "2024-03-02", 7, "现金", {"W1:7:0"});
+    auto result = run("20240301", "20240331");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->rows()[0].total + result->rows()[1].total, 10700);
+    EXPECT_EQ(result->rows()[2].total, 10700);
+    EXPECT_EQ(result->rows()[0].receiptNumber, "0001");  // leading zeros kept
+}
+
+TEST_F(VatFixture, NumbersGoToTheColumnOfTheirInvoiceType) {
+    invoice("Z1", "RZ", "2024-03-01", "2024-03-01", 1, "现金", {"W1:1:0"});
+    invoice("P1", "RP", "2024-03-02", "2024-03-02", 1, "现金", {"W1:1:0"});
+    invoice("E1", "RE", "2024-03-03", "2024-03-03", 1, "现金", {"W1:1:0"});
+    invoice("S1", "RS", "2024-03-04", "2024-03-04", 1, "现金", {"W1:1:0"});
+    invoice("D1", "RD", "2024-03-05", "2024-03-05", 1, "现金", {"W1:1:0"});  // 定额 1: not reported
+    auto rows = drawn(*run("20240301", "20240331"));
+    EXPECT_EQ((std::vector<std::string>{rows[0][2], rows[1][3], rows[2][4], rows[3][5]}),
+              (std::vector<std::string>{"Z1", "P1", "E1", "S1"}));
+    EXPECT_EQ(rows[4][1], "合  计");
+}
+
+TEST_F(VatFixture, MaintenanceFundListsEveryLineCombination) {
+    db.exec("INSERT INTO setupsfxm VALUES ('M1','维修基金',0,'基金','基金')");
+    invoice("L1", "RS", "2024-03-02", "2024-03-02", 500, "现金",
+            {"M1:100:0", "M1:200:0", "W1:50:0", "W1:60:0", "W1:90:0"});
+    auto result = run("20240301", "20240331");
+    ASSERT_TRUE(result);
+    ASSERT_TRUE(HasMaintenanceFund(items));
+    ASSERT_EQ(result->rowCount(), 6 + 1 + 1);  // 2 x 3 combinations, total, 现金
+    // item order by code: M1 then W1; each M1 line appears three times
+    Cents fund = 0;
+    for (int i = 0; i < 6; ++i) fund += result->rows()[i].values[0];
+    EXPECT_EQ(fund, 3 * 30000);
+}
+
+TEST_F(VatFixture, NothingInThePeriodIsNotFound) {
+    invoice("1", "RS", "2024-01-02", "2024-01-02", 5, "现金", {"W1:5:0"});
+    auto connection = db.connect();
+    VatInvoicingReport report;
+    auto extraction = report.extractFeeItems(*connection, request("20240301", "20240331"));
+    EXPECT_TRUE(extraction.items.empty());
+    auto outcome = report.run(*connection, request("20240301", "20240331"), {{"W1", "物业费住宅", 0.06, "物业", "物业费住宅税额"}}, {});
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_EQ(outcome.value()->rowCount(), 0);
+}
+
+TEST_F(VatFixture, ANonNumericPropertyPercentageRefusesTheRun) {
+    invoice("P1", "RZ", "2024-03-05", "2024-03-05", 100, "现金", {"P1:100:0"});
+    auto connection = db.connect();
+    VatInvoicingReport report;
+    auto extraction = report.extractFeeItems(*connection, request("20240301", "20240331"));
+    auto splits = defaultSplitRows(extraction.items);
+    splits[0].propertyText = "30) as x --";
+    auto outcome = report.run(*connection, request("20240301", "20240331"), extraction.items, splits);
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_TRUE(outcome.error().refusedSelection);
+    EXPECT_NE(outcome.error().description.find("停车费月租"), std::string::npos);
+}
+
+TEST_F(VatFixture, DatabaseErrorsComeBackAsValues) {
+    invoice("1", "RS", "2024-03-02", "2024-03-02", 5, "现金", {"W1:5:0"});
+    auto connection = db.connect();
+    db.exec("DROP TABLE 收款方式列表");
+    VatInvoicingReport report;
+    auto extraction = report.extractFeeItems(*connection, request("20240301", "20240331"));
+    auto outcome = report.run(*connection, request("20240301", "20240331"), extraction.items, {});
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_FALSE(outcome.error().refusedSelection);
+    EXPECT_NE(outcome.error().messageText().find("收款方式列表"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tally::reports::vat::testing
