@@ -67,7 +67,7 @@ protected:
         pending += insertLine(number, batch, code, amount, tax);
     }
     void flush() {
-        if (!pending.empty()) db.exec(pending);
+        if (!pending.empty()) db.exec("BEGIN;" + pending + "COMMIT;");
         pending.clear();
     }
 

@@ -1,0 +1,80 @@
+#include "PreInvoiceReport.h"
+
+#include "PaymentMethods.h"
+#include "PreInvoiceHeadings.h"
+#include "PreInvoicePage.h"
+#include "PreInvoiceStatements.h"
+
+namespace tally::reports::preinvoice {
+
+Extraction ExtractPreInvoiceFeeItems(data::Connection& connection, const ReportRequest& request) {
+    Extraction extraction;
+    try {
+        connection.setCommandTimeout(0);
+        auto rs = connection.open(preInvoiceExtractionStatement(request.department.departmentCode, request.fromKey,
+                                                                request.toKey, request.invoiceTypeList));
+        for (; !rs->eof(); rs->moveNext()) extraction.items.push_back(feeItemFromRow(*rs));
+    } catch (const data::DbError& e) {
+        extraction.error = ReportError::fromDb(e);
+    }
+    return extraction;
+}
+
+Outcome<std::vector<PreInvoiceRow>> RunPreInvoiceStatistics(data::Connection& connection,
+                                                            const ReportRequest& request,
+                                                            const FeeItemList& items,
+                                                            const SplitRatioRows& splits) {
+    if (items.empty()) return std::vector<PreInvoiceRow>{};
+    auto ratios = propertyRatios(items, splits);
+    if (!ratios.ok()) return ratios.error();
+    PreInvoiceStatementInput in{request.department.departmentCode, request.fromKey, request.toKey,
+                                request.invoiceTypeList, items, ratios.value()};
+    std::vector<PreInvoiceRow> rows;
+    try {
+        connection.setCommandTimeout(0);
+        for (auto rs = connection.open(preInvoiceStatisticsStatement(in)); !rs->eof(); rs->moveNext())
+            rows.push_back(readPreInvoiceRow(*rs, items));
+    } catch (const data::DbError& e) {
+        return ReportError::fromDb(e);
+    }
+    if (!rows.empty()) appendPreInvoiceTotals(rows, valueColumnCount(items));
+    return rows;
+}
+
+const ReportTexts& PreInvoiceReport::texts() const {
+    static const ReportTexts texts{
+        "pre-invoicing",
+        "frm票据预开明细表New",
+        "增值税预开票明细表",
+        "增值税预开票明细表",
+        "增值税预开票统计条件",
+        "开票日期范围",
+        "正在提取收费项目，请稍等......",
+        "正在进行增值税预开票明细统计，请稍等......",
+        "没有满足条件的预开票数据,请重新设置条件!",
+        "增值税预开票明细表导出成功！",
+    };
+    return texts;
+}
+
+HeadingLayout PreInvoiceReport::initialHeadings() const { return SetupPreInvoiceGrid(); }
+
+HeadingLayout PreInvoiceReport::layoutHeadings(const FeeItemList& items, const SplitRatioRows& splits) const {
+    return LayoutPreInvoiceHeadings(items, splits);
+}
+
+Extraction PreInvoiceReport::extractFeeItems(data::Connection& connection, const ReportRequest& request) const {
+    return ExtractPreInvoiceFeeItems(connection, request);
+}
+
+Outcome<std::shared_ptr<const ReportResult>> PreInvoiceReport::run(data::Connection& connection,
+                                                                   const ReportRequest& request,
+                                                                   const FeeItemList& items,
+                                                                   const SplitRatioRows& splits) const {
+    auto rows = RunPreInvoiceStatistics(connection, request, items, splits);
+    if (!rows.ok()) return rows.error();
+    return std::shared_ptr<const ReportResult>(
+        std::make_shared<PreInvoiceResult>(std::move(rows.value()), valueColumnCount(items)));
+}
+
+}  // namespace tally::reports::preinvoice
