@@ -1,0 +1,61 @@
+// tallyvane: the desktop program. See LaunchOptions.h for the command line.
+#include <QApplication>
+#include <QTextStream>
+
+#include "ChineseFont.h"
+#include "DemoDatabaseFile.h"
+#include "LaunchOptions.h"
+#include "MessageBoxHandler.h"
+#include "ReportWindowFactories.h"
+#include "SharedConnection.h"
+#include "StartUp.h"
+#include "UserMessage.h"
+#include "frmAbout.h"
+
+using namespace tally::app;
+
+namespace {
+
+// Generates the demo database when missing; tells the user when that fails.
+bool prepareDemoDatabase(const QString& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString whyNot;
+    const bool ok = ensureDemoDatabase(path, defaultDemoGenerator(), &whyNot);
+    QApplication::restoreOverrideCursor();
+    if (!ok) tally::tellUser({("演示数据库生成失败：" + whyNot).toStdString(), "连接提示"});
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The command line is read before any window system is needed, and its mistakes go to
+    // the terminal: the message boxes are not installed yet.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const LaunchOptions options = parseLaunchOptions(arguments);
+    if (options.showHelp) {
+        QTextStream(stdout) << launchHelpText();
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        tally::tellUser({(options.error + "\n\n" + launchHelpText()).toStdString(), "tallyvane"});
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("tallyvane");
+    QApplication::setApplicationVersion(programVersion());
+
+    installChineseFont();
+    installMessageBoxHandler();
+
+    const QString demoFile = demoDatabasePath();
+    if (options.source == LaunchOptions::Source::Demo && !prepareDemoDatabase(demoFile))
+        return kConnectionFailedExitCode;
+
+    StartUpResult started =
+        StartUp(settingsSourceFor(options, demoFile), tally::data::OpenDatabase, reportWindowFactories());
+    if (!started.mainWindow) return started.exitCode;
+    return app.exec();
+}
