@@ -11,6 +11,7 @@ packages=(
   fonts-wqy-zenhei
   xvfb xauth
   python3 python3-openpyxl python3-xlsxwriter
+  libreoffice-calc-nogui
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,22 @@
+#pragma once
+// Runs a program to completion with its output captured in a file.
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tally::sheet {
+
+struct ProcessResult {
+    int exitCode = -1;  // -1 when it did not exit normally (signal, time-out)
+    bool timedOut = false;
+    std::string output;  // standard output and error, cut to the last few kilobytes
+};
+
+// argv[0] is the program's path. stdin reads nothing; stdout and stderr go to `outputFile`.
+// A program still running after `timeout` is killed with its process group.
+// Throws SheetError when the program cannot be started.
+ProcessResult runProcess(const std::vector<std::string>& argv,
+                         const std::filesystem::path& outputFile, std::chrono::seconds timeout);
+
+}  // namespace tally::sheet

@@ -1,0 +1,331 @@
+#include "SheetWriter.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include <xlsxwriter.h>
+
+#include "CellValue.h"
+#include "FormatCache.h"
+#include "SheetError.h"
+#include "TempFile.h"
+#include "XlsConversion.h"
+
+namespace tally::sheet {
+
+namespace {
+
+struct RangeStyle {
+    CellRange range;
+    CellStyle style;
+};
+
+struct PendingCell {
+    CellValue value;
+    CellStyle style;
+};
+
+std::string cellName(int row, int column) {
+    return "(" + std::to_string(row) + ", " + std::to_string(column) + ")";
+}
+
+std::string rangeName(const CellRange& r) {
+    return cellName(r.firstRow, r.firstColumn) + "-" + cellName(r.lastRow, r.lastColumn);
+}
+
+bool overlaps(const CellRange& a, const CellRange& b) {
+    return a.firstRow <= b.lastRow && b.firstRow <= a.lastRow && a.firstColumn <= b.lastColumn &&
+           b.firstColumn <= a.lastColumn;
+}
+
+void check(lxw_error error, const std::string& where) {
+    if (error != LXW_NO_ERROR)
+        throw SheetError(sheet_errors::kLibraryBase + error, where + ": " + lxw_strerror(error));
+}
+
+void checkExtent(const OutputTarget& target, const SheetExtent& extent) {
+    if (extent.rows < 1 || extent.columns < 1)
+        throw SheetError(sheet_errors::kBadCell, "工作表至少要有一行一列");
+    if (target.format == SheetFileFormat::Xls &&
+        (extent.rows > kXlsMaxRows || extent.columns > kXlsMaxColumns))
+        throw SheetError(sheet_errors::kTooLargeForFormat,
+                         "工作表共 " + std::to_string(extent.rows) + " 行 " +
+                             std::to_string(extent.columns) + " 列，超过 .xls 格式每个工作表 " +
+                             std::to_string(kXlsMaxRows) + " 行、" + std::to_string(kXlsMaxColumns) +
+                             " 列的上限，请另存为 .xlsx 格式");
+    if (extent.rows > static_cast<long long>(LXW_ROW_MAX) || extent.columns > LXW_COL_MAX)
+        throw SheetError(sheet_errors::kTooLargeForFormat,
+                         "工作表共 " + std::to_string(extent.rows) + " 行 " +
+                             std::to_string(extent.columns) + " 列，超过 .xlsx 格式每个工作表 " +
+                             std::to_string(LXW_ROW_MAX) + " 行、" + std::to_string(LXW_COL_MAX) +
+                             " 列的上限");
+}
+
+}  // namespace
+
+struct SheetWriter::Impl {
+    OutputTarget target;
+    SheetExtent extent;
+    std::optional<TempFile> workbookFile;
+    lxw_workbook* workbook = nullptr;
+    lxw_worksheet* sheet = nullptr;
+    std::optional<FormatCache> formats;
+
+    int currentRow = 0;  // 0: no row addressed yet
+    std::map<int, PendingCell> cells;  // the current row's, by column
+    std::vector<RangeStyle> ranges;    // those reaching the current row or later
+    std::vector<CellRange> merges;     // likewise, to refuse overlaps
+    std::set<int> wrappedRows;
+    int lastValueRow = 0;
+
+    void ensureOpen() const {
+        if (!workbook)
+            throw SheetError(sheet_errors::kWorkbookClosed, "工作簿已保存或已关闭，不能再写入");
+    }
+
+    void checkCell(int row, int column) const {
+        if (row < 1 || row > extent.rows || column < 1 || column > extent.columns)
+            throw SheetError(sheet_errors::kBadCell,
+                             "单元格 " + cellName(row, column) + " 超出工作表范围（" +
+                                 std::to_string(extent.rows) + " 行 × " +
+                                 std::to_string(extent.columns) + " 列）");
+    }
+
+    // Rows before the current one are already in the file.
+    void checkNotWritten(int row) const {
+        if (row < currentRow)
+            throw SheetError(sheet_errors::kCellOutOfOrder,
+                             "第 " + std::to_string(row) + " 行已写出（当前第 " +
+                                 std::to_string(currentRow) + " 行），不能再修改");
+    }
+
+    void checkRange(const CellRange& r) const {
+        ensureOpen();
+        if (r.firstRow > r.lastRow || r.firstColumn > r.lastColumn)
+            throw SheetError(sheet_errors::kBadCell, "区域 " + rangeName(r) + " 无效");
+        checkCell(r.firstRow, r.firstColumn);
+        checkCell(r.lastRow, r.lastColumn);
+        checkNotWritten(r.firstRow);
+    }
+
+    PendingCell& cellAt(int row, int column) {
+        ensureOpen();
+        checkCell(row, column);
+        checkNotWritten(row);
+        if (row > currentRow) {
+            writeCurrentRow();
+            currentRow = row;
+        }
+        return cells[column];
+    }
+
+    void put(int row, int column, CellValue value, const CellStyle& style) {
+        PendingCell& cell = cellAt(row, column);
+        cell.value = std::move(value);
+        cell.style.overlay(style);
+    }
+
+    CellFormat formatOf(int column, const std::vector<const RangeStyle*>& active,
+                        const PendingCell* cell, bool wrapped) const {
+        CellFormat format;
+        for (const RangeStyle* r : active)
+            if (column >= r->range.firstColumn && column <= r->range.lastColumn) format.apply(r->style);
+        if (cell) format.apply(cell->style);
+        if (wrapped) format.wrap = true;
+        return format;
+    }
+
+    void writeCell(int row, int column, const CellValue& value, lxw_format* format) {
+        const auto r = static_cast<lxw_row_t>(row - 1);
+        const auto c = static_cast<lxw_col_t>(column - 1);
+        const std::string where = "单元格 " + cellName(row, column);
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            check(worksheet_write_string(sheet, r, c, text->c_str(), format), where);
+            if (!text->empty()) lastValueRow = row;
+        } else if (const auto* number = std::get_if<double>(&value)) {
+            if (!std::isfinite(*number))
+                throw SheetError(sheet_errors::kBadCell, where + " 的数值无效");
+            check(worksheet_write_number(sheet, r, c, *number, format), where);
+            lastValueRow = row;
+        } else if (const auto* date = std::get_if<SheetDate>(&value)) {
+            lxw_datetime when{date->year, date->month, date->day, 0, 0, 0.0};
+            check(worksheet_write_datetime(sheet, r, c, &when, format), where);
+            lastValueRow = row;
+        } else if (format) {
+            check(worksheet_write_blank(sheet, r, c, format), where);
+        }
+    }
+
+    // In constant-memory mode the library keeps finished rows in a temporary file and
+    // never checks those writes: a full disk would silently drop rows. Push the last
+    // row out and check the stream before the workbook is assembled from it.
+    void checkRowDataWritten() {
+        FILE* rows = sheet->optimize_tmpfile;
+        if (!rows) return;
+        lxw_worksheet_write_single_row(sheet);
+        errno = 0;
+        if (std::fflush(rows) != 0 || std::ferror(rows))
+            throw SheetError(errno ? errno : EIO, std::string("写入工作表临时数据失败: ") +
+                                                      std::strerror(errno ? errno : EIO));
+    }
+
+    // Writes every cell of the current row that has a value or a format.
+    void writeCurrentRow() {
+        if (currentRow == 0) return;
+        const int row = currentRow;
+        std::vector<const RangeStyle*> active;
+        int first = cells.empty() ? extent.columns + 1 : cells.begin()->first;
+        int last = cells.empty() ? 0 : cells.rbegin()->first;
+        for (const RangeStyle& r : ranges) {
+            if (row < r.range.firstRow || row > r.range.lastRow) continue;
+            active.push_back(&r);
+            first = std::min(first, r.range.firstColumn);
+            last = std::max(last, r.range.lastColumn);
+        }
+        const bool wrapped = wrappedRows.count(row) > 0;
+        auto next = cells.begin();
+        for (int column = first; column <= last; ++column) {
+            const PendingCell* cell = nullptr;
+            if (next != cells.end() && next->first == column) cell = &(next++)->second;
+            const bool styled = std::any_of(active.begin(), active.end(), [column](auto* r) {
+                return column >= r->range.firstColumn && column <= r->range.lastColumn;
+            });
+            if (!cell && !styled) continue;
+            lxw_format* format = formats->formatFor(formatOf(column, active, cell, wrapped));
+            writeCell(row, column, cell ? cell->value : CellValue{}, format);
+        }
+        if (wrapped) {
+            CellFormat wrapOnly;
+            wrapOnly.wrap = true;
+            check(worksheet_set_row(sheet, static_cast<lxw_row_t>(row - 1), LXW_DEF_ROW_HEIGHT,
+                                    formats->formatFor(wrapOnly)),
+                  "第 " + std::to_string(row) + " 行");
+        }
+        cells.clear();
+        wrappedRows.erase(row);
+        std::erase_if(ranges, [row](const RangeStyle& r) { return r.range.lastRow <= row; });
+        std::erase_if(merges, [row](const CellRange& m) { return m.lastRow <= row; });
+    }
+};
+
+SheetWriter::SheetWriter(OutputTarget target, SheetExtent extent) : impl_(std::make_unique<Impl>()) {
+    checkExtent(target, extent);
+    impl_->target = std::move(target);
+    impl_->extent = extent;
+    impl_->workbookFile.emplace(impl_->target.path, ".xlsx");
+    // Constant memory: each row goes to a temporary file once the next row starts.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    impl_->workbook = workbook_new_opt(impl_->workbookFile->path().c_str(), &options);
+    if (impl_->workbook) impl_->sheet = workbook_add_worksheet(impl_->workbook, nullptr);
+    if (!impl_->sheet)
+        throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
+                         std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    impl_->formats.emplace(impl_->workbook);
+}
+
+SheetWriter::~SheetWriter() {
+    if (impl_ && impl_->workbook) lxw_workbook_free(impl_->workbook);
+}
+
+const OutputTarget& SheetWriter::target() const { return impl_->target; }
+
+std::size_t SheetWriter::formatCount() const { return impl_->formats ? impl_->formats->size() : 0; }
+
+void SheetWriter::columnWidth(int column, double characters) {
+    impl_->ensureOpen();
+    impl_->checkCell(1, column);
+    if (!(characters >= 0 && characters <= 255))
+        throw SheetError(sheet_errors::kBadCell, "第 " + std::to_string(column) + " 列的列宽无效");
+    const auto c = static_cast<lxw_col_t>(column - 1);
+    check(worksheet_set_column(impl_->sheet, c, c, characters, nullptr),
+          "第 " + std::to_string(column) + " 列");
+}
+
+void SheetWriter::style(const CellRange& range, const CellStyle& style) {
+    impl_->checkRange(range);
+    impl_->ranges.push_back({range, style});
+}
+
+void SheetWriter::merge(const CellRange& range) {
+    impl_->checkRange(range);
+    if (range.firstRow == range.lastRow && range.firstColumn == range.lastColumn)
+        throw SheetError(sheet_errors::kBadCell, "不能只合并一个单元格 " + rangeName(range));
+    for (const CellRange& other : impl_->merges)
+        if (overlaps(other, range))
+            throw SheetError(sheet_errors::kBadCell,
+                             "合并区域 " + rangeName(range) + " 与 " + rangeName(other) + " 重叠");
+    // With no text and no format the library only records the range: the cells
+    // themselves are written with their rows, which constant-memory mode requires.
+    check(worksheet_merge_range(impl_->sheet, static_cast<lxw_row_t>(range.firstRow - 1),
+                                static_cast<lxw_col_t>(range.firstColumn - 1),
+                                static_cast<lxw_row_t>(range.lastRow - 1),
+                                static_cast<lxw_col_t>(range.lastColumn - 1), "", nullptr),
+          "合并区域 " + rangeName(range));
+    impl_->merges.push_back(range);
+}
+
+void SheetWriter::wrapRow(int row) {
+    impl_->ensureOpen();
+    impl_->checkCell(row, 1);
+    impl_->checkNotWritten(row);
+    impl_->wrappedRows.insert(row);
+}
+
+void SheetWriter::text(int row, int column, std::string_view text, const CellStyle& style) {
+    impl_->put(row, column, std::string(text), style);
+}
+
+void SheetWriter::number(int row, int column, double value, const CellStyle& style) {
+    impl_->put(row, column, value, style);
+}
+
+void SheetWriter::date(int row, int column, std::string_view isoDate, const CellStyle& style) {
+    CellStyle dated;
+    dated.numberFormat = "yyyy-mm-dd";
+    dated.overlay(style);
+    if (auto parsed = parseSheetDate(isoDate))
+        impl_->put(row, column, *parsed, dated);
+    else
+        impl_->put(row, column, std::string(isoDate), dated);
+}
+
+void SheetWriter::entered(int row, int column, std::string_view typed, const CellStyle& style) {
+    impl_->put(row, column, enteredValue(typed), style);
+}
+
+std::filesystem::path SheetWriter::save() {
+    Impl& d = *impl_;
+    d.ensureOpen();
+    try {
+        d.writeCurrentRow();
+        d.checkRowDataWritten();
+        const lxw_error closed = workbook_close(d.workbook);
+        d.workbook = nullptr;  // closed or not, the library has freed it
+        check(closed, "保存工作簿失败");
+        if (d.target.format == SheetFileFormat::Xls) {
+            TempFile xls(d.target.path, ".xls");
+            convertToXls(d.target.converter, d.workbookFile->path(), xls.path(), d.lastValueRow);
+            d.workbookFile->discard();
+            xls.commitTo(d.target.path);
+        } else {
+            d.workbookFile->commitTo(d.target.path);
+        }
+    } catch (const std::filesystem::filesystem_error& e) {
+        d.workbookFile->discard();
+        throw SheetError(e.code().value(), e.what());
+    } catch (...) {
+        d.workbookFile->discard();
+        throw;
+    }
+    return d.target.path;
+}
+
+}  // namespace tally::sheet

@@ -1,0 +1,61 @@
+#include "TempFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
+
+#include "SheetError.h"
+
+namespace tally::sheet {
+
+namespace {
+std::string randomSuffix(std::mt19937_64& random) {
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 6; ++i) suffix += letters[random() % (sizeof letters - 1)];
+    return suffix;
+}
+}  // namespace
+
+TempFile::TempFile(const std::filesystem::path& finalPath, const std::string& extension) {
+    std::mt19937_64 random{std::random_device{}()};
+    const std::filesystem::path folder = finalPath.parent_path();
+    const std::string stem = finalPath.stem().native();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate =
+            folder / ("." + stem + ".tmp-" + randomSuffix(random) + extension);
+        // O_EXCL: never take over someone else's file; 0666 lets the umask decide, as for
+        // any file the user saves.
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            path_ = std::move(candidate);
+            live_ = true;
+            return;
+        }
+        if (errno != EEXIST) throw fileError(errno, "无法创建文件", candidate.native());
+    }
+    throw fileError(EEXIST, "无法创建临时文件", (folder / ("." + stem + ".tmp-*")).native());
+}
+
+TempFile::~TempFile() { discard(); }
+
+void TempFile::commitTo(const std::filesystem::path& finalPath) {
+    if (std::rename(path_.c_str(), finalPath.c_str()) != 0) {
+        const int error = errno;
+        discard();
+        throw fileError(error, "无法保存文件", finalPath.native());
+    }
+    live_ = false;
+}
+
+void TempFile::discard() {
+    if (!live_) return;
+    live_ = false;
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+}
+
+}  // namespace tally::sheet

@@ -1,0 +1,97 @@
+#include "XlsConversion.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "ChildProcess.h"
+#include "CsvRecords.h"
+#include "SheetError.h"
+
+namespace tally::sheet {
+
+namespace {
+
+constexpr std::chrono::seconds kConverterTimeout{300};
+
+// A private folder for the converter's profile and files. Its own profile keeps a running
+// office session from taking the job over, and the fixed ASCII names keep the converter
+// clear of locale trouble with the user's file names.
+class WorkFolder {
+public:
+    WorkFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tally-xls-XXXXXX").native();
+        if (!::mkdtemp(pattern.data())) throw fileError(errno, "无法创建临时目录", pattern);
+        path = pattern;
+    }
+    ~WorkFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    std::filesystem::path path;
+};
+
+std::string fileUrl(const std::filesystem::path& path) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (unsigned char c : path.native()) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        }
+    }
+    return url;
+}
+
+void convert(const std::filesystem::path& converter, const WorkFolder& work,
+             const std::string& filter, const std::filesystem::path& input,
+             const std::filesystem::path& expectedOutput) {
+    const ProcessResult run = runProcess(
+        {converter.native(), "-env:UserInstallation=" + fileUrl(work.path / "profile"),
+         "--headless", "--norestore", "--convert-to", filter, "--outdir", work.path.native(),
+         input.native()},
+        work.path / "converter.log", kConverterTimeout);
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(expectedOutput, ec);
+    if (run.exitCode == 0 && !ec && size > 0) return;
+    std::string why = run.timedOut ? "超时未完成" : "退出码 " + std::to_string(run.exitCode);
+    throw SheetError(sheet_errors::kConversionFailed,
+                     "用 " + converter.native() + " 转换为 " + expectedOutput.extension().native() +
+                         " 失败（" + why + "）: " + run.output);
+}
+
+}  // namespace
+
+void convertToXls(const std::filesystem::path& converter, const std::filesystem::path& xlsx,
+                  const std::filesystem::path& xlsOut, long long expectedRows) {
+    WorkFolder work;
+    const auto input = work.path / "sheet.xlsx";
+    const auto xls = work.path / "sheet.xls";
+    const auto csv = work.path / "sheet.csv";
+    std::error_code ec;
+    if (!std::filesystem::copy_file(xlsx, input, ec)) throw fileError(ec.value(), "无法复制文件", xlsx.native());
+
+    convert(converter, work, "xls:MS Excel 97", input, xls);
+    // Read back what the .xls really holds: the converter exits 0 even after cutting rows.
+    convert(converter, work, "csv:Text - txt - csv (StarCalc):44,34,76,1", xls, csv);
+    std::ifstream in(csv, std::ios::binary);
+    const long long rows = countCsvRecords(in);
+    if (rows < expectedRows)
+        throw SheetError(sheet_errors::kConversionFailed,
+                         "转换后的 .xls 文件只有 " + std::to_string(rows) + " 行，应有 " +
+                             std::to_string(expectedRows) + " 行（.xls 格式每个工作表最多 " +
+                             std::to_string(kXlsMaxRows) + " 行），请另存为 .xlsx 格式");
+
+    std::filesystem::copy_file(xls, xlsOut, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) throw fileError(ec.value(), "无法写入文件", xlsOut.native());
+}
+
+}  // namespace tally::sheet
