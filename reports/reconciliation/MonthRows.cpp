@@ -1,0 +1,74 @@
+#include "MonthRows.h"
+
+#include "ReconciliationHeadings.h"
+#include "ReconciliationStatements.h"
+
+namespace tally::reports::reconciliation {
+namespace {
+
+// "0.00" for Null, else the value's two-decimal text.
+std::string amountText(const data::Value& v) { return v.isNull() ? "0.00" : formatCents(roundToCents(v.number())); }
+
+// Net amount: the sum less its tax; "0.00" when there is no sum.
+std::string netText(const data::Value& sum, const data::Value& tax) {
+    return sum.isNull() ? "0.00" : formatCents(roundToCents(sum.number() - tax.number()));
+}
+
+// "0" for rate 0, else the rate as the database gives it, without fixed decimals.
+std::string rateText(const data::Value& rate) { return rate.number() == 0 ? "0" : decimalText(rate.number()); }
+
+void fillMonth(data::Connection& connection, const StatementScope& scope, const std::string& monthKey,
+               const ReconciliationFeeItems& items, ReconciliationTable& table) {
+    const ReconciliationColumns col{static_cast<int>(items.size())};
+    std::vector<Cents> month(col.count(), 0);
+
+    connection.setCommandTimeout(0);
+    for (auto rs = connection.open(monthStatement(scope, monthKey, items)); !rs->eof(); rs->moveNext()) {
+        const auto& rate = rs->field("S税率");
+        if (rate.number() == 100) continue;  // tax-control rows without a rate
+
+        int r = table.appendRow();
+        table.setText(r, col.kNumber, ReconciliationTable::runningNumber(r));
+        table.setText(r, col.kMonth, monthKey);
+        table.setText(r, col.kRate, rateText(rate));
+        table.setText(r, col.kSpecialNet, netText(rs->field("专用发票"), rs->field("专发税额")));
+        table.setText(r, col.kSpecialTax, amountText(rs->field("专发税额")));
+        table.setText(r, col.kOrdinaryNet, netText(rs->field("普通发票"), rs->field("普发税额")));
+        table.setText(r, col.kOrdinaryTax, amountText(rs->field("普发税额")));
+        table.setText(r, col.kReceipt, amountText(rs->field("S收据")));
+        Cents handOver = 0;
+        for (int k = 1; k <= col.itemCount; ++k) {
+            std::string shown = amountText(rs->field(5 + k));
+            handOver += parseCents(shown);
+            table.setText(r, col.item(k), std::move(shown));
+            table.setText(r, col.handOverTotal(), formatCents(handOver));
+        }
+        for (int c = col.kSpecialNet; c <= col.handOverTotal(); ++c) month[c] += table.value(r, c);
+    }
+
+    Cents invoiced = 0;
+    for (int c = col.kSpecialNet; c <= col.kReceipt; ++c) invoiced += month[c];
+    if (invoiced == 0) return;  // nothing invoiced: no subtotal, so no corrections and no difference either
+
+    int r = table.appendRow();
+    table.setText(r, col.kNumber, ReconciliationTable::runningNumber(r));
+    table.setText(r, col.kMonth, monthKey);
+    table.setText(r, col.kRate, kSubtotalMark);
+    for (int c = col.kSpecialNet; c <= col.handOverTotal(); ++c) table.setCell(r, c, formatCents(month[c]), kSubtotalColour);
+}
+
+}  // namespace
+
+std::optional<ReportError> FillMonthRows(data::Connection& connection, const ReconciliationSelection& selection,
+                                         const InvoiceTypeLists& typeLists, const ReconciliationFeeItems& items,
+                                         ReconciliationTable& table) {
+    StatementScope scope = statementScope(selection, typeLists);
+    try {
+        for (const auto& key : selection.monthKeys()) fillMonth(connection, scope, key, items, table);
+    } catch (const data::DbError& e) {
+        return ReportError::fromDb(e);
+    }
+    return std::nullopt;
+}
+
+}  // namespace tally::reports::reconciliation

@@ -1,0 +1,52 @@
+#pragma once
+// The statements of the reconciliation report, built fragment by fragment.
+//
+// Values go between the statements' quotes with their own quotes doubled; an empty
+// code or type list becomes "NULL", so "IN (NULL)" matches nothing instead of
+// failing; fee-item names are bracket-quoted aliases, so a name with a blank or a
+// hyphen cannot break the month statement.
+#include <string>
+
+#include "InvoiceTypeLists.h"
+#include "ReconciliationFeeItems.h"
+#include "ReconciliationSelection.h"
+
+namespace tally::reports::reconciliation {
+
+// What the month statements take from the selection besides the month.
+struct StatementScope {
+    std::string departmentCode;  // 开票部门编号
+    std::string officeCode;      // 税控盘收费项目设置.管理处
+    InvoiceTypeLists typeLists;
+};
+
+StatementScope statementScope(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists);
+
+// Fee items with their office tax-control rate, over the selected months.
+std::string feeItemExtractionStatement(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists);
+
+// A1, A2, A3: special invoices, ordinary invoices and receipts issued in the month, by rate.
+std::string specialInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
+                                    const std::string& codeList);
+std::string ordinaryInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
+                                     const std::string& codeList);
+std::string receiptStatement(const StatementScope& scope, const std::string& monthKey, const std::string& codeList);
+
+// B(k): the finance hand-over of one item in the month, by rate.
+std::string handOverStatement(const StatementScope& scope, const std::string& monthKey,
+                              const ReconciliationFeeItem& item);
+
+// One row per tax rate: columns 0 S税率, 1 专用发票, 2 专发税额, 3 普通发票, 4 普发税额,
+// 5 S收据, then one hand-over column per item (position 5 + k for item k from 1).
+std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
+                           const ReconciliationFeeItems& items);
+
+// Collected this month, issued in an earlier month (column 当月收预开). No office
+// and no tax-control settings: these two are neither filtered nor split by rate.
+std::string collectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
+                                          const std::string& monthKey, const std::string& codeList);
+// Issued this month, not collected in it (column 当月未收预开票).
+std::string uncollectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
+                                            const std::string& monthKey, const std::string& codeList);
+
+}  // namespace tally::reports::reconciliation
