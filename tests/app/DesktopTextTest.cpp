@@ -35,11 +35,6 @@ private slots:
         QCOMPARE(box->icon(), QMessageBox::NoIcon);
     }
 
-    void markupFromDataIsShownAsText() {
-        auto box = buildMessageBox({"<b>x</b>", "t"}, nullptr);
-        QCOMPARE(box->textFormat(), Qt::PlainText);
-    }
-
     void onlyYesConsents() {
         QCOMPARE(answerFor(QMessageBox::Yes, MessageButtons::YesNo), MessageAnswer::Yes);
         QCOMPARE(answerFor(QMessageBox::No, MessageButtons::YesNo), MessageAnswer::No);

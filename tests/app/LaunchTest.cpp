@@ -57,13 +57,6 @@ private slots:
         QCOMPARE(options.databaseFile, file);
     }
 
-    void helpNamesEveryOption() {
-        const QString help = launchHelpText();
-        QVERIFY(help.contains("--demo"));
-        QVERIFY(help.contains("--db"));
-        QVERIFY(help.contains("--help"));
-    }
-
     void fileAndDemoSourcesPointAtAbsoluteSqlitePaths() {
         const QString demoFile = "/cache/tallyvane/demo.sqlite";
         const auto demo = settingsSourceFor(parseLaunchOptions({"tallyvane", "--demo"}), demoFile)();
