@@ -7,6 +7,7 @@
 #include "CliOptions.h"
 #include "Connection.h"
 #include "DetailReport.h"
+#include "ReconciliationTable.h"
 #include "ReportOutput.h"
 
 namespace tally::cli {
@@ -18,6 +19,8 @@ struct CommandOutcome {
     std::shared_ptr<const reports::ReportResult> result;  // for the spreadsheet export
     reports::HeadingLayout headings;
     reports::FeeItemList items;
+    // The reconciliation report's table, for its spreadsheet export.
+    std::shared_ptr<const reports::reconciliation::ReconciliationTable> reconciliation;
 };
 
 CommandOutcome runDetailReport(data::Connection& connection, const reports::DetailReport& report,

@@ -5,6 +5,7 @@
 
 #include "CliOptions.h"
 #include "DetailCommand.h"
+#include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
 #include "SharedConnection.h"
 
@@ -59,15 +60,20 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    auto report = reports::makeDetailReport(options.kind);
-    if (!report) {
-        std::cerr << "the " << options.kind << " report is not available in this build\n";
-        return 1;
+    cli::CommandOutcome outcome;
+    if (options.kind == "reconciliation") {
+        outcome = cli::runReconciliationReport(*connection, options);
+    } else {
+        auto report = reports::makeDetailReport(options.kind);
+        if (!report) {
+            std::cerr << "the " << options.kind << " report is not available in this build\n";
+            return 1;
+        }
+        outcome = cli::runDetailReport(*connection, *report, options);
     }
-    auto outcome = cli::runDetailReport(*connection, *report, options);
-    if (outcome.status != 0) {
-        std::cerr << outcome.message << "\n";
-        return outcome.status;
-    }
-    return writeOutput(options, outcome);
+    if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
+    // A reconciliation run that reported errors and went on still has its table to write.
+    if (outcome.output.kind.empty()) return outcome.status;
+    int written = writeOutput(options, outcome);
+    return written != 0 ? written : outcome.status;
 }

@@ -1,0 +1,74 @@
+// tallyvane-report reconciliation end to end: title, both heading rows, every row, exit statuses.
+#include <gtest/gtest.h>
+
+#include "CommandRunner.h"
+
+using namespace tally::testing;
+
+namespace {
+
+class ReconciliationCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.exec(R"(
+            INSERT INTO 职能部门new VALUES ('01','一部',NULL);
+            INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');
+            INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0), ('02','增值税普通发票',0), ('03','收据',0);
+            INSERT INTO 票据入库单 VALUES ('R1','01'), ('R2','02');
+            INSERT INTO setupsfxm VALUES ('W1','物业管理费',0.06,'物业','物业');
+            INSERT INTO 税控盘收费项目设置 VALUES ('W1',0.06,'GL01');
+            INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额) VALUES
+              ('0001','R1','01','2024-03-05','2024-03-05',106), ('0002','R2','01','2024-03-20',NULL,53);
+            INSERT INTO 票据开票数据 VALUES ('0001','R1','W1',106,6), ('0002','R2','W1',53,3);
+        )");
+    }
+
+    CommandResult report(const std::string& arguments) {
+        return runReportTool("--db " + shellQuote(db.path()) + " reconciliation --department 01 --year 2024 " + arguments);
+    }
+
+    TestDatabase db;
+};
+
+TEST_F(ReconciliationCli, JsonHoldsTheWindowTitleHeadingsAndEveryRow) {
+    auto r = report("--start-month 03 --end-month 03");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_NE(r.out.find("{\"report\": \"reconciliation\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"title\": \"2024年度【翠湖管理处】票据核对表\""), std::string::npos) << r.out;
+    for (const char* row :
+         {"[\"序\",\"开票年月\",\"税率\",\"增值税专用发票\",\"增值税专用发票\",\"增值税普通发票\",\"增值税普通发票\",\"收据\","
+          "\"财务交账\",\"财务交账\",\"当月收预开票\",\"当月未收预开\",\"核对结果\",\"备注\"]",
+          "[\"序\",\"开票年月\",\"税率\",\"金额\",\"税额\",\"金额\",\"税额\",\"金额\",\"物业管理费\",\"小计\",\"金额\",\"金额\","
+          "\"差额\",\"备注\"]",
+          "[\"1\",\"202403\",\"0.06\",\"100.00\",\"6.00\",\"50.00\",\"3.00\",\"0.00\",\"106.00\",\"106.00\",\"\",\"\",\"\",\"\"]",
+          "[\"2\",\"202403\",\"小计\",\"100.00\",\"6.00\",\"50.00\",\"3.00\",\"0.00\",\"106.00\",\"106.00\",\"0.00\",\"53.00\","
+          "\"0.00\",\"\"]",
+          "[\"3\",\"合计\",\"\",\"100.00\",\"6.00\",\"50.00\",\"3.00\",\"0.00\",\"106.00\",\"106.00\",\"0.00\",\"53.00\",\"\",\"\"]"})
+        EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;
+}
+
+TEST_F(ReconciliationCli, ExitStatuses) {
+    auto backwards = report("--start-month 06 --end-month 05");
+    EXPECT_EQ(backwards.status, 2);
+    EXPECT_TRUE(backwards.out.empty());
+    EXPECT_NE(backwards.err.find("截至月份不能小于开始月份,请重新选择!"), std::string::npos) << backwards.err;
+
+    auto unknown = runReportTool("--db " + shellQuote(db.path()) +
+                                 " reconciliation --department 99 --year 2024 --start-month 06 --end-month 05");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("请先选择统计部门!"), std::string::npos) << unknown.err;
+
+    auto nothing = report("--start-month 04 --end-month 04");
+    EXPECT_EQ(nothing.status, 3);
+    EXPECT_TRUE(nothing.out.empty());
+    EXPECT_NE(nothing.err.find("没有满足条件的开票数据,请重新设置条件!"), std::string::npos) << nothing.err;
+
+    db.exec("DROP TABLE 税控盘收费项目设置");
+    auto broken = report("--start-month 03 --end-month 03");
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_TRUE(broken.out.empty());
+    EXPECT_NE(broken.err.find("税控盘收费项目设置"), std::string::npos) << broken.err;
+}
+
+}  // namespace
