@@ -120,7 +120,7 @@ struct SheetWriter::Impl {
         checkCell(row, column);
         checkNotWritten(row);
         if (row > currentRow) {
-            writeCurrentRow();
+            writeOrAbandon();
             currentRow = row;
         }
         return cells[column];
@@ -161,6 +161,22 @@ struct SheetWriter::Impl {
         } else if (format) {
             check(worksheet_write_blank(sheet, r, c, format), where);
         }
+    }
+
+    // A row that fails half-way leaves the workbook unusable: drop it and its file.
+    void writeOrAbandon() {
+        try {
+            writeCurrentRow();
+        } catch (...) {
+            abandon();
+            throw;
+        }
+    }
+
+    void abandon() {
+        if (workbook) lxw_workbook_free(workbook);
+        workbook = nullptr;
+        if (workbookFile) workbookFile->discard();
     }
 
     // In constant-memory mode the library keeps finished rows in a temporary file and
@@ -232,7 +248,7 @@ SheetWriter::SheetWriter(OutputTarget target, SheetExtent extent) : impl_(std::m
 }
 
 SheetWriter::~SheetWriter() {
-    if (impl_ && impl_->workbook) lxw_workbook_free(impl_->workbook);
+    if (impl_) impl_->abandon();
 }
 
 const OutputTarget& SheetWriter::target() const { return impl_->target; }
@@ -305,7 +321,7 @@ std::filesystem::path SheetWriter::save() {
     Impl& d = *impl_;
     d.ensureOpen();
     try {
-        d.writeCurrentRow();
+        d.writeOrAbandon();
         d.checkRowDataWritten();
         const lxw_error closed = workbook_close(d.workbook);
         d.workbook = nullptr;  // closed or not, the library has freed it
@@ -319,10 +335,10 @@ std::filesystem::path SheetWriter::save() {
             d.workbookFile->commitTo(d.target.path);
         }
     } catch (const std::filesystem::filesystem_error& e) {
-        d.workbookFile->discard();
+        d.abandon();
         throw SheetError(e.code().value(), e.what());
     } catch (...) {
-        d.workbookFile->discard();
+        d.abandon();
         throw;
     }
     return d.target.path;

@@ -200,8 +200,14 @@ TEST_F(SheetWriterOrder, CellsOutsideTheSheetAreRefused) {
     EXPECT_EQ(errorNumberOf([&] { sheet.style({3, 1, 2, 4}, {}); }), sheet_errors::kBadCell);
     EXPECT_EQ(errorNumberOf([&] { sheet.columnWidth(9, 10); }), sheet_errors::kBadCell);
     EXPECT_EQ(errorNumberOf([&] { sheet.columnWidth(1, -1); }), sheet_errors::kBadCell);
-    EXPECT_EQ(errorNumberOf([&] { sheet.number(1, 1, std::nan("")); sheet.text(2, 1, "flush"); }),
-              sheet_errors::kBadCell);
+}
+
+TEST_F(SheetWriterOrder, RowThatFailsAbandonsTheWorkbook) {
+    sheet.number(1, 1, std::nan(""));
+    EXPECT_EQ(errorNumberOf([&] { sheet.text(2, 1, "writes row 1 out"); }), sheet_errors::kBadCell);
+    EXPECT_EQ(errorNumberOf([&] { sheet.text(3, 1, "x"); }), sheet_errors::kWorkbookClosed);
+    EXPECT_EQ(errorNumberOf([&] { sheet.save(); }), sheet_errors::kWorkbookClosed);
+    EXPECT_TRUE(folder.names().empty());
 }
 
 // ---- formats ---------------------------------------------------------------------------
