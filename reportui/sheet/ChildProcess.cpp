@@ -79,7 +79,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv,
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     if (!result.timedOut && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    result.output = tailOf(outputFile, 4000);
+    result.output = tailOf(outputFile, 1000);
     return result;
 }
 

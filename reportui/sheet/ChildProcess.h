@@ -10,7 +10,7 @@ namespace tally::sheet {
 struct ProcessResult {
     int exitCode = -1;  // -1 when it did not exit normally (signal, time-out)
     bool timedOut = false;
-    std::string output;  // standard output and error, cut to the last few kilobytes
+    std::string output;  // standard output and error, cut to the last kilobyte
 };
 
 // argv[0] is the program's path. stdin reads nothing; stdout and stderr go to `outputFile`.

@@ -241,9 +241,11 @@ SheetWriter::SheetWriter(OutputTarget target, SheetExtent extent) : impl_(std::m
     options.constant_memory = LXW_TRUE;
     impl_->workbook = workbook_new_opt(impl_->workbookFile->path().c_str(), &options);
     if (impl_->workbook) impl_->sheet = workbook_add_worksheet(impl_->workbook, nullptr);
-    if (!impl_->sheet)
+    if (!impl_->sheet) {
+        impl_->abandon();
         throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
                          std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    }
     impl_->formats.emplace(impl_->workbook);
 }
 
