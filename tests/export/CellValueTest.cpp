@@ -38,22 +38,6 @@ TEST(SystemColour, RedInTheLowByteBecomesRgb) {
     EXPECT_EQ(systemColourToRgb(0), 0u);
 }
 
-TEST(CellFormat, LaterStepsWinAndUnsetSettingsStay) {
-    CellFormat format;
-    format.apply({.fontName = "微软雅黑", .fontSize = 9, .align = HAlign::Centre});
-    format.apply({.align = HAlign::Right, .numberFormat = "#0.00"});
-    EXPECT_EQ(format.fontName, "微软雅黑");
-    EXPECT_EQ(format.fontSize, 9);
-    EXPECT_EQ(format.align, HAlign::Right);
-    EXPECT_EQ(format.numberFormat, "#0.00");
-    EXPECT_FALSE(format.isPlain());
-
-    CellStyle style{.bold = true};
-    style.overlay({.bold = false, .thinBorder = true});
-    EXPECT_EQ(style.bold, false);
-    EXPECT_EQ(style.thinBorder, true);
-}
-
 TEST(CsvRecords, CountsRecordsNotLines) {
     auto count = [](const std::string& text) {
         std::istringstream in(text);

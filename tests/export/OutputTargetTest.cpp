@@ -61,16 +61,4 @@ TEST(ChooseOutputRefuses, NamesWithoutExtensionOrStem) {
     }
 }
 
-TEST(ChooseOutput, LooksForTheConverterOnlyForXls) {
-    int lookups = 0;
-    ConverterLookup counting = [&lookups]() -> std::optional<std::filesystem::path> {
-        ++lookups;
-        return std::nullopt;
-    };
-    chooseOutput("/d/a.xlsx", counting);
-    EXPECT_EQ(lookups, 0);
-    chooseOutput("/d/a.xls", counting);
-    EXPECT_EQ(lookups, 1);
-}
-
 }  // namespace
