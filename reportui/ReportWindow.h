@@ -1,0 +1,123 @@
+#pragma once
+// The window of a paged detail report (parking, VAT invoicing, VAT pre-invoicing):
+// one design, configured by the report engine it drives. It turns the user's
+// commands into engine calls and shows what they return; every message goes
+// through tellUser().
+#include <QDate>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "DetailReport.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tally::data {
+class Connection;
+}
+
+namespace tally::reportui {
+
+class BusyPanel;
+class PageNavigator;
+class ReportStatusBar;
+class ResultGrid;
+class ResultPager;
+class SelectionPanel;
+
+class ReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    // What "导出Excel" runs once the grid shows rows.
+    using ExportHook = std::function<void(ReportWindow&)>;
+
+    // Opens the window: pickers at today, initial headings, the department and
+    // invoice-type lists loaded from the shared connection.
+    explicit ReportWindow(std::unique_ptr<reports::DetailReport> report, QWidget* parent = nullptr);
+    ~ReportWindow() override;
+
+    const reports::DetailReport& report() const { return *report_; }
+
+    // The department captured by the last extraction (DepartmentCode, OfficeCode); none before.
+    const std::optional<reports::DepartmentEntry>& capturedDepartment() const { return captured_; }
+    // 'A','B': the invoice types with 定额 0, loaded at opening.
+    const std::string& invoiceTypeList() const { return invoiceTypeList_; }
+    const reports::FeeItemList& feeItems() const { return feeItems_; }
+    // The department list's selected entry now; none when nothing is selected.
+    std::optional<reports::DepartmentEntry> selectedDepartment() const;
+    QDate startDate() const;
+    QDate endDate() const;
+    QString titleText() const;
+    // The last run's rows (null before the first run).
+    std::shared_ptr<const reports::ReportResult> result() const;
+
+    // Commands, as the buttons run them.
+    void extractFeeItems();
+    void startStatistics();
+    void exportResult();
+    void exitWindow();
+
+    void setExportHook(ExportHook hook) { exportHook_ = std::move(hook); }
+
+    // Controls, for the export routine and for tests.
+    SelectionPanel* selectionPanel() const { return selectionPanel_; }
+    ResultGrid* resultGrid() const { return resultGrid_; }
+    PageNavigator* pageNavigator() const { return navigator_; }
+    ResultPager* pager() const { return pager_; }
+    BusyPanel* busyPanel() const { return busyPanel_; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* exportCaption() const { return exportCaption_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    QPushButton* exitButton() const { return exitButton_; }
+    QProgressBar* progressBar() const { return progressBar_; }
+    ReportStatusBar* reportStatusBar() const { return statusBar_; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // ReportWindowLayout.cpp: the regions and the resize rule.
+    void buildControls();
+    void applyLayout();
+    void setTitle(const QString& text);
+
+    void loadDepartmentList();
+    void loadInvoiceTypeList();
+    void departmentClicked();
+    void showHeadings(const reports::HeadingLayout& headings);
+    reports::ReportRequest requestNow(const reports::DepartmentEntry& department) const;
+    // The shared connection; tells the user and returns null when there is none.
+    data::Connection* connectionOrTell(bool listStyle) const;
+
+    std::unique_ptr<reports::DetailReport> report_;
+    std::vector<reports::DepartmentEntry> departments_;  // one per list entry, in list order
+    std::optional<reports::DepartmentEntry> captured_;
+    std::string invoiceTypeList_;
+    reports::FeeItemList feeItems_;
+    ExportHook exportHook_;
+
+    QWidget* banner_ = nullptr;
+    QLabel* panelHeading_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    SelectionPanel* selectionPanel_ = nullptr;
+    QWidget* resultArea_ = nullptr;
+    PageNavigator* navigator_ = nullptr;
+    ResultGrid* resultGrid_ = nullptr;
+    QLabel* exportCaption_ = nullptr;
+    BusyPanel* busyPanel_ = nullptr;
+    QWidget* bottomBar_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    ReportStatusBar* statusBar_ = nullptr;
+    ResultPager* pager_ = nullptr;
+};
+
+}  // namespace tally::reportui

@@ -1,0 +1,154 @@
+// The report window's regions with their design sizes (twips) and the resize rule.
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "BusyPanel.h"
+#include "PageNavigator.h"
+#include "ReportFonts.h"
+#include "ReportStatusBar.h"
+#include "ReportWindow.h"
+#include "ResultGrid.h"
+#include "ResultPager.h"
+#include "SelectionPanel.h"
+#include "Paging.h"
+#include "Twips.h"
+
+namespace tally::reportui {
+namespace {
+
+constexpr int kDesignWidth = 15240, kDesignHeight = 8700;
+constexpr int kBannerHeight = 465, kPanelWidth = 4440, kBottomBarHeight = 585, kStatusBarHeight = 315;
+constexpr int kNavigatorTop = 45, kGridLeft = 30, kGridTop = 420, kGridMargin = 60;
+constexpr int kExportLeft = 2250, kCommandWidth = 1305, kCommandHeight = 345;
+
+const QColor kPanelColour(255, 224, 192);
+
+QWidget* colouredRegion(QWidget* parent, const QString& name) {
+    auto* region = new QWidget(parent);
+    region->setObjectName(name);
+    region->setAutoFillBackground(true);
+    QPalette palette = region->palette();
+    palette.setColor(QPalette::Window, kPanelColour);
+    region->setPalette(palette);
+    return region;
+}
+
+}  // namespace
+
+void ReportWindow::buildControls() {
+    const auto& texts = report_->texts();
+    setFont(windowFont(9));
+
+    banner_ = colouredRegion(this, "Banner");
+    panelHeading_ = new QLabel(QString::fromStdString(texts.panelHeading), banner_);
+    panelHeading_->setObjectName("PanelHeading");
+    panelHeading_->setFont(windowFont(10.5, true));
+    panelHeading_->adjustSize();
+    panelHeading_->move(twipsX(90, this), (twipsY(kBannerHeight, this) - panelHeading_->height()) / 2);
+    titleLabel_ = new QLabel(banner_);
+    titleLabel_->setObjectName("TitleLabel");
+    titleLabel_->setFont(windowFont(12, true));
+
+    selectionPanel_ = new SelectionPanel(QString::fromStdString(texts.periodLabel), this);
+    selectionPanel_->setAutoFillBackground(true);
+    QPalette panelPalette = selectionPanel_->palette();
+    panelPalette.setColor(QPalette::Window, kPanelColour);
+    selectionPanel_->setPalette(panelPalette);
+
+    resultArea_ = new QWidget(this);
+    resultArea_->setObjectName("ResultArea");
+    navigator_ = new PageNavigator(resultArea_);
+    navigator_->move(0, twipsY(kNavigatorTop, this));
+    resultGrid_ = new ResultGrid(resultArea_);
+    resultGrid_->move(twipsX(kGridLeft, this), twipsY(kGridTop, this));
+    exportCaption_ = new QLabel("正在导出数据，请稍等......", resultArea_);
+    exportCaption_->setObjectName("ExportCaption");
+    exportCaption_->setFont(windowFont(10.5));
+    exportCaption_->adjustSize();
+    exportCaption_->move(twipsX(420, this), twipsY(90, this));
+    exportCaption_->hide();
+    busyPanel_ = new BusyPanel(resultArea_);
+
+    bottomBar_ = colouredRegion(this, "BottomBar");
+    const int commandTop = (twipsY(kBottomBarHeight, this) - twipsY(kCommandHeight, this)) / 2;
+    exportButton_ = new QPushButton("导出Excel", bottomBar_);
+    exportButton_->setObjectName("ExportButton");
+    exportButton_->setGeometry(twipsX(kExportLeft, this), commandTop, twipsX(kCommandWidth, this),
+                               twipsY(kCommandHeight, this));
+    exitButton_ = new QPushButton("退出", bottomBar_);
+    exitButton_->setObjectName("ExitButton");
+    exitButton_->setGeometry(0, commandTop, twipsX(kCommandWidth, this), twipsY(kCommandHeight, this));
+    progressBar_ = new QProgressBar(bottomBar_);
+    progressBar_->setObjectName("ProgressBar");
+    progressBar_->setGeometry(twipsX(30, this), commandTop, 10, twipsY(kCommandHeight, this));
+    progressBar_->hide();
+
+    statusBar_ = new ReportStatusBar(this);
+    pager_ = new ResultPager(resultGrid_, navigator_, this);
+}
+
+QSize ReportWindow::sizeHint() const { return {twipsX(kDesignWidth, this), twipsY(kDesignHeight, this)}; }
+
+void ReportWindow::setTitle(const QString& text) {
+    titleLabel_->setText(text);
+    titleLabel_->adjustSize();
+    applyLayout();
+}
+
+// Each step stands on its own: one that has no room (a window made very small or
+// minimised) is skipped and the others still run.
+void ReportWindow::applyLayout() {
+    if (!resultGrid_) return;
+    const int width = this->width();
+    const int height = this->height();
+    const int banner = twipsY(kBannerHeight, this);
+    const int panelWidth = twipsX(kPanelWidth, this);
+    const int barHeight = twipsY(kBottomBarHeight, this);
+    const int statusHeight = twipsY(kStatusBarHeight, this);
+
+    if (width > 0) banner_->setGeometry(0, 0, width, banner);
+    if (width > 0 && height > statusHeight) statusBar_->setGeometry(0, height - statusHeight, width, statusHeight);
+    if (height - banner - statusHeight > 0)
+        selectionPanel_->setGeometry(0, banner, panelWidth, height - banner - statusHeight);
+
+    // 1. Result area.
+    const int areaWidth = width - panelWidth;
+    const int areaHeight = height - banner - barHeight - statusHeight;
+    if (areaWidth > 0 && areaHeight > 0) resultArea_->setGeometry(panelWidth, banner, areaWidth, areaHeight);
+    // 2. Page navigator, centred over the area.
+    if (areaWidth > 0) navigator_->move((areaWidth - navigator_->width()) / 2, navigator_->y());
+    // 3. Title, centred over the area.
+    if (areaWidth > 0)
+        titleLabel_->move((areaWidth - titleLabel_->width()) / 2 + panelWidth, (banner - titleLabel_->height()) / 2);
+    // 4. Bottom bar under the area.
+    if (areaWidth > 0 && areaHeight > 0) bottomBar_->setGeometry(panelWidth, areaHeight + banner, areaWidth, barHeight);
+    // 5. "退出" with the same margin at the right as "导出Excel" at the left.
+    if (areaWidth > 0) {
+        const int left = areaWidth - exitButton_->width() - exportButton_->x();
+        if (left > 0) exitButton_->move(left, exitButton_->y());
+    }
+    // 6. The department list follows the panel (SelectionPanel::resizeEvent).
+    // 7. Progress bar across the bar.
+    const int margin = twipsX(30, this);
+    if (areaWidth - 2 * margin > 0) progressBar_->setGeometry(margin, progressBar_->y(), areaWidth - 2 * margin,
+                                                              progressBar_->height());
+    // 8. Result grid.
+    const int gridWidth = areaWidth - resultGrid_->x() - twipsX(kGridMargin, this);
+    const int gridHeight = areaHeight - resultGrid_->y() - twipsY(kGridMargin, this);
+    if (gridWidth > 0 && gridHeight > 0) {
+        resultGrid_->resize(gridWidth, gridHeight);
+        // 9. Rows per page follow the grid's height at once.
+        pager_->setPageSize(reports::pageSizeForHeight(gridHeight, resultGrid_->firstRowHeight()));
+    }
+    // 10. Busy panel centred over the grid.
+    busyPanel_->move(resultGrid_->x() + (resultGrid_->width() - busyPanel_->width()) / 2,
+                     resultGrid_->y() + (resultGrid_->height() - busyPanel_->height()) / 2);
+}
+
+void ReportWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+}  // namespace tally::reportui
