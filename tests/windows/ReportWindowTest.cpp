@@ -1,0 +1,426 @@
+// The report windows on a demo database: opening state, the extract and start
+// commands with their checks and messages, the captured department, paging from
+// the window, the export command's guard, exit, and the resize rule.
+#include <QDateEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <clocale>
+#include <memory>
+
+#include "BusyPanel.h"
+#include "DemoConnection.h"
+#include "MessageRecorder.h"
+#include "PageNavigator.h"
+#include "Paging.h"
+#include "ReportCatalog.h"
+#include "ReportStatusBar.h"
+#include "ReportWindow.h"
+#include "ReportWindowFactory.h"
+#include "ResultGrid.h"
+#include "ResultPageModel.h"
+#include "ResultPager.h"
+#include "SelectionPanel.h"
+#include "SplitRatioGrid.h"
+
+using namespace tally;
+using tally::reportui::ReportWindow;
+
+namespace {
+
+// List rows of the demo departments (shorter codes first).
+enum DemoDepartment { Estate01 = 0, Estate02 = 1, Estate02Street = 2, CarPark11 = 3, Tower101 = 4 };
+
+// Delegates to a real engine and notes what the window looked like when it was called.
+class ObservedReport : public reports::DetailReport {
+public:
+    explicit ObservedReport(std::unique_ptr<reports::DetailReport> inner) : inner_(std::move(inner)) {}
+
+    struct Call {
+        bool busyShown = false;
+        QString busyCaption;
+        bool waitCursor = false;
+        reports::ReportRequest request;
+    };
+    ReportWindow* window = nullptr;
+    std::vector<Call> extractions, runs;
+
+    const reports::ReportTexts& texts() const override { return inner_->texts(); }
+    reports::HeadingLayout initialHeadings() const override { return inner_->initialHeadings(); }
+    reports::HeadingLayout layoutHeadings(const reports::FeeItemList& items,
+                                          const reports::SplitRatioRows& splits) const override {
+        return inner_->layoutHeadings(items, splits);
+    }
+    bool layoutHeadingsBeforeRun() const override { return inner_->layoutHeadingsBeforeRun(); }
+    reports::Extraction extractFeeItems(data::Connection& c, const reports::ReportRequest& r) const override {
+        const_cast<ObservedReport*>(this)->extractions.push_back(observe(r));
+        return inner_->extractFeeItems(c, r);
+    }
+    reports::Outcome<std::shared_ptr<const reports::ReportResult>> run(
+        data::Connection& c, const reports::ReportRequest& r, const reports::FeeItemList& items,
+        const reports::SplitRatioRows& splits) const override {
+        const_cast<ObservedReport*>(this)->runs.push_back(observe(r));
+        return inner_->run(c, r, items, splits);
+    }
+
+private:
+    Call observe(const reports::ReportRequest& request) const {
+        Call call;
+        call.busyShown = window->busyPanel()->isVisible();
+        call.busyCaption = window->busyPanel()->caption();
+        call.waitCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        call.request = request;
+        return call;
+    }
+    std::unique_ptr<reports::DetailReport> inner_;
+};
+
+}  // namespace
+
+class ReportWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::DemoConnection> demo_;
+    std::unique_ptr<ReportWindow> window_;
+
+    std::unique_ptr<ReportWindow> open(const char* kind) {
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow(kind, nullptr));
+        if (window) {
+            window->show();
+            QApplication::setActiveWindow(window.get());
+            [[maybe_unused]] bool active = QTest::qWaitForWindowActive(window.get());
+        }
+        return window;
+    }
+    reportui::SelectionPanel* panel() const { return window_->selectionPanel(); }
+    void selectDepartment(int row) { panel()->departmentList()->setCurrentRow(row); }
+    void setPeriod(QDate from, QDate to) {
+        panel()->startPicker()->setDate(from);
+        panel()->endPicker()->setDate(to);
+    }
+    void extract(int department, QDate from = {2025, 1, 1}, QDate to = {2025, 12, 31}) {
+        selectDepartment(department);
+        setPeriod(from, to);
+        panel()->extractButton()->click();
+    }
+    QString pageLabel() const { return window_->pageNavigator()->labelText(); }
+
+private slots:
+    void initTestCase() {
+        std::setlocale(LC_NUMERIC, "C");
+        demo_ = std::make_unique<testing::DemoConnection>();
+    }
+    void cleanupTestCase() { demo_.reset(); }
+    void cleanup() { window_.reset(); }
+
+    void openingState_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("periodLabel");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("parking") << "parking" << "frm停车费明细表New" << "停车费明细表" << "收款日期范围" << 4;
+        QTest::newRow("VAT invoicing") << "vat-invoicing" << "frm票据开票明细表New" << "增值税开票明细表" << "开票日期范围"
+                                       << 9;
+        QTest::newRow("VAT pre-invoicing") << "pre-invoicing" << "frm票据预开明细表New" << "增值税预开票明细表"
+                                           << "开票日期范围" << 7;
+    }
+    void openingState() {
+        QFETCH(QString, kind);
+        QFETCH(QString, objectName);
+        QFETCH(QString, caption);
+        QFETCH(QString, periodLabel);
+        QFETCH(int, columns);
+        testing::MessageRecorder messages;
+        window_ = open(kind.toUtf8().constData());
+        QVERIFY(window_);
+        QCOMPARE(window_->objectName(), objectName);
+        QCOMPARE(window_->windowTitle(), caption);
+        QCOMPARE(window_->titleText(), caption);
+        QCOMPARE(window_->findChild<QLabel*>("PeriodLabel")->text(), periodLabel);
+
+        for (QDateEdit* picker : {panel()->startPicker(), panel()->endPicker()}) {
+            QCOMPARE(picker->date(), QDate::currentDate());
+            QCOMPARE(picker->displayFormat(), QString("yyyy-MM-dd"));
+            QCOMPARE(picker->text(), QDate::currentDate().toString("yyyy-MM-dd"));
+        }
+        QListWidget* list = panel()->departmentList();
+        QCOMPARE(list->count(), 5);
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(list->item(Estate01)->text(), QString("01 翠湖花园管理处【GL01】"));
+        QCOMPARE(list->item(Estate02Street)->text(), QString("02 锦绣华庭商业街管理处【GL03】"));
+        QCOMPARE(QString::fromStdString(window_->invoiceTypeList()), QString("'01','02','03','04','05'"));
+
+        QVERIFY(!panel()->startButton()->isEnabled());
+        QCOMPARE(panel()->splitGrid()->rowCount(), 0);
+        QCOMPARE(window_->resultGrid()->model()->rowCount(), 2);
+        QCOMPARE(window_->resultGrid()->model()->columnCount(), columns);
+        QCOMPARE(pageLabel(), QString("第 00 页 共 00 页"));
+        QVERIFY(!window_->busyPanel()->isVisible());
+        QVERIFY(!window_->progressBar()->isVisible());
+        QVERIFY(window_->exportButton()->isVisible());
+        QCOMPARE(window_->exportButton()->text(), QString("导出Excel"));
+
+        auto* status = window_->reportStatusBar();
+        QCOMPARE(status->panel(0)->text(), QString("操作员"));
+        QVERIFY(status->panel(1)->text().isEmpty());
+        QVERIFY(status->panel(3)->text().isEmpty());
+        QVERIFY(status->panel(5)->text().isEmpty());
+        QCOMPARE(status->panel(reportui::ReportStatusBar::DatePanel)->text(),
+                 QDate::currentDate().toString("yyyy-MM-dd"));
+        QVERIFY(messages.messages.empty());
+    }
+
+    void extractingWithoutADepartmentIsRefused() {
+        window_ = open("vat-invoicing");
+        testing::MessageRecorder messages;
+        panel()->extractButton()->click();
+        QCOMPARE(messages.texts(), QStringList{"请先选择统计部门!"});
+        QCOMPARE(QString::fromStdString(messages.messages[0].title), QString("系统提示"));
+        QVERIFY(!window_->capturedDepartment());
+        QVERIFY(!panel()->startButton()->isEnabled());
+    }
+
+    void anEndBeforeTheStartIsRefusedAndFocusesTheEndPicker() {
+        window_ = open("vat-invoicing");
+        testing::MessageRecorder messages;
+        panel()->extractButton()->setFocus();
+        extract(Estate01, {2025, 3, 2}, {2025, 3, 1});
+        QCOMPARE(messages.texts(), QStringList{"截至日期不能小于开始日期!"});
+        QVERIFY(panel()->endPicker()->hasFocus());
+        QVERIFY(!window_->capturedDepartment());
+        QVERIFY(window_->feeItems().empty());
+    }
+
+    void equalDatesAreAccepted() {
+        window_ = open("vat-invoicing");
+        testing::MessageRecorder messages;
+        extract(Estate01, {2025, 3, 3}, {2025, 3, 3});
+        QVERIFY(!messages.texts().contains("截至日期不能小于开始日期!"));
+        QVERIFY(window_->capturedDepartment());
+    }
+
+    void extractionEnablesTheStartCommand_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("parking") << "parking";
+        QTest::newRow("VAT invoicing") << "vat-invoicing";
+        QTest::newRow("VAT pre-invoicing") << "pre-invoicing";
+    }
+    void extractionEnablesTheStartCommand() {
+        QFETCH(QString, kind);
+        window_ = open(kind.toUtf8().constData());
+        testing::MessageRecorder messages;
+        extract(Estate01);
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+        QVERIFY(!window_->feeItems().empty());
+        QVERIFY(panel()->startButton()->isEnabled());
+        QCOMPARE(window_->capturedDepartment()->departmentCode, std::string("01"));
+        QCOMPARE(window_->capturedDepartment()->officeCode, std::string("GL01"));
+        // One split row per parking item, at 70/30.
+        int parkingItems = 0;
+        for (const auto& item : window_->feeItems()) parkingItems += item.isParking() ? 1 : 0;
+        QCOMPARE(panel()->splitGrid()->rowCount(), parkingItems);
+        QVERIFY(parkingItems > 0);
+        QCOMPARE(panel()->splitGrid()->item(0, 2)->text(), QString("70"));
+        // The headings now have the items' value columns.
+        QVERIFY(window_->resultGrid()->model()->columnCount() > window_->report().initialHeadings().columnCount());
+    }
+
+    void aRunShowsPageOneAndDisablesTheStartCommand_data() { extractionEnablesTheStartCommand_data(); }
+    void aRunShowsPageOneAndDisablesTheStartCommand() {
+        QFETCH(QString, kind);
+        window_ = open(kind.toUtf8().constData());
+        testing::MessageRecorder messages;
+        extract(Estate01);
+        panel()->startButton()->click();
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+        QVERIFY(!panel()->startButton()->isEnabled());
+        auto result = window_->result();
+        QVERIFY(result && result->rowCount() > 0);
+        const int pageSize = window_->pager()->pageSize();
+        const int pages = reports::pageCountFor(result->rowCount(), pageSize);
+        QCOMPARE(pageLabel(), QString::fromStdString(reports::pageLabel(1, pages)));
+        QCOMPARE(window_->resultGrid()->dataRowCount(), std::min(pageSize, result->rowCount()));
+        QCOMPARE(window_->resultGrid()->pageModel()->cellText(2, 0), QString("1"));
+        QCOMPARE(window_->resultGrid()->frozenColumns(), window_->resultGrid()->headings().frozenColumns);
+        QVERIFY(!window_->busyPanel()->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void theRunUsesTheCapturedDepartmentAndThePickersAtRunTime() {
+        auto observed = std::make_unique<ObservedReport>(reports::makeDetailReport("vat-invoicing"));
+        ObservedReport* spy = observed.get();
+        window_ = std::make_unique<ReportWindow>(std::move(observed));
+        spy->window = window_.get();
+        window_->show();
+        testing::MessageRecorder messages;
+
+        extract(Estate01);
+        QCOMPARE(spy->extractions.size(), size_t(1));
+        QVERIFY(spy->extractions[0].busyShown);
+        QVERIFY(spy->extractions[0].waitCursor);
+        QCOMPARE(spy->extractions[0].busyCaption, QString("正在提取收费项目，请稍等......"));
+        QCOMPARE(spy->extractions[0].request.fromKey, std::string("20250101"));
+
+        selectDepartment(CarPark11);
+        QCOMPARE(window_->titleText(), QString("【滨江停车场管理处】增值税开票明细表"));
+        panel()->endPicker()->setDate({2025, 6, 30});
+        panel()->startButton()->click();
+        QCOMPARE(spy->runs.size(), size_t(1));
+        const auto& run = spy->runs[0];
+        QVERIFY(run.busyShown);
+        QVERIFY(run.waitCursor);
+        QCOMPARE(run.busyCaption, QString("正在进行增值税开票明细统计，请稍等......"));
+        QCOMPARE(run.request.department.departmentCode, std::string("01"));
+        QCOMPARE(run.request.department.officeCode, std::string("GL01"));
+        QCOMPARE(run.request.toKey, std::string("20250630"));
+        QCOMPARE(run.request.invoiceTypeList, std::string("'01','02','03','04','05'"));
+        QVERIFY(!window_->busyPanel()->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+        // The title follows the list, the captured department does not.
+        QCOMPARE(window_->capturedDepartment()->departmentCode, std::string("01"));
+        QCOMPARE(window_->titleText(), QString("【滨江停车场管理处】增值税开票明细表"));
+    }
+
+    void aRunThatFindsNothingSaysSoAndEmptiesTheGrid() {
+        window_ = open("vat-invoicing");
+        testing::MessageRecorder messages;
+        extract(Estate01);
+        setPeriod({2030, 1, 1}, {2030, 1, 31});  // the run reads the pickers again
+        panel()->startButton()->click();
+        QCOMPARE(messages.texts(), QStringList{"无满足统计条件的数据，请重新设置统计条件！"});
+        QCOMPARE(pageLabel(), QString("第 00 页 共 00 页"));
+        QCOMPARE(window_->resultGrid()->dataRowCount(), 0);
+        QVERIFY(!panel()->startButton()->isEnabled());
+    }
+
+    void anExtractionThatFindsNothingSaysSoAndKeepsTheStartCommandAsItWas() {
+        window_ = open("pre-invoicing");
+        testing::MessageRecorder messages;
+        extract(Estate01);
+        QVERIFY(panel()->startButton()->isEnabled());
+        messages.clear();
+        extract(Estate01, {2030, 1, 1}, {2030, 1, 31});
+        QCOMPARE(messages.texts(), QStringList{"没有满足条件的预开票数据,请重新设置条件!"});
+        QVERIFY(panel()->startButton()->isEnabled());
+        QCOMPARE(panel()->splitGrid()->rowCount(), 0);
+        QVERIFY(window_->feeItems().empty());
+        panel()->startButton()->click();  // nothing to run
+        QCOMPARE(messages.messages.size(), size_t(1));
+    }
+
+    void anotherExtractionResetsTheSplitAndEnablesTheStartCommandAgain() {
+        window_ = open("parking");
+        testing::MessageRecorder messages;
+        extract(CarPark11);
+        panel()->splitGrid()->item(0, 3)->setText("45");
+        panel()->startButton()->click();
+        QVERIFY(!panel()->startButton()->isEnabled());
+        extract(CarPark11);
+        QVERIFY(panel()->startButton()->isEnabled());
+        QCOMPARE(panel()->splitGrid()->item(0, 3)->text(), QString("30"));
+    }
+
+    void pagingFromTheWindow() {
+        window_ = open("vat-invoicing");
+        testing::MessageRecorder messages;
+        extract(Estate01);
+        panel()->startButton()->click();
+        const auto& paging = window_->pager()->paging();
+        QVERIFY(paging.pageCount > 1);
+        window_->pageNavigator()->lastButton()->click();
+        QCOMPARE(paging.currentPage, paging.pageCount);
+        const int lastFirstRow = (paging.pageCount - 1) * paging.pageSize + 1;
+        QCOMPARE(window_->resultGrid()->pageModel()->cellText(2, 0), QString::number(lastFirstRow));
+        QCOMPARE(pageLabel(), QString::fromStdString(reports::pageLabel(paging.pageCount, paging.pageCount)));
+    }
+
+    void exportRunsOnlyOnceTheGridShowsRows() {
+        window_ = open("vat-invoicing");
+        int calls = 0;
+        window_->setExportHook([&](ReportWindow& w) {
+            ++calls;
+            QCOMPARE(&w, window_.get());
+        });
+        testing::MessageRecorder messages;
+        window_->exportButton()->click();
+        extract(Estate01);
+        window_->exportButton()->click();
+        QCOMPARE(calls, 0);
+        panel()->startButton()->click();
+        window_->exportButton()->click();
+        QCOMPARE(calls, 1);
+    }
+
+    void exitClosesTheWindow() {
+        window_ = open("parking");
+        QVERIFY(window_->isVisible());
+        window_->exitButton()->click();
+        QVERIFY(!window_->isVisible());
+    }
+
+    void aTallerWindowHoldsMoreRowsPerPageAtOnce() {
+        window_ = open("vat-invoicing");
+        window_->resize(1000, 500);
+        const int before = window_->pager()->pageSize();
+        auto* grid = window_->resultGrid();
+        QCOMPARE(before, reports::pageSizeForHeight(grid->height(), grid->firstRowHeight()));
+        window_->resize(1000, 800);
+        QVERIFY(window_->pager()->pageSize() > before);
+        QCOMPARE(window_->pager()->pageSize(), reports::pageSizeForHeight(grid->height(), grid->firstRowHeight()));
+    }
+
+    void theLayoutFollowsTheWindowSize() {
+        window_ = open("vat-invoicing");
+        window_->resize(1100, 640);
+        QWidget* area = window_->findChild<QWidget*>("ResultArea");
+        QWidget* bar = window_->findChild<QWidget*>("BottomBar");
+        auto* grid = window_->resultGrid();
+        QCOMPARE(area->x() + area->width(), window_->width());
+        QCOMPARE(bar->y(), area->y() + area->height());
+        QCOMPARE(bar->width(), area->width());
+        // "退出" has the same margin at the right as "导出Excel" at the left.
+        QCOMPARE(bar->width() - window_->exitButton()->geometry().right() - 1, window_->exportButton()->x());
+        QVERIFY(grid->geometry().right() < area->width());
+        QVERIFY(grid->geometry().bottom() < area->height());
+        // Navigator and title centred over the result area, busy panel over the grid.
+        auto* navigator = window_->pageNavigator();
+        QVERIFY(qAbs(navigator->x() * 2 + navigator->width() - area->width()) <= 1);
+        QLabel* title = window_->titleLabel();
+        QVERIFY(qAbs((title->x() - area->x()) * 2 + title->width() - area->width()) <= 1);
+        auto* busy = window_->busyPanel();
+        QVERIFY(qAbs((busy->x() - grid->x()) * 2 + busy->width() - grid->width()) <= 1);
+        // The department list reaches the status bar.
+        QListWidget* list = panel()->departmentList();
+        QCOMPARE(list->mapTo(window_.get(), QPoint(0, list->height())).y(), window_->reportStatusBar()->y());
+    }
+
+    void minimisingAndRestoringKeepsEveryControlInPlace() {
+        window_ = open("parking");
+        testing::MessageRecorder messages;
+        window_->resize(1000, 600);
+        const QRect grid = window_->resultGrid()->geometry();
+        const QRect exit = window_->exitButton()->geometry();
+        window_->resize(10, 10);  // what a minimised frame leaves the window
+        window_->showMinimized();
+        window_->showNormal();
+        window_->resize(1000, 600);
+        QCOMPARE(window_->resultGrid()->geometry(), grid);
+        QCOMPARE(window_->exitButton()->geometry(), exit);
+        QVERIFY(messages.messages.empty());
+    }
+
+    void anUnknownKindMakesNoWindowAndSaysWhy() {
+        testing::MessageRecorder messages;
+        QVERIFY(!reportui::createReportWindow("reconciliation", nullptr));
+        QCOMPARE(messages.messages.size(), size_t(1));
+    }
+};
+
+QTEST_MAIN(ReportWindowTest)
+#include "ReportWindowTest.moc"
