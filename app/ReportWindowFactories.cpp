@@ -4,6 +4,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "ReportWindowFactory.h"
+
 namespace tally::app {
 namespace {
 
@@ -22,13 +24,18 @@ ReportWindowFactory placeholder(ReportKind kind, const QString& windowName) {
     return [kind, windowName](QWidget* parent) { return placeholderWindow(kind, windowName, parent); };
 }
 
+// The detail reports share one window design, configured by the report engine.
+ReportWindowFactory detailReport(const char* kind) {
+    return [kind](QWidget* parent) -> QWidget* { return reportui::createReportWindow(kind, parent); };
+}
+
 }  // namespace
 
 ReportWindowFactories reportWindowFactories() {
     return {
-        {ReportKind::Parking, placeholder(ReportKind::Parking, "frm停车费明细表New")},
-        {ReportKind::VatInvoicing, placeholder(ReportKind::VatInvoicing, "frm票据开票明细表New")},
-        {ReportKind::VatPreInvoicing, placeholder(ReportKind::VatPreInvoicing, "frm票据预开明细表New")},
+        {ReportKind::Parking, detailReport("parking")},
+        {ReportKind::VatInvoicing, detailReport("vat-invoicing")},
+        {ReportKind::VatPreInvoicing, detailReport("pre-invoicing")},
         {ReportKind::Reconciliation, placeholder(ReportKind::Reconciliation, "frm票据核对表New")},
     };
 }

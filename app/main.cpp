@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <clocale>
+
 #include "ChineseFont.h"
 #include "DemoDatabaseFile.h"
 #include "LaunchOptions.h"
@@ -44,6 +46,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // QApplication sets the C locale from the environment; numbers are always read and written with ".".
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("tallyvane");
     QApplication::setApplicationVersion(programVersion());
 
