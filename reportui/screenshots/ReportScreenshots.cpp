@@ -1,0 +1,123 @@
+// tallyvane-screenshots OUTDIR [--db FILE.sqlite]
+//
+// Opens the main window on a demo database (generated into a temporary folder
+// unless --db names one), runs each detail report in its window and saves a
+// picture of the program per report under OUTDIR. Run it on a real display or
+// under Xvfb (scripts/screenshots.sh).
+#include <QApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <clocale>
+#include <memory>
+
+#include "ChineseFont.h"
+#include "DemoDatabase.h"
+#include "MDIForm1.h"
+#include "ReportWindow.h"
+#include "ReportWindowFactories.h"
+#include "ResultGrid.h"
+#include "SelectionPanel.h"
+#include "SharedConnection.h"
+#include "SplitRatioGrid.h"
+#include "SqliteConnection.h"
+
+using namespace tally;
+
+namespace {
+
+struct Shot {
+    app::ReportKind kind;
+    const char* file;
+    int departmentRow;  // in the department list
+    bool scrolledRight;
+    bool editingSplit;
+};
+
+void settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+bool takeShot(app::MDIForm1& main, const Shot& shot, const QDir& out) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(shot.kind));
+    auto* window = sub ? sub->findChild<reportui::ReportWindow*>() : nullptr;
+    if (!window) return false;
+    sub->showMaximized();
+    settle();
+    auto* panel = window->selectionPanel();
+    panel->departmentList()->setCurrentRow(shot.departmentRow);
+    panel->startPicker()->setDate({2025, 1, 1});
+    panel->endPicker()->setDate({2025, 12, 31});
+    panel->extractButton()->click();
+    panel->startButton()->click();
+    settle();
+    if (shot.scrolledRight) {
+        QScrollBar* bar = window->resultGrid()->horizontalScrollBar();
+        bar->setValue(bar->maximum());
+    }
+    if (shot.editingSplit && panel->splitGrid()->rowCount() > 0) {
+        panel->splitGrid()->setCurrentCell(0, reportui::SplitRatioGrid::DeveloperColumn);
+        panel->splitGrid()->ratioEditBox()->setText("65");
+    }
+    settle();
+    const QString path = out.filePath(shot.file);
+    const bool saved = main.grab().save(path);
+    QTextStream(stdout) << (saved ? "Saved " : "Could not save ") << path << "\n";
+    sub->close();
+    settle();
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2 || args[1].startsWith("-")) {
+        QTextStream(stderr) << "Usage: tallyvane-screenshots OUTDIR [--db FILE.sqlite]\n";
+        return 2;
+    }
+    const QDir out(args[1]);
+    if (!out.exists() && !QDir().mkpath(out.path())) return 1;
+
+    QTemporaryDir scratch;
+    QString database = args.indexOf("--db") > 0 ? args.value(args.indexOf("--db") + 1) : QString();
+    try {
+        if (database.isEmpty()) {
+            database = scratch.filePath("demo.sqlite");
+            demo::DemoOptions options;
+            options.years = 1;
+            demo::generateDemoDatabase(database.toStdString(), options);
+        }
+        data::setSharedConnection(std::make_unique<data::SqliteConnection>(database.toStdString()));
+    } catch (const std::exception& e) {
+        QTextStream(stderr) << e.what() << "\n";
+        return 1;
+    }
+
+    app::installChineseFont();
+    app::MDIForm1 main(app::reportWindowFactories());
+    main.resize(1400, 860);
+    main.show();
+    settle();
+
+    // Departments: 0 物业一部 (01), 3 停车场管理中心 (11).
+    const Shot shots[] = {
+        {app::ReportKind::Parking, "parking-report.png", 3, false, true},
+        {app::ReportKind::VatInvoicing, "vat-invoicing-report.png", 0, false, false},
+        {app::ReportKind::VatInvoicing, "vat-invoicing-scrolled-right.png", 0, true, false},
+        {app::ReportKind::VatPreInvoicing, "pre-invoicing-report.png", 0, false, false},
+    };
+    bool ok = true;
+    for (const Shot& shot : shots) ok = takeShot(main, shot, out) && ok;
+    data::setSharedConnection(nullptr);
+    return ok ? 0 : 1;
+}
