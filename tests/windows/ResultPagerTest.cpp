@@ -162,14 +162,6 @@ private slots:
         pager_->setPageSize(0);
         QCOMPARE(pager_->pageSize(), 1);
     }
-
-    void grandTotalAndMethodRowsAreNumberedLikeOthers() {
-        // Every row of the result, whatever its kind, takes a line and counts for paging.
-        run(25, 20);
-        QCOMPARE(label(), QString("第 01 页 共 02 页"));
-        navigator_->nextButton()->click();
-        QCOMPARE(shownNumbers(), range(21, 25));
-    }
 };
 
 QTEST_MAIN(ResultPagerTest)
