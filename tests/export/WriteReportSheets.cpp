@@ -1,0 +1,62 @@
+// Writes the sample exports of the four reports that check_report_sheets.py reads back.
+// One file per case, named after it.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "DetailExport.h"
+#include "ReconciliationSheet.h"
+#include "ReportSheetSamples.h"
+#include "SheetError.h"
+
+using namespace tally;
+using tally::exports::DetailSheetRequest;
+
+namespace {
+
+sheet::OutputTarget xlsxIn(const std::filesystem::path& folder, const std::string& name) {
+    return sheet::chooseOutput((folder / (name + ".xlsx")).native(), {});
+}
+
+template <class Sample>
+DetailSheetRequest requestFor(const Sample& sample, const std::filesystem::path& folder, const std::string& name,
+                              const std::string& title) {
+    return {sample.headings, testing::sampleLabels(title), xlsxIn(folder, name), {}};
+}
+
+void writeAll(const std::filesystem::path& folder) {
+    const auto parking = testing::parkingWithTwoItems();
+    exports::ExportDetailResult(parking.result, parking.items,
+                                requestFor(parking, folder, "parking_two_items", "【翠湖管理处】停车费明细表"));
+
+    for (auto [sample, name] : {std::pair{testing::vatWithOneOtherItem(), "vat_one_other_item"},
+                                std::pair{testing::vatWithParkingAndOtherItem(), "vat_parking_and_other_item"}})
+        exports::ExportDetailResult(sample.result, sample.result.items(),
+                                    requestFor(sample, folder, name, "【翠湖管理处】增值税开票明细表"));
+
+    for (auto [sample, name] : {std::pair{testing::preInvoiceWithOneInvoice(), "pre_one_invoice"},
+                                std::pair{testing::preInvoiceWithTwoOtherItems(), "pre_two_other_items"}})
+        exports::ExportDetailResult(sample.result, sample.items,
+                                    requestFor(sample, folder, name, "【翠湖管理处】增值税预开票明细表"));
+
+    for (int items : {1, 2})
+        exports::ExportReconciliation(testing::reconciliationWithItems(items), testing::sampleReconciliationLabels(),
+                                      xlsxIn(folder, "reconciliation_" + std::to_string(items) + "_items"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    try {
+        std::filesystem::create_directories(argv[1]);
+        writeAll(argv[1]);
+        return 0;
+    } catch (const sheet::SheetError& e) {
+        std::fprintf(stderr, "错误号: %d错误描述: %s\n", e.number, e.description.c_str());
+        return 1;
+    }
+}
