@@ -62,6 +62,7 @@ bool takeShot(app::MDIForm1& main, const Shot& shot, const QDir& out) {
         QScrollBar* bar = window->resultGrid()->horizontalScrollBar();
         bar->setValue(bar->maximum());
     }
+    window->resultGrid()->setFocus();
     if (shot.editingSplit && panel->splitGrid()->rowCount() > 0) {
         panel->splitGrid()->setCurrentCell(0, reportui::SplitRatioGrid::DeveloperColumn);
         panel->splitGrid()->ratioEditBox()->setText("65");
