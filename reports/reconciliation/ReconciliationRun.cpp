@@ -25,7 +25,8 @@ ReconciliationRun openedReconciliation() {
 }
 
 ReconciliationRun RunReconciliation(data::Connection& connection, const ReconciliationSelection& selection,
-                                    const InvoiceTypeLists& typeLists, ReconciliationRun run) {
+                                    const InvoiceTypeLists& typeLists, ReconciliationRun run,
+                                    const BeforeMonthRows& beforeMonthRows) {
     run.reported.clear();
     run.end = RunEnd::Completed;
     if (auto refusal = checkReconciliationSelection(true, selection.startMonth, selection.endMonth)) {
@@ -43,6 +44,7 @@ ReconciliationRun RunReconciliation(data::Connection& connection, const Reconcil
             return run;
         }
         run.table.removeDataRows();
+        if (beforeMonthRows) beforeMonthRows(run.table);
         if (auto e = FillMonthRows(connection, selection, typeLists, run.items, run.table))
             return abandon(std::move(run), *e);
         // The corrections report their errors and the run goes on; missing cells count as 0.

@@ -230,3 +230,34 @@ TEST(ReconciliationRun, NothingIssuedEndsWithTheNoDataMessage) {
     EXPECT_EQ(run.table.rowCount(), 2);
     EXPECT_EQ(run.table.columnCount(), 13);
 }
+
+TEST(ReconciliationRun, HookBeforeMonthRowsSeesTheNewHeadingsOnlyWhenItemsWereFound) {
+    ReconciliationDatabase db;
+    db.item("F1", "物业费", 0.06);
+    db.ticket("01", "2024-03-05", "2024-03-05", "F1", 106, 6);
+    tally::testing::FailingConnection connection(db.connect(), [](std::string_view) { return false; });
+    auto lists = LoadInvoiceTypeLists(connection);
+    ASSERT_TRUE(lists.ok());
+
+    struct Seen {
+        int rows, columns;
+        bool monthQueryRan;
+    };
+    std::vector<Seen> seen;
+    auto hook = [&](const ReconciliationTable& table) {
+        bool monthQueryRan = false;
+        for (const auto& sql : connection.statements) monthQueryRan |= tally::testing::contains(sql, "S税率");
+        seen.push_back({table.rowCount(), table.columnCount(), monthQueryRan});
+    };
+    auto run = RunReconciliation(connection, selectionFor("03", "03"), lists.value(), openedReconciliation(), hook);
+    expectCompleted(run);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].rows, 2);
+    EXPECT_EQ(seen[0].columns, 14);
+    EXPECT_FALSE(seen[0].monthQueryRan);
+
+    seen.clear();
+    auto empty = RunReconciliation(connection, selectionFor("05", "05"), lists.value(), std::move(run), hook);
+    EXPECT_EQ(empty.end, RunEnd::NoData);
+    EXPECT_TRUE(seen.empty());
+}
