@@ -51,6 +51,11 @@ std::string usageText() {
            "                      developer and property percentages of a parking fee item (default 70/30)\n"
            "  --format            json (default), csv (UTF-8 with BOM), xlsx or xls\n"
            "  --output FILE       where to write; json and csv go to standard output without it\n"
+           "                      xlsx and xls write the report window's spreadsheet export; as in its save\n"
+           "                      dialog FILE's extension picks the file: .xls is converted by LibreOffice\n"
+           "                      (soffice) and becomes the .xlsx beside it when LibreOffice is missing, any\n"
+           "                      other extension the .xlsx beside it; the file written is named on standard\n"
+           "                      error (its path on the last line)\n"
            "\n"
            "Exit status: 0 written; 3 nothing found (message on standard error); 2 a refused selection or\n"
            "bad arguments; 1 a database or other error.\n";

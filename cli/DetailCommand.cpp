@@ -72,6 +72,8 @@ CommandOutcome runDetailReport(data::Connection& connection, const reports::Deta
     outcome.result = result;
     outcome.headings = headings;
     outcome.items = extraction.items;
+    outcome.department = *department;
+    outcome.exportDone = report.texts().exportSuccess;
     return outcome;
 }
 

@@ -19,6 +19,8 @@ struct CommandOutcome {
     std::shared_ptr<const reports::ReportResult> result;  // for the spreadsheet export
     reports::HeadingLayout headings;
     reports::FeeItemList items;
+    reports::DepartmentEntry department;  // the department the run was for
+    std::string exportDone;               // the report's message after a spreadsheet export
     // The reconciliation report's table, for its spreadsheet export.
     std::shared_ptr<const reports::reconciliation::ReconciliationTable> reconciliation;
 };

@@ -2,6 +2,7 @@
 
 #include "Departments.h"
 #include "ReconciliationRun.h"
+#include "ReconciliationSheet.h"
 
 namespace tally::cli {
 namespace {
@@ -58,6 +59,8 @@ CommandOutcome runReconciliationReport(data::Connection& connection, const CliOp
     outcome.output.headings = {run.table.rowTexts(0), run.table.rowTexts(1)};
     outcome.output.rows = run.table.dataRowTexts();
     outcome.headings = run.table.headings();
+    outcome.department = *department;
+    outcome.exportDone = exports::kReconciliationExportDone;
     outcome.reconciliation = std::make_shared<const rc::ReconciliationTable>(std::move(run.table));
     return outcome;
 }

@@ -8,16 +8,14 @@
 #include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
 #include "SharedConnection.h"
+#include "SpreadsheetOutput.h"
 
 using namespace tally;
 
 namespace {
 
 int writeOutput(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
-    if (options.format == "xlsx" || options.format == "xls") {
-        std::cerr << "spreadsheet export is not available in this build\n";
-        return 1;
-    }
+    if (options.format == "xlsx" || options.format == "xls") return cli::writeSpreadsheet(options, outcome, std::cerr);
     std::ofstream file;
     if (!options.output.empty()) {
         file.open(options.output, std::ios::binary | std::ios::trunc);
