@@ -6,9 +6,11 @@
 
 #include "ChineseFont.h"
 #include "DemoDatabaseFile.h"
+#include "DetailExportCommand.h"
 #include "LaunchOptions.h"
 #include "MessageBoxHandler.h"
 #include "ReportWindowFactories.h"
+#include "ReportWindowFactory.h"
 #include "SharedConnection.h"
 #include "StartUp.h"
 #include "UserMessage.h"
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
 
     installChineseFont();
     installMessageBoxHandler();
+
+    tally::reportui::setExportHookForNewWindows(tally::exports::detailExportHook());
 
     const QString demoFile = demoDatabasePath();
     if (options.source == LaunchOptions::Source::Demo && !prepareDemoDatabase(demoFile))

@@ -1,0 +1,50 @@
+#include "DetailExportCommand.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "DetailExport.h"
+#include "ResultGrid.h"
+#include "SheetError.h"
+
+namespace tally::exports {
+
+QString detailExportName(const QString& title, const QDate& start, const QDate& end) {
+    return title + "_" + start.toString("yyyyMMdd") + "-" + end.toString("yyyyMMdd");
+}
+
+void ExportDetailReport(reportui::ReportWindow& window, const ExportEnvironment& environment) {
+    const auto result = window.result();
+    if (!result || result->rowCount() == 0) return;
+
+    // Read now, as the window shows them: a changed selection changes the labels, not the rows.
+    DetailSheetRequest request;
+    request.headings = window.resultGrid()->headings();
+    const auto department = window.selectedDepartment();
+    request.labels = {window.titleText().toStdString(), department ? department->displayText() : "",
+                      window.startDate().toString("yyyy-MM-dd").toStdString(),
+                      window.endDate().toString("yyyy-MM-dd").toStdString()};
+    const reports::FeeItemList items = window.feeItems();
+
+    ExportJob job;
+    job.proposedName = detailExportName(window.titleText(), window.startDate(), window.endDate());
+    job.rowCount = result->rowCount();
+    job.doneMessage = window.report().texts().exportSuccess;
+    job.write = [&](const sheet::OutputTarget& target, const ExportProgress& progress) {
+        request.target = target;
+        request.progress = progress;
+        return ExportDetailResult(*result, items, request);
+    };
+    runExportCommand({&window, window.exportButton(), window.exitButton(), window.progressBar(),
+                      window.exportCaption()},
+                     job, environment);
+}
+
+reportui::ReportWindow::ExportHook detailExportHook(ExportEnvironment environment) {
+    return [environment = std::move(environment)](reportui::ReportWindow& window) {
+        ExportDetailReport(window, environment);
+    };
+}
+
+}  // namespace tally::exports

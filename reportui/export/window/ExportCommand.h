@@ -1,0 +1,68 @@
+#pragma once
+// The "导出Excel" command around a report's export routine, for every report window:
+// the commands hidden while it works, the save dialog with the proposed name, the
+// progress bar counting rows, the busy caption, and the messages. Every message goes
+// through tellUser().
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "ExportLabels.h"
+#include "OutputTarget.h"
+
+class QProgressBar;
+class QPushButton;
+class QWidget;
+
+namespace tally::exports {
+
+inline constexpr const char* kSheetFileFilter = "电子表(.xlsx)|*.xlsx|电子表(.xls)|*.xls";
+inline constexpr const char* kExportCancelled = "您取消了导出操作！";
+
+// Asks for the file to write; nullopt when the user cancels. `qtFilter` is in Qt's syntax.
+using SaveFileChooser =
+    std::function<std::optional<QString>(QWidget* parent, const QString& proposedName, const QString& qtFilter)>;
+
+// The save dialog (QFileDialog::getSaveFileName), the first filter preselected and no
+// extension added: the name comes back as the user left it.
+std::optional<QString> askWithSaveDialog(QWidget* parent, const QString& proposedName, const QString& qtFilter);
+
+// "description|pattern|description|pattern" as "description (pattern);;description (pattern)".
+QString qtFileFilter(const QString& filter);
+
+// What the command asks the outside world: the program's dialog and converter lookup,
+// stand-ins in tests.
+struct ExportEnvironment {
+    SaveFileChooser chooseFile = askWithSaveDialog;
+    sheet::ConverterLookup findConverter = sheet::findOfficeConverter;
+};
+
+// The parts of the window the command drives.
+struct ExportControls {
+    QWidget* window = nullptr;
+    QPushButton* exportButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QWidget* busyCaption = nullptr;  // "正在导出数据，请稍等......"; may be null
+};
+
+// Writes the sheet to `target`, reporting each row; returns the file written. Throws SheetError.
+using SheetExport =
+    std::function<std::filesystem::path(const sheet::OutputTarget& target, const ExportProgress& progress)>;
+
+struct ExportJob {
+    QString proposedName;
+    int rowCount = 0;  // the progress bar counts to this
+    SheetExport write;
+    std::string doneMessage;
+};
+
+// Hides the commands, asks for the file ("您取消了导出操作！" on cancel), shows the
+// progress bar and the busy caption, writes the sheet, tells the user how it went
+// ("错误号: N错误描述: ..." on failure) and brings the commands back.
+void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment);
+
+}  // namespace tally::exports

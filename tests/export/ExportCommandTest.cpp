@@ -1,0 +1,235 @@
+// "导出Excel" in a report window: the proposed name and filter, the commands hidden while
+// it works, the progress bar, the busy caption, and the messages for cancel, success and
+// failure. A stand-in dialog answers; no test opens a real one.
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QDateEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include "DetailExportCommand.h"
+#include "ParkingHeadings.h"
+#include "ParkingReport.h"
+#include "ReconciliationExportCommand.h"
+#include "ReconciliationHeadings.h"
+#include "ReportSheetSamples.h"
+#include "ReportWindow.h"
+#include "SelectionPanel.h"
+#include "SharedConnection.h"
+#include "TestDatabase.h"
+#include "windows/MessageRecorder.h"
+
+using namespace tally;
+using tally::reportui::ReportWindow;
+
+namespace {
+
+// The parking report's texts and headings with a fixed result: two detail rows, the
+// grand total and two payment-method rows, whatever the database holds.
+class SampleParkingReport : public reports::parking::ParkingReport {
+public:
+    reports::Extraction extractFeeItems(data::Connection&, const reports::ReportRequest&) const override {
+        return {testing::parkingWithTwoItems().items, std::nullopt};
+    }
+    reports::Outcome<std::shared_ptr<const reports::ReportResult>> run(
+        data::Connection&, const reports::ReportRequest&, const reports::FeeItemList&,
+        const reports::SplitRatioRows&) const override {
+        return std::shared_ptr<const reports::ReportResult>(
+            std::make_shared<reports::parking::ParkingResult>(testing::parkingWithTwoItems().result));
+    }
+};
+
+// What the window looked like whenever the progress bar moved.
+struct ProgressSeen {
+    int value = 0;
+    bool captionShown = false;
+    bool commandsHidden = false;
+};
+
+QStringList sheetValues(const QString& file, const QStringList& refs) {
+    QProcess python;
+    python.start("/usr/bin/python3",
+                 QStringList{"-c",
+                             "import openpyxl, sys\n"
+                             "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                             "print(ws.max_row)\n"
+                             "[print(ws[r].value) for r in sys.argv[2:]]",
+                             file} +
+                     refs);
+    python.waitForFinished(60000);
+    return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class ExportCommandTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::TestDatabase> db_;
+    std::unique_ptr<ReportWindow> window_;
+    std::unique_ptr<QTemporaryDir> folder_;
+    QString proposedName_, filterSeen_;
+    bool commandsHiddenInDialog_ = false;
+
+    bool commandsHidden() const { return window_->exportButton()->isHidden() && window_->exitButton()->isHidden(); }
+    bool commandsBack() const { return !window_->exportButton()->isHidden() && !window_->exitButton()->isHidden(); }
+    QString inFolder(const QString& name) const { return folder_->filePath(name); }
+
+    // A stand-in for the save dialog that notes what it was shown and answers `answer`.
+    exports::ExportEnvironment answering(std::optional<QString> answer,
+                                         sheet::ConverterLookup converter = [] { return std::nullopt; }) {
+        exports::ExportEnvironment environment;
+        environment.chooseFile = [this, answer](QWidget* parent, const QString& name, const QString& filter) {
+            proposedName_ = name;
+            filterSeen_ = filter;
+            commandsHiddenInDialog_ = commandsHidden() && parent == window_.get();
+            return answer;
+        };
+        environment.findConverter = std::move(converter);
+        return environment;
+    }
+
+    void runReport() {
+        auto* panel = window_->selectionPanel();
+        panel->departmentList()->setCurrentRow(0);
+        panel->startPicker()->setDate({2024, 3, 1});
+        panel->endPicker()->setDate({2024, 3, 31});
+        panel->extractButton()->click();
+        panel->startButton()->click();
+    }
+
+private slots:
+    void init() {
+        db_ = std::make_unique<testing::TestDatabase>();
+        db_->exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
+        db_->exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '北苑', '7')");
+        data::setSharedConnection(db_->connect());
+        window_ = std::make_unique<ReportWindow>(std::make_unique<SampleParkingReport>());
+        window_->show();
+        folder_ = std::make_unique<QTemporaryDir>();
+        testing::MessageRecorder quiet;
+        runReport();
+        QVERIFY(window_->result() && window_->result()->rowCount() == 5);
+    }
+    void cleanup() {
+        window_.reset();
+        data::setSharedConnection(nullptr);
+        db_.reset();
+    }
+
+    void cancellingTheDialogWritesNothing() {
+        testing::MessageRecorder messages;
+        exports::ExportDetailReport(*window_, answering(std::nullopt));
+        QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240331"));
+        QCOMPARE(filterSeen_, QString("电子表(.xlsx) (*.xlsx);;电子表(.xls) (*.xls)"));
+        QVERIFY(commandsHiddenInDialog_);
+        QCOMPARE(messages.texts(), QStringList{"您取消了导出操作！"});
+        QCOMPARE(QString::fromStdString(messages.messages[0].title), QString("系统提示"));
+        QVERIFY(commandsBack());
+        QVERIFY(window_->progressBar()->isHidden());
+        QVERIFY(QDir(folder_->path()).isEmpty());
+    }
+
+    // The labels are read at export time; the rows are those of the run.
+    void exportWritesEveryRowWithTheLabelsShownNow() {
+        window_->selectionPanel()->endPicker()->setDate({2024, 4, 30});
+        std::vector<ProgressSeen> seen;
+        connect(window_->progressBar(), &QProgressBar::valueChanged, this, [&](int value) {
+            seen.push_back({value, !window_->exportCaption()->isHidden(), commandsHidden()});
+        });
+        testing::MessageRecorder messages;
+        exports::ExportDetailReport(*window_, answering(inFolder("停车.xlsx")));
+
+        QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240430"));
+        QCOMPARE(messages.texts(), QStringList{"停车费明细表导出成功！"});
+        QCOMPARE(window_->progressBar()->maximum(), 5);
+        // Set back to 0 when shown, then one step per row under the busy caption.
+        QCOMPARE(seen.size(), size_t(6));
+        QCOMPARE(seen[0].value, 0);
+        for (int i = 1; i <= 5; ++i) {
+            QCOMPARE(seen[i].value, i);
+            QVERIFY(seen[i].captionShown);
+            QVERIFY(seen[i].commandsHidden);
+        }
+        QVERIFY(window_->exportCaption()->isHidden());
+        QVERIFY(window_->progressBar()->isHidden());
+        QVERIFY(commandsBack());
+
+        const QStringList values = sheetValues(inFolder("停车.xlsx"), {"A1", "A2", "A3", "B8"});
+        QCOMPARE(values, (QStringList{"11", "【北苑】停车费明细表", " 统计部门 : 7 北苑", " 开票日期 : 2024-03-01 至 2024-04-30",
+                                      "合计"}));
+    }
+
+    void failedExportKeepsTheOldFileAndBringsTheCommandsBack() {
+        QFile old(inFolder("停车.xls"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+        old.close();
+        testing::MessageRecorder messages;
+        // A converter that fails whether or not LibreOffice is installed.
+        exports::ExportDetailReport(*window_, answering(inFolder("停车.xls"), [] {
+            return std::optional<std::filesystem::path>("/bin/false");
+        }));
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QVERIFY2(messages.texts()[0].startsWith("错误号: 2004错误描述: "), qPrintable(messages.texts()[0]));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old contents"));
+        QCOMPARE(QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"停车.xls"});
+        QVERIFY(window_->exportCaption()->isHidden());
+        QVERIFY(window_->progressBar()->isHidden());
+        QVERIFY(commandsBack());
+    }
+
+    void nameWithoutExtensionIsAnError() {
+        testing::MessageRecorder messages;
+        exports::ExportDetailReport(*window_, answering(inFolder("停车")));
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QVERIFY2(messages.texts()[0].startsWith("错误号: 52错误描述: "), qPrintable(messages.texts()[0]));
+        QVERIFY(QDir(folder_->path()).isEmpty());
+        QVERIFY(commandsBack());
+    }
+
+    // The reconciliation window's command on a stand-in window with the same controls.
+    void reconciliationExportsTheFinishedTableOnly() {
+        QWidget window;
+        QPushButton exportButton("导出Excel", &window), exitButton("退出", &window);
+        QProgressBar bar(&window);
+        bar.hide();
+        const exports::ExportControls controls{&window, &exportButton, &exitButton, &bar, nullptr};
+        const auto labels = testing::sampleReconciliationLabels();
+        testing::MessageRecorder messages;
+
+        reports::reconciliation::ReconciliationTable headingsOnly;
+        reports::reconciliation::SetInitialReconciliationHeadings(headingsOnly);
+        bool asked = false;
+        exports::ExportEnvironment environment;
+        environment.chooseFile = [&](QWidget*, const QString& name, const QString&) {
+            asked = true;
+            proposedName_ = name;
+            return std::optional<QString>(inFolder("核对.xlsx"));
+        };
+        exports::ExportReconciliationTable(headingsOnly, labels, controls, environment);
+        QVERIFY(!asked);
+        QVERIFY(messages.messages.empty());
+
+        const auto table = testing::reconciliationWithItems(2);
+        exports::ExportReconciliationTable(table, labels, controls, environment);
+        QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表"));
+        QCOMPARE(messages.texts(), QStringList{"票据核对表导出成功！"});
+        QCOMPARE(bar.maximum(), table.rowCount() - 2);
+        QCOMPARE(bar.value(), table.rowCount() - 2);
+        QVERIFY(bar.isHidden() && !exportButton.isHidden() && !exitButton.isHidden());
+        QCOMPARE(sheetValues(inFolder("核对.xlsx"), {"A1"}),
+                 (QStringList{QString::number(table.rowCount() + 4), "2024年度【翠湖管理处】票据核对表"}));
+    }
+};
+
+QTEST_MAIN(ExportCommandTest)
+#include "ExportCommandTest.moc"
