@@ -137,6 +137,22 @@ TEST(ReportExportFailures, FailedXlsConversionKeepsTheOldFile) {
     EXPECT_EQ(folder.names(), std::set<std::string>{"核对.xls"});
 }
 
+// The signature line counts: 65,531 table rows make a sheet of 65,537 rows, one too many.
+TEST(ReportExportRefusals, XlsLongerThanTheFormatHoldsIsRefusedBeforeAnythingIsWritten) {
+    ScratchFolder folder;
+    const auto sample = samples::parkingWithTwoItems();
+    std::vector<reports::parking::ParkingRow> rows(65531, sample.result.rows().front());
+    const reports::parking::ParkingResult longResult(std::move(rows), 6);
+    auto request = parkingRequest(sample, folder / "停车.xls");
+    request.target = sheet::chooseOutput((folder / "停车.xls").native(),
+                                         [] { return std::optional<std::filesystem::path>("/bin/false"); });
+    const auto error = exportError([&] { exports::ExportDetailResult(longResult, sample.items, request); });
+    EXPECT_EQ(error.number, sheet::sheet_errors::kTooLargeForFormat);
+    EXPECT_NE(error.description.find("65536"), std::string::npos) << error.description;
+    EXPECT_NE(error.description.find(".xlsx"), std::string::npos) << error.description;
+    EXPECT_TRUE(folder.names().empty());
+}
+
 TEST(ReportExportLabels, DepartmentLineEndsBeforeTheOfficeCode) {
     EXPECT_EQ(exports::departmentLine("0101 翠湖管理处【GL01】"), " 统计部门 : 0101 翠湖管理处");
     EXPECT_EQ(exports::departmentLine(""), " 统计部门 : ");
