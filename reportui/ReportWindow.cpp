@@ -7,6 +7,7 @@
 
 #include "BusyPanel.h"
 #include "DbError.h"
+#include "DepartmentListLoader.h"
 #include "Departments.h"
 #include "PageNavigator.h"
 #include "ResultGrid.h"
@@ -20,7 +21,6 @@ namespace tally::reportui {
 namespace {
 
 const char kNoRunData[] = "无满足统计条件的数据，请重新设置统计条件！";
-const char kNoConnection[] = "数据库未连接";
 
 std::string dayKey(const QDate& date) { return date.toString("yyyyMMdd").toStdString(); }
 
@@ -57,16 +57,7 @@ data::Connection* ReportWindow::connectionOrTell(bool listStyle) const {
     return connection;
 }
 
-void ReportWindow::loadDepartmentList() {
-    data::Connection* connection = connectionOrTell(true);
-    if (!connection) return;
-    reports::DepartmentList list = reports::LoadDepartmentList(*connection);
-    auto* view = selectionPanel_->departmentList();
-    for (const auto& entry : list.entries) view->addItem(QString::fromStdString(entry.displayText()));
-    departments_ = std::move(list.entries);
-    view->clearSelection();
-    if (list.error) tellSystemNotice(data::listErrorText(list.error->number(), list.error->description()));
-}
+void ReportWindow::loadDepartmentList() { departments_ = fillDepartmentList(*selectionPanel_->departmentList()); }
 
 void ReportWindow::loadInvoiceTypeList() {
     data::Connection* connection = data::SharedConnection();
@@ -80,11 +71,7 @@ void ReportWindow::loadInvoiceTypeList() {
 }
 
 std::optional<reports::DepartmentEntry> ReportWindow::selectedDepartment() const {
-    const auto selected = selectionPanel_->departmentList()->selectedItems();
-    if (selected.isEmpty()) return std::nullopt;
-    const int row = selectionPanel_->departmentList()->row(selected.front());
-    if (row < 0 || row >= static_cast<int>(departments_.size())) return std::nullopt;
-    return departments_[row];
+    return selectedDepartmentOf(*selectionPanel_->departmentList(), departments_);
 }
 
 QDate ReportWindow::startDate() const { return selectionPanel_->startPicker()->date(); }

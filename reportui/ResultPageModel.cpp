@@ -9,6 +9,12 @@ namespace {
 // The grey of a flex grid's fixed cells.
 const QColor kFixedCellColour(240, 240, 240);
 
+// Colour values keep red in the low byte.
+QColor colourOf(std::uint32_t value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
 bool looksNumeric(const QString& text) {
     bool ok = false;
     text.trimmed().toDouble(&ok);
@@ -88,6 +94,11 @@ QVariant ResultPageModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return static_cast<int>(alignmentOf(row, column));
     case Qt::BackgroundRole:
+        if (row >= kHeadingRows) {
+            const auto& cells = rows_[row - kHeadingRows].cells;
+            if (column < static_cast<int>(cells.size()) && cells[column].background)
+                return QBrush(colourOf(*cells[column].background));
+        }
         if (row < kHeadingRows || column < headings_.frozenColumns) return QBrush(kFixedCellColour);
         return {};
     default:

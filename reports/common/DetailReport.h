@@ -2,6 +2,7 @@
 // What a paged detail report (parking, VAT invoicing, VAT pre-invoicing) plugs into
 // the report window and the command-line tool. Engines never touch widgets: they
 // take the selection, read the database and return rows drawn as cell texts.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +29,8 @@ enum class CellAlign { General, Left, Centre, Right };
 struct GridCell {
     std::string text;
     CellAlign align = CellAlign::General;
+    // 24-bit colour value, red in the low byte; none: the grid's own background.
+    std::optional<std::uint32_t> background = std::nullopt;
 };
 
 // One result row as the grid shows it: every column, column 0 the row number.

@@ -1,0 +1,140 @@
+#include "ReconciliationWindow.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDate>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "BusyPanel.h"
+#include "DbError.h"
+#include "DepartmentListLoader.h"
+#include "ReconciliationGridRows.h"
+#include "ReconciliationHeadings.h"
+#include "ReconciliationPeriod.h"
+#include "ResultGrid.h"
+#include "SharedConnection.h"
+#include "UserMessage.h"
+
+namespace tally::reportui {
+
+namespace rec = reports::reconciliation;
+
+ReconciliationWindow::ReconciliationWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName("frm票据核对表New");
+    setWindowTitle(kCaption);
+    buildControls();
+    resize(sizeHint());
+
+    fillPeriodBoxes();
+    state_ = rec::openedReconciliation();
+    showTable(state_.table);
+    setTitle(kCaption);
+    departments_ = fillDepartmentList(*departmentList_);
+    loadInvoiceTypeLists();
+
+    connect(departmentList_, &QListWidget::itemSelectionChanged, this, &ReconciliationWindow::departmentClicked);
+    // A click on the line already selected builds the title again, with the year shown now.
+    connect(departmentList_, &QListWidget::itemClicked, this, &ReconciliationWindow::departmentClicked);
+    connect(startButton_, &QPushButton::clicked, this, &ReconciliationWindow::startStatistics);
+    connect(exportButton_, &QPushButton::clicked, this, &ReconciliationWindow::exportTable);
+    connect(exitButton_, &QPushButton::clicked, this, &ReconciliationWindow::exitWindow);
+}
+
+ReconciliationWindow::~ReconciliationWindow() = default;
+
+void ReconciliationWindow::fillPeriodBoxes() {
+    const QDate today = QDate::currentDate();
+    yearBox_->addItems(reconciliationYearEntries(today.year()));
+    yearBox_->setCurrentText(QString::number(today.year()));
+    startMonthBox_->addItems(monthEntries());
+    startMonthBox_->setCurrentText(monthEntry(1));
+    endMonthBox_->addItems(monthEntries());
+    endMonthBox_->setCurrentText(monthEntry(today.month()));
+}
+
+void ReconciliationWindow::loadInvoiceTypeLists() {
+    data::Connection* connection = data::SharedConnection();
+    if (!connection) return;  // already told by the department list
+    auto lists = rec::LoadInvoiceTypeLists(*connection);
+    // Without the lists every statement matches no ticket type: runs find no data.
+    if (lists.ok())
+        typeLists_ = lists.value();
+    else
+        tellSystemNotice(lists.error().messageText());
+}
+
+std::optional<reports::DepartmentEntry> ReconciliationWindow::selectedDepartment() const {
+    return selectedDepartmentOf(*departmentList_, departments_);
+}
+
+QString ReconciliationWindow::yearText() const { return yearBox_->currentText(); }
+QString ReconciliationWindow::startMonthText() const { return startMonthBox_->currentText(); }
+QString ReconciliationWindow::endMonthText() const { return endMonthBox_->currentText(); }
+QString ReconciliationWindow::titleText() const { return titleLabel_->text(); }
+
+void ReconciliationWindow::departmentClicked() {
+    if (auto department = selectedDepartment())
+        setTitle(QString::fromStdString(rec::reconciliationTitle(yearText().toStdString(), *department)));
+}
+
+void ReconciliationWindow::showTable(const rec::ReconciliationTable& table) {
+    resultGrid_->setHeadings(table.headings());
+    resultGrid_->showRows(reconciliationGridRows(table));
+}
+
+void ReconciliationWindow::showGeneratingCaption(const rec::ReconciliationTable& table) {
+    showTable(table);
+    busyPanel_->setCaption(kGeneratingCaption);
+    busyPanel_->show();
+    busyPanel_->raise();
+    QCoreApplication::processEvents();
+}
+
+void ReconciliationWindow::startStatistics() {
+    if (running_) return;
+    const auto department = selectedDepartment();
+    if (auto refusal = rec::checkReconciliationSelection(department.has_value(), startMonthText().toStdString(),
+                                                         endMonthText().toStdString())) {
+        tellSystemNotice(refusal->error.messageText());
+        if (refusal->focusEndMonth) endMonthBox_->setFocus();
+        return;
+    }
+    data::Connection* connection = data::SharedConnection();
+    if (!connection) {
+        tellSystemNotice(data::runErrorText(0, kNoConnection));
+        return;
+    }
+    const rec::ReconciliationSelection selection{yearText().toStdString(), startMonthText().toStdString(),
+                                                 endMonthText().toStdString(), *department};
+
+    running_ = true;
+    state_.table.removeDataRows();
+    showTable(state_.table);
+    rec::ReconciliationRun run;
+    {
+        BusyIndication busy(busyPanel_, kExtractingCaption);
+        run = rec::RunReconciliation(*connection, selection, typeLists_, state_,
+                                     [this](const rec::ReconciliationTable& table) { showGeneratingCaption(table); });
+    }
+    // Whatever the run left, abandoned or not, is the window's table now.
+    state_ = std::move(run);
+    showTable(state_.table);
+    running_ = false;
+    for (const auto& message : state_.reported) tellSystemNotice(message.messageText());
+}
+
+void ReconciliationWindow::exportTable() {
+    // Nothing to export until a run has put rows below the headings.
+    if (running_ || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
+    if (exportHook_) exportHook_(*this);
+}
+
+void ReconciliationWindow::exitWindow() {
+    // Inside the main window the frame around this window is what closes.
+    QWidget* frame = parentWidget() && parentWidget()->inherits("QMdiSubWindow") ? parentWidget() : this;
+    frame->close();
+}
+
+}  // namespace tally::reportui

@@ -1,0 +1,131 @@
+#pragma once
+// frm票据核对表New, the window of the invoice reconciliation report: a department
+// list, a year and a month range, and the whole reconciliation table in one
+// scrollable grid with frozen headings and leading columns. It turns 开始统计 into
+// one RunReconciliation and shows what comes back; every message goes through
+// tellUser().
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "Departments.h"
+#include "InvoiceTypeLists.h"
+#include "ReconciliationRun.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+namespace tally::reportui {
+
+class BusyPanel;
+class ReportStatusBar;
+class ResultGrid;
+
+class ReconciliationWindow : public QWidget {
+    Q_OBJECT
+public:
+    // What "导出Excel" runs once the table holds rows below its headings.
+    using ExportHook = std::function<void(ReconciliationWindow&)>;
+
+    static constexpr const char* kCaption = "增值税开票票据核对表";
+    static constexpr const char* kExtractingCaption = "正在提取收费项目,请稍等......";
+    static constexpr const char* kGeneratingCaption = "正在生成票据核对表，请稍等......";
+    static constexpr const char* kFormula = "核对:(专用发票+普通发票+收据=财务交账-当月收预开票+当月未收预开票)";
+
+    // Opens the window: the period boxes at the current year and month, the empty
+    // 13-column table, the department list and the ticket-type lists loaded from the
+    // shared connection.
+    explicit ReconciliationWindow(QWidget* parent = nullptr);
+    ~ReconciliationWindow() override;
+
+    // The last run's table (the empty layout before the first run) and fee items.
+    const reports::reconciliation::ReconciliationTable& table() const { return state_.table; }
+    const reports::reconciliation::ReconciliationFeeItems& feeItems() const { return state_.items; }
+    const reports::reconciliation::InvoiceTypeLists& invoiceTypeLists() const { return typeLists_; }
+    // The department list's selected entry now; none when nothing is selected.
+    std::optional<reports::DepartmentEntry> selectedDepartment() const;
+    QString yearText() const;
+    QString startMonthText() const;
+    QString endMonthText() const;
+    // "增值税开票票据核对表" until a department is clicked, then "YYYY年度【name】票据核对表".
+    QString titleText() const;
+
+    // Commands, as the buttons run them.
+    void startStatistics();
+    void exportTable();
+    void exitWindow();
+
+    void setExportHook(ExportHook hook) { exportHook_ = std::move(hook); }
+
+    // Controls, for the export routine and for tests.
+    QListWidget* departmentList() const { return departmentList_; }
+    QComboBox* yearBox() const { return yearBox_; }
+    QComboBox* startMonthBox() const { return startMonthBox_; }
+    QComboBox* endMonthBox() const { return endMonthBox_; }
+    QPushButton* startButton() const { return startButton_; }
+    ResultGrid* resultGrid() const { return resultGrid_; }
+    BusyPanel* busyPanel() const { return busyPanel_; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* formulaLabel() const { return formulaLabel_; }
+    QWidget* selectionPanel() const { return selectionPanel_; }
+    QFrame* periodGroup() const { return periodGroup_; }
+    QWidget* mainArea() const { return mainArea_; }
+    QWidget* bottomBar() const { return bottomBar_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    QPushButton* exitButton() const { return exitButton_; }
+    QProgressBar* progressBar() const { return progressBar_; }
+    ReportStatusBar* reportStatusBar() const { return statusBar_; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // ReconciliationWindowLayout.cpp: the regions and the resize rule.
+    void buildControls();
+    void applyLayout();
+    void setTitle(const QString& text);
+
+    void fillPeriodBoxes();
+    void loadInvoiceTypeLists();
+    void departmentClicked();
+    void showTable(const reports::reconciliation::ReconciliationTable& table);
+    // The busy caption of the month rows, painted once before they are read.
+    void showGeneratingCaption(const reports::reconciliation::ReconciliationTable& table);
+
+    std::vector<reports::DepartmentEntry> departments_;  // one per list line, in list order
+    reports::reconciliation::InvoiceTypeLists typeLists_;
+    reports::reconciliation::ReconciliationRun state_;  // the last run's items and table
+    bool running_ = false;  // a click during the one repaint of a run is not a second run
+    ExportHook exportHook_;
+
+    QWidget* banner_ = nullptr;
+    QLabel* panelHeading_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* formulaLabel_ = nullptr;
+    QWidget* selectionPanel_ = nullptr;
+    QLabel* departmentCaption_ = nullptr;
+    QListWidget* departmentList_ = nullptr;
+    QFrame* periodGroup_ = nullptr;
+    QComboBox* yearBox_ = nullptr;
+    QComboBox* startMonthBox_ = nullptr;
+    QComboBox* endMonthBox_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QWidget* mainArea_ = nullptr;
+    ResultGrid* resultGrid_ = nullptr;
+    BusyPanel* busyPanel_ = nullptr;
+    QWidget* bottomBar_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    ReportStatusBar* statusBar_ = nullptr;
+};
+
+}  // namespace tally::reportui
