@@ -1,10 +1,11 @@
 // tallyvane-screenshots OUTDIR [--db FILE.sqlite]
 //
 // Opens the main window on a demo database (generated into a temporary folder
-// unless --db names one), runs each detail report in its window and saves a
-// picture of the program per report under OUTDIR. Run it on a real display or
+// unless --db names one), runs each report in its window and saves a picture of
+// the program per report under OUTDIR. Run it on a real display or
 // under Xvfb (scripts/screenshots.sh).
 #include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include "ChineseFont.h"
 #include "DemoDatabase.h"
 #include "MDIForm1.h"
+#include "ReconciliationWindow.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactories.h"
 #include "ResultGrid.h"
@@ -76,6 +78,36 @@ bool takeShot(app::MDIForm1& main, const Shot& shot, const QDir& out) {
     return saved;
 }
 
+bool saveShot(app::MDIForm1& main, const QDir& out, const char* file) {
+    settle();
+    const QString path = out.filePath(file);
+    const bool saved = main.grab().save(path);
+    QTextStream(stdout) << (saved ? "Saved " : "Could not save ") << path << "\n";
+    return saved;
+}
+
+// The reconciliation window after a run over the whole demo year, at the start of
+// the table and scrolled to its end (the differences and the grand total).
+bool takeReconciliationShots(app::MDIForm1& main, const QDir& out) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(app::ReportKind::Reconciliation));
+    auto* window = sub ? sub->findChild<reportui::ReconciliationWindow*>() : nullptr;
+    if (!window) return false;
+    sub->showMaximized();
+    settle();
+    window->yearBox()->setCurrentText("2025");
+    window->departmentList()->setCurrentRow(0);
+    window->startMonthBox()->setCurrentText("01");
+    window->endMonthBox()->setCurrentText("12");
+    window->startButton()->click();
+    bool saved = saveShot(main, out, "reconciliation-report.png");
+    for (QScrollBar* bar : {window->resultGrid()->horizontalScrollBar(), window->resultGrid()->verticalScrollBar()})
+        bar->setValue(bar->maximum());
+    saved = saveShot(main, out, "reconciliation-scrolled-to-end.png") && saved;
+    sub->close();
+    settle();
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,6 +151,7 @@ int main(int argc, char** argv) {
     };
     bool ok = true;
     for (const Shot& shot : shots) ok = takeShot(main, shot, out) && ok;
+    ok = takeReconciliationShots(main, out) && ok;
     data::setSharedConnection(nullptr);
     return ok ? 0 : 1;
 }
