@@ -24,6 +24,7 @@ class QPushButton;
 namespace tally::reportui {
 
 class BusyPanel;
+class ReportBottomBar;
 class ReportStatusBar;
 class ResultGrid;
 
@@ -76,7 +77,7 @@ public:
     QWidget* selectionPanel() const { return selectionPanel_; }
     QFrame* periodGroup() const { return periodGroup_; }
     QWidget* mainArea() const { return mainArea_; }
-    QWidget* bottomBar() const { return bottomBar_; }
+    QWidget* bottomBar() const;
     QPushButton* exportButton() const { return exportButton_; }
     QPushButton* exitButton() const { return exitButton_; }
     QProgressBar* progressBar() const { return progressBar_; }
@@ -121,7 +122,7 @@ private:
     QWidget* mainArea_ = nullptr;
     ResultGrid* resultGrid_ = nullptr;
     BusyPanel* busyPanel_ = nullptr;
-    QWidget* bottomBar_ = nullptr;
+    ReportBottomBar* bottomBar_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;

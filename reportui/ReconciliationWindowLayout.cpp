@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -12,6 +11,7 @@
 
 #include "BusyPanel.h"
 #include "ReconciliationWindow.h"
+#include "ReportBottomBar.h"
 #include "ReportFonts.h"
 #include "ReportStatusBar.h"
 #include "ResultGrid.h"
@@ -23,21 +23,15 @@ namespace {
 constexpr int kDesignWidth = 15240, kDesignHeight = 8700;
 // Two lines in the banner (the title and the formula under it); the panel a little
 // wider than the detail windows' so that the period line fits with its command.
-constexpr int kBannerHeight = 780, kPanelWidth = 4800, kBottomBarHeight = 585, kStatusBarHeight = 315;
+constexpr int kBannerHeight = 780, kPanelWidth = 4800, kStatusBarHeight = 315;
 constexpr int kListLeft = 90, kListTop = 420, kPeriodGroupHeight = 1050;
 constexpr int kGridLeft = 30, kGridTop = 30, kGridMargin = 60;
-constexpr int kExportLeft = 2250, kCommandWidth = 1305, kCommandHeight = 345;
 
-const QColor kPanelColour(255, 224, 192);
 const QColor kTitleColour(128, 0, 0);
 
 template <class Region>
 Region* coloured(Region* region, const QString& name) {
-    region->setObjectName(name);
-    region->setAutoFillBackground(true);
-    QPalette palette = region->palette();
-    palette.setColor(QPalette::Window, kPanelColour);
-    region->setPalette(palette);
+    paintAsPanel(region, name);
     return region;
 }
 
@@ -112,22 +106,15 @@ void ReconciliationWindow::buildControls() {
     busyPanel_ = new BusyPanel(mainArea_);
     busyPanel_->setCaption(kGeneratingCaption);
 
-    bottomBar_ = coloured(new QWidget(this), "BottomBar");
-    const int commandTop = (twipsY(kBottomBarHeight, this) - twipsY(kCommandHeight, this)) / 2;
-    exportButton_ = new QPushButton("导出Excel", bottomBar_);
-    exportButton_->setObjectName("ExportButton");
-    exportButton_->setGeometry(twipsX(kExportLeft, this), commandTop, twipsX(kCommandWidth, this),
-                               twipsY(kCommandHeight, this));
-    exitButton_ = new QPushButton("退出", bottomBar_);
-    exitButton_->setObjectName("ExitButton");
-    exitButton_->setGeometry(0, commandTop, twipsX(kCommandWidth, this), twipsY(kCommandHeight, this));
-    progressBar_ = new QProgressBar(bottomBar_);
-    progressBar_->setObjectName("ProgressBar");
-    progressBar_->setGeometry(twipsX(30, this), commandTop, 10, twipsY(kCommandHeight, this));
-    progressBar_->hide();
+    bottomBar_ = new ReportBottomBar(this);
+    exportButton_ = bottomBar_->exportButton();
+    exitButton_ = bottomBar_->exitButton();
+    progressBar_ = bottomBar_->progressBar();
 
     statusBar_ = new ReportStatusBar(this);
 }
+
+QWidget* ReconciliationWindow::bottomBar() const { return bottomBar_; }
 
 QSize ReconciliationWindow::sizeHint() const { return {twipsX(kDesignWidth, this), twipsY(kDesignHeight, this)}; }
 
@@ -145,7 +132,7 @@ void ReconciliationWindow::applyLayout() {
     const int height = this->height();
     const int banner = twipsY(kBannerHeight, this);
     const int panelWidth = twipsX(kPanelWidth, this);
-    const int barHeight = twipsY(kBottomBarHeight, this);
+    const int barHeight = twipsY(ReportBottomBar::kHeightTwips, this);
     const int statusHeight = twipsY(kStatusBarHeight, this);
 
     if (width > 0) banner_->setGeometry(0, 0, width, banner);
@@ -164,13 +151,10 @@ void ReconciliationWindow::applyLayout() {
         titleLabel_->move((areaWidth - titleLabel_->width()) / 2 + panelWidth, top);
         formulaLabel_->move((areaWidth - formulaLabel_->width()) / 2 + panelWidth, top + titleLabel_->height());
     }
-    // 3. Bottom bar under the main area; "退出" as far from its right edge as "导出Excel" from its left.
+    // 3. Bottom bar under the main area; "退出" and, 5., the progress bar follow its
+    //    width (ReportBottomBar::resizeEvent).
     const int barTop = areaHeight + banner;
     if (areaWidth > 0 && areaHeight > 0) bottomBar_->setGeometry(panelWidth, barTop, areaWidth, barHeight);
-    if (areaWidth > 0) {
-        const int left = areaWidth - exitButton_->width() - exportButton_->x();
-        if (left > 0) exitButton_->move(left, exitButton_->y());
-    }
     // 4. Period group at the bottom of the panel, 30 below the bottom bar's top; the
     //    department list reaches 60 under the group's top, which covers it.
     const int groupTop = barTop - periodGroup_->height() + twipsY(30, this) - banner;
@@ -180,10 +164,6 @@ void ReconciliationWindow::applyLayout() {
         const int listHeight = groupTop - departmentList_->y() + twipsY(60, this);
         if (listHeight > 0) departmentList_->resize(departmentList_->width(), listHeight);
     }
-    // 5. Progress bar 30 in from the bar's left edge, 60 narrower than the bar.
-    const int margin = twipsX(30, this);
-    if (areaWidth - 2 * margin > 0)
-        progressBar_->setGeometry(margin, progressBar_->y(), areaWidth - 2 * margin, progressBar_->height());
     // 6. Grid up to 60 from the main area's right and bottom edges.
     const int gridWidth = areaWidth - resultGrid_->x() - twipsX(kGridMargin, this);
     const int gridHeight = areaHeight - resultGrid_->y() - twipsY(kGridMargin, this);

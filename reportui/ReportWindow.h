@@ -25,6 +25,7 @@ namespace tally::reportui {
 
 class BusyPanel;
 class PageNavigator;
+class ReportBottomBar;
 class ReportStatusBar;
 class ResultGrid;
 class ResultPager;
@@ -112,7 +113,7 @@ private:
     ResultGrid* resultGrid_ = nullptr;
     QLabel* exportCaption_ = nullptr;
     BusyPanel* busyPanel_ = nullptr;
-    QWidget* bottomBar_ = nullptr;
+    ReportBottomBar* bottomBar_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;

@@ -1,10 +1,9 @@
 // The report window's regions with their design sizes (twips) and the resize rule.
 #include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 
 #include "BusyPanel.h"
 #include "PageNavigator.h"
+#include "ReportBottomBar.h"
 #include "ReportFonts.h"
 #include "ReportStatusBar.h"
 #include "ReportWindow.h"
@@ -18,21 +17,8 @@ namespace tally::reportui {
 namespace {
 
 constexpr int kDesignWidth = 15240, kDesignHeight = 8700;
-constexpr int kBannerHeight = 465, kPanelWidth = 4440, kBottomBarHeight = 585, kStatusBarHeight = 315;
+constexpr int kBannerHeight = 465, kPanelWidth = 4440, kStatusBarHeight = 315;
 constexpr int kNavigatorTop = 45, kGridLeft = 30, kGridTop = 420, kGridMargin = 60;
-constexpr int kExportLeft = 2250, kCommandWidth = 1305, kCommandHeight = 345;
-
-const QColor kPanelColour(255, 224, 192);
-
-QWidget* colouredRegion(QWidget* parent, const QString& name) {
-    auto* region = new QWidget(parent);
-    region->setObjectName(name);
-    region->setAutoFillBackground(true);
-    QPalette palette = region->palette();
-    palette.setColor(QPalette::Window, kPanelColour);
-    region->setPalette(palette);
-    return region;
-}
 
 }  // namespace
 
@@ -40,7 +26,8 @@ void ReportWindow::buildControls() {
     const auto& texts = report_->texts();
     setFont(windowFont(9));
 
-    banner_ = colouredRegion(this, "Banner");
+    banner_ = new QWidget(this);
+    paintAsPanel(banner_, "Banner");
     panelHeading_ = new QLabel(QString::fromStdString(texts.panelHeading), banner_);
     panelHeading_->setObjectName("PanelHeading");
     panelHeading_->setFont(windowFont(10.5, true));
@@ -70,19 +57,10 @@ void ReportWindow::buildControls() {
     exportCaption_->hide();
     busyPanel_ = new BusyPanel(resultArea_);
 
-    bottomBar_ = colouredRegion(this, "BottomBar");
-    const int commandTop = (twipsY(kBottomBarHeight, this) - twipsY(kCommandHeight, this)) / 2;
-    exportButton_ = new QPushButton("导出Excel", bottomBar_);
-    exportButton_->setObjectName("ExportButton");
-    exportButton_->setGeometry(twipsX(kExportLeft, this), commandTop, twipsX(kCommandWidth, this),
-                               twipsY(kCommandHeight, this));
-    exitButton_ = new QPushButton("退出", bottomBar_);
-    exitButton_->setObjectName("ExitButton");
-    exitButton_->setGeometry(0, commandTop, twipsX(kCommandWidth, this), twipsY(kCommandHeight, this));
-    progressBar_ = new QProgressBar(bottomBar_);
-    progressBar_->setObjectName("ProgressBar");
-    progressBar_->setGeometry(twipsX(30, this), commandTop, 10, twipsY(kCommandHeight, this));
-    progressBar_->hide();
+    bottomBar_ = new ReportBottomBar(this);
+    exportButton_ = bottomBar_->exportButton();
+    exitButton_ = bottomBar_->exitButton();
+    progressBar_ = bottomBar_->progressBar();
 
     statusBar_ = new ReportStatusBar(this);
     pager_ = new ResultPager(resultGrid_, navigator_, this);
@@ -104,7 +82,7 @@ void ReportWindow::applyLayout() {
     const int height = this->height();
     const int banner = twipsY(kBannerHeight, this);
     const int panelWidth = twipsX(kPanelWidth, this);
-    const int barHeight = twipsY(kBottomBarHeight, this);
+    const int barHeight = twipsY(ReportBottomBar::kHeightTwips, this);
     const int statusHeight = twipsY(kStatusBarHeight, this);
 
     if (width > 0) banner_->setGeometry(0, 0, width, banner);
@@ -121,18 +99,10 @@ void ReportWindow::applyLayout() {
     // 3. Title, centred over the area.
     if (areaWidth > 0)
         titleLabel_->move((areaWidth - titleLabel_->width()) / 2 + panelWidth, (banner - titleLabel_->height()) / 2);
-    // 4. Bottom bar under the area.
+    // 4. Bottom bar under the area; 5. and 7., "退出" and the progress bar, follow
+    //    its width (ReportBottomBar::resizeEvent).
     if (areaWidth > 0 && areaHeight > 0) bottomBar_->setGeometry(panelWidth, areaHeight + banner, areaWidth, barHeight);
-    // 5. "退出" with the same margin at the right as "导出Excel" at the left.
-    if (areaWidth > 0) {
-        const int left = areaWidth - exitButton_->width() - exportButton_->x();
-        if (left > 0) exitButton_->move(left, exitButton_->y());
-    }
     // 6. The department list follows the panel (SelectionPanel::resizeEvent).
-    // 7. Progress bar across the bar.
-    const int margin = twipsX(30, this);
-    if (areaWidth - 2 * margin > 0) progressBar_->setGeometry(margin, progressBar_->y(), areaWidth - 2 * margin,
-                                                              progressBar_->height());
     // 8. Result grid.
     const int gridWidth = areaWidth - resultGrid_->x() - twipsX(kGridMargin, this);
     const int gridHeight = areaHeight - resultGrid_->y() - twipsY(kGridMargin, this);
