@@ -50,10 +50,9 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, QWidge
 
 ReportWindow::~ReportWindow() = default;
 
-data::Connection* ReportWindow::connectionOrTell(bool listStyle) const {
+data::Connection* ReportWindow::connectionOrTell() const {
     data::Connection* connection = data::SharedConnection();
-    if (!connection)
-        tellSystemNotice(listStyle ? data::listErrorText(0, kNoConnection) : data::runErrorText(0, kNoConnection));
+    if (!connection) tellSystemNotice(data::runErrorText(0, kNoConnection));
     return connection;
 }
 
@@ -105,7 +104,7 @@ void ReportWindow::extractFeeItems() {
         return;
     }
     captured_ = *selected;
-    data::Connection* connection = connectionOrTell(false);
+    data::Connection* connection = connectionOrTell();
     if (!connection) return;
 
     reports::Extraction extraction;
@@ -134,7 +133,7 @@ void ReportWindow::startStatistics() {
     if (report_->layoutHeadingsBeforeRun()) showHeadings(report_->layoutHeadings(feeItems_, splits));
     selectionPanel_->startButton()->setEnabled(false);
     pager_->startRun();
-    data::Connection* connection = connectionOrTell(false);
+    data::Connection* connection = connectionOrTell();
     if (!connection) return;
 
     std::optional<reports::Outcome<std::shared_ptr<const reports::ReportResult>>> outcome;

@@ -95,7 +95,7 @@ private:
     void showHeadings(const reports::HeadingLayout& headings);
     reports::ReportRequest requestNow(const reports::DepartmentEntry& department) const;
     // The shared connection; tells the user and returns null when there is none.
-    data::Connection* connectionOrTell(bool listStyle) const;
+    data::Connection* connectionOrTell() const;
 
     std::unique_ptr<reports::DetailReport> report_;
     std::vector<reports::DepartmentEntry> departments_;  // one per list entry, in list order
