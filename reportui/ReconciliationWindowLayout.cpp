@@ -25,6 +25,7 @@ constexpr int kDesignWidth = 15240, kDesignHeight = 8700;
 // wider than the detail windows' so that the period line fits with its command.
 constexpr int kBannerHeight = 780, kPanelWidth = 4800, kStatusBarHeight = 315;
 constexpr int kListLeft = 90, kListTop = 420, kPeriodGroupHeight = 1050;
+constexpr int kListWidth = kPanelWidth - kListLeft - 45;  // the period group has the same width
 constexpr int kGridLeft = 30, kGridTop = 30, kGridMargin = 60;
 
 const QColor kTitleColour(128, 0, 0);
@@ -72,12 +73,12 @@ void ReconciliationWindow::buildControls() {
     departmentList_->setFont(windowFont(9, true));
     departmentList_->setSelectionMode(QAbstractItemView::SingleSelection);
     departmentList_->setGeometry(twipsX(kListLeft, this), twipsY(kListTop, this),
-                                 twipsX(kPanelWidth - 2 * kListLeft + 45, this), twipsY(1200, this));
+                                 twipsX(kListWidth, this), twipsY(1200, this));
 
     // The period group: its caption, then the year, the months and 开始统计 on one line.
     periodGroup_ = coloured(new QFrame(selectionPanel_), "PeriodGroup");
     periodGroup_->setFrameShape(QFrame::StyledPanel);
-    periodGroup_->setGeometry(twipsX(kListLeft, this), 0, twipsX(kPanelWidth - 2 * kListLeft + 45, this),
+    periodGroup_->setGeometry(twipsX(kListLeft, this), 0, twipsX(kListWidth, this),
                               twipsY(kPeriodGroupHeight, this));
     auto* groupLayout = new QVBoxLayout(periodGroup_);
     groupLayout->setContentsMargins(twipsX(90, this), twipsY(60, this), twipsX(90, this), twipsY(90, this));
