@@ -431,12 +431,6 @@ private slots:
         QCOMPARE(window_->departmentList()->count(), 1);
     }
 
-    void exitCloses() {
-        window_ = open();
-        window_->exitButton()->click();
-        QVERIFY(!window_->isVisible());
-    }
-
     void theMenuItemOpensThisWindow() {
         testing::MessageRecorder messages;
         app::MDIForm1 main(app::reportWindowFactories());
