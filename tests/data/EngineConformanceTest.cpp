@@ -69,6 +69,14 @@ TEST_P(EngineConformance, ConvertGivesDayAndMonthKeys) {
               std::vector<std::string>{"NULL"});
 }
 
+TEST_P(EngineConformance, ConvertCutsToItsLengthAndRefusesATextThatIsNoDate) {
+    EXPECT_EQ(rowsOf(*connection, "Select Convert(Char(4),'2024-04-02 10:11:12',112), "
+                                  "CONVERT(char(10),'2024-04-02 10:11:12',120), Convert(Char(3),'abcdef')"),
+              std::vector<std::string>{"2024|2024-04-02|abc"});
+    EXPECT_THROW(rowsOf(*connection, "Select CONVERT(char(8),'2024/04/02',112)"), DbError);
+    EXPECT_THROW(rowsOf(*connection, "Select CONVERT(char(8),'2024-04',112)"), DbError);
+}
+
 TEST_P(EngineConformance, LenIgnoresTrailingBlanksAndCountsCharacters) {
     EXPECT_EQ(rowsOf(*connection, "Select len('ab  '), len('管理处'), len(NULL)"),
               std::vector<std::string>{"2|3|NULL"});
