@@ -52,7 +52,7 @@ TEST(VatInvoicingStatements, PerInvoiceWithOneItem) {
     const std::string exchangeDerived =
         "Select SUM(票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else 票据开票数据.金额 End))"
         " as [物业费] ,SUM(0) as [物业费税额], 票据开票数据.票据编号, 票据开票数据.入库单编号" +
-        kDerivedBody + conditions + " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
+        kDerivedBody + conditions + " And 被换票票据编号 is not null Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
     const std::string outerTail = " B1 On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号"
                                   " Where 票据.开票部门编号 ='01' And 票据类型代号 In ('P','Z') And (B1.[物业费] Is Not Null)" +
                                   kPeriod;
