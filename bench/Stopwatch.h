@@ -1,0 +1,57 @@
+#pragma once
+// Runs a piece of work several times and keeps the median and the fastest wall time,
+// and the median processor time (user + system), which other work on a busy machine
+// disturbs less than the wall time.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace tally::bench {
+
+struct Timing {
+    double median = 0;     // wall seconds
+    double fastest = 0;    // wall seconds
+    double medianCpu = 0;  // processor seconds of this process
+    int runs = 0;
+};
+
+inline double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+inline double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+inline Timing summarize(const std::vector<double>& wall, const std::vector<double>& cpu) {
+    Timing t;
+    if (wall.empty()) return t;
+    t.median = median(wall);
+    t.fastest = *std::min_element(wall.begin(), wall.end());
+    t.medianCpu = median(cpu);
+    t.runs = static_cast<int>(wall.size());
+    return t;
+}
+
+template <class Work>
+Timing timeRuns(int runs, Work&& work) {
+    std::vector<double> wall, cpu;
+    for (int i = 0; i < runs; ++i) {
+        const double cpuStart = processorSeconds();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        wall.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        cpu.push_back(processorSeconds() - cpuStart);
+    }
+    return summarize(wall, cpu);
+}
+
+}  // namespace tally::bench
