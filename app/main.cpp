@@ -7,6 +7,8 @@
 #include "ChineseFont.h"
 #include "DemoDatabaseFile.h"
 #include "DetailExportCommand.h"
+#include "ReconciliationExportCommand.h"
+#include "ReconciliationWindowFactory.h"
 #include "LaunchOptions.h"
 #include "MessageBoxHandler.h"
 #include "ReportWindowFactories.h"
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
     installMessageBoxHandler();
 
     tally::reportui::setExportHookForNewWindows(tally::exports::detailExportHook());
+    tally::reportui::setReconciliationExportHookForNewWindows(tally::exports::reconciliationExportHook());
 
     const QString demoFile = demoDatabasePath();
     if (options.source == LaunchOptions::Source::Demo && !prepareDemoDatabase(demoFile))

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -18,6 +19,7 @@
 #include "ParkingReport.h"
 #include "ReconciliationExportCommand.h"
 #include "ReconciliationHeadings.h"
+#include "ReconciliationWindow.h"
 #include "ReportSheetSamples.h"
 #include "ReportWindow.h"
 #include "SelectionPanel.h"
@@ -228,6 +230,42 @@ private slots:
         QVERIFY(bar.isHidden() && !exportButton.isHidden() && !exitButton.isHidden());
         QCOMPARE(sheetValues(inFolder("核对.xlsx"), {"A1"}),
                  (QStringList{QString::number(table.rowCount() + 4), "2024年度【翠湖管理处】票据核对表"}));
+    }
+
+    void reconciliationWindowExportsWithTheSelectionShownNow() {
+        testing::TestDatabase db;
+        db.exec(R"(
+            INSERT INTO 职能部门new VALUES ('01','一部',NULL);
+            INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');
+            INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0), ('02','增值税普通发票',0);
+            INSERT INTO 票据入库单 VALUES ('R1','01'), ('R2','02');
+            INSERT INTO setupsfxm VALUES ('W1','物业管理费',0.06,'物业','物业');
+            INSERT INTO 税控盘收费项目设置 VALUES ('W1',0.06,'GL01');
+            INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额) VALUES
+              ('0001','R1','01','2024-03-05','2024-03-05',106), ('0002','R2','01','2024-03-20',NULL,53);
+            INSERT INTO 票据开票数据 VALUES ('0001','R1','W1',106,6), ('0002','R2','W1',53,3);
+        )");
+        data::setSharedConnection(db.connect());
+        testing::MessageRecorder messages;
+        reportui::ReconciliationWindow window;
+        window.yearBox()->setCurrentText("2024");
+        window.startMonthBox()->setCurrentText("03");
+        window.endMonthBox()->setCurrentText("03");
+        window.departmentList()->setCurrentRow(0);
+        window.startButton()->click();
+        QVERIFY(window.table().rowCount() > 2);
+        // Changed after the run: the period line follows the boxes, the rows do not.
+        window.endMonthBox()->setCurrentText("04");
+        messages.clear();
+
+        exports::ExportReconciliationWindow(window, answering(inFolder("核对.xlsx")));
+        QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表"));
+        QCOMPARE(messages.texts(), QStringList{"票据核对表导出成功！"});
+        QVERIFY(!window.exportButton()->isHidden() && !window.exitButton()->isHidden());
+        QVERIFY(window.progressBar()->isHidden());
+        QCOMPARE(sheetValues(inFolder("核对.xlsx"), {"A2", "A3", "C6"}),
+                 (QStringList{QString::number(window.table().rowCount() + 4), " 统计部门 : 01 翠湖管理处",
+                              " 核对年月 : 2024 年 03 月 至 04 月", "0.06"}));
     }
 };
 

@@ -1,5 +1,8 @@
 #include "ReconciliationExportCommand.h"
 
+#include <QProgressBar>
+#include <QPushButton>
+
 #include "ReconciliationSheet.h"
 
 namespace tally::exports {
@@ -17,6 +20,23 @@ void ExportReconciliationTable(const ReconciliationTable& table, const Reconcili
         return ExportReconciliation(table, labels, target, progress);
     };
     runExportCommand(controls, job, environment);
+}
+
+void ExportReconciliationWindow(reportui::ReconciliationWindow& window, const ExportEnvironment& environment) {
+    const auto department = window.selectedDepartment();
+    const ReconciliationSheetLabels labels{window.titleText().toStdString(),
+                                           department ? department->displayText() : "",
+                                           window.yearText().toStdString(), window.startMonthText().toStdString(),
+                                           window.endMonthText().toStdString()};
+    ExportReconciliationTable(window.table(), labels,
+                              {&window, window.exportButton(), window.exitButton(), window.progressBar(), nullptr},
+                              environment);
+}
+
+reportui::ReconciliationWindow::ExportHook reconciliationExportHook(ExportEnvironment environment) {
+    return [environment = std::move(environment)](reportui::ReconciliationWindow& window) {
+        ExportReconciliationWindow(window, environment);
+    };
 }
 
 }  // namespace tally::exports

@@ -3,6 +3,7 @@
 // with the window title, department entry and period boxes as they stand now.
 #include "ExportCommand.h"
 #include "ReconciliationTable.h"
+#include "ReconciliationWindow.h"
 
 namespace tally::exports {
 
@@ -11,5 +12,12 @@ namespace tally::exports {
 void ExportReconciliationTable(const reports::reconciliation::ReconciliationTable& table,
                                const ReconciliationSheetLabels& labels, const ExportControls& controls,
                                const ExportEnvironment& environment = {});
+
+// The command in a reconciliation window, with its title, selected department and
+// period boxes as they stand now.
+void ExportReconciliationWindow(reportui::ReconciliationWindow& window, const ExportEnvironment& environment = {});
+
+// The command as the window's export hook.
+reportui::ReconciliationWindow::ExportHook reconciliationExportHook(ExportEnvironment environment = {});
 
 }  // namespace tally::exports
