@@ -41,36 +41,46 @@ void print(const std::string& key, const bench::Timing& t, const std::string& no
     std::fflush(stdout);
 }
 
-void measureFloor(data::Connection& connection, const Options& options) {
+// One measured operation: run once, it returns the note printed beside its figures.
+struct Measurement {
+    std::string key;
+    std::function<std::string()> once;
+    std::vector<double> wall{}, cpu{};
+    std::string note{};
+};
+
+// Every operation once per round, the rounds one after the other: a burst of other work
+// on the machine then slows the floor and the reports alike, and the ratios hold.
+void measureInRounds(std::vector<Measurement>& measurements, int runs) {
+    for (int round = 0; round < runs; ++round)
+        for (auto& m : measurements) {
+            auto t = bench::timeRuns(1, [&] { m.note = m.once(); });
+            m.wall.push_back(t.median);
+            m.cpu.push_back(t.medianCpu);
+        }
+    for (const auto& m : measurements) print(m.key, bench::summarize(m.wall, m.cpu), m.note);
+}
+
+std::string floorOnce(data::Connection& connection, const Options& options) {
     long rows = 0;
     double sum = 0;
-    auto t = bench::timeRuns(options.runs, [&] {
-        rows = 0;
-        auto rs = connection.open(bench::floorStatement(options.year));
-        for (; !rs->eof(); rs->moveNext(), ++rows) sum += rs->field(3).number();
-    });
-    print("floor", t, std::to_string(rows) + " groups");
+    auto rs = connection.open(bench::floorStatement(options.year));
+    for (; !rs->eof(); rs->moveNext(), ++rows) sum += rs->field(3).number();
+    return std::to_string(rows) + " groups" + (sum == 0 ? " (all zero)" : "");
 }
 
-void measureDetail(data::Connection& connection, const Options& options, const std::string& key,
-                   const std::string& kind, const reports::DepartmentEntry& department) {
-    auto report = reports::makeDetailReport(kind);
-    int rows = 0;
-    auto t = bench::timeRuns(options.runs, [&] {
-        rows = bench::runDetailReport(connection, *report, department, options.year + "0101", options.year + "1231")
-                   ->rowCount();
-    });
-    print(key, t, "department " + department.departmentCode + ", " + std::to_string(rows) + " rows");
+std::string detailOnce(data::Connection& connection, const Options& options, const reports::DetailReport& report,
+                       const reports::DepartmentEntry& department) {
+    const int rows = bench::runDetailReport(connection, report, department, options.year + "0101",
+                                            options.year + "1231")
+                         ->rowCount();
+    return "department " + department.departmentCode + ", " + std::to_string(rows) + " rows";
 }
 
-void measureReconciliation(data::Connection& connection, const Options& options,
-                           const reports::DepartmentEntry& department) {
-    std::size_t rows = 0;
-    auto t = bench::timeRuns(options.runs, [&] {
-        rows = bench::runYearReconciliation(connection, department, options.year).table.dataRowTexts().size();
-    });
-    print("engine:reconciliation", t, "department " + department.departmentCode + ", 12 months, " +
-                                          std::to_string(rows) + " rows");
+std::string reconciliationOnce(data::Connection& connection, const Options& options,
+                               const reports::DepartmentEntry& department) {
+    const auto rows = bench::runYearReconciliation(connection, department, options.year).table.dataRowTexts().size();
+    return "department " + department.departmentCode + ", 12 months, " + std::to_string(rows) + " rows";
 }
 
 // A 100,000-row VAT invoicing result made of the rows of the line-by-line run (the
@@ -137,16 +147,28 @@ int main(int argc, char** argv) {
         const auto fund = bench::maintenanceFundDepartment(connection, options.year);
         std::printf("selection\t%s\t%s\n", busiest.departmentCode.c_str(),
                     fund ? fund->departmentCode.c_str() : "-");
-        if (wanted(options, "floor")) measureFloor(connection, options);
+        std::vector<std::unique_ptr<reports::DetailReport>> owned;
+        std::vector<Measurement> measurements;
+        if (wanted(options, "floor"))
+            measurements.push_back({"floor", [&] { return floorOnce(connection, options); }});
         for (const auto& kind : reports::detailReportKinds())
-            if (wanted(options, kind)) measureDetail(connection, options, "engine:" + kind, kind, busiest);
-        if (wanted(options, "reconciliation")) measureReconciliation(connection, options, busiest);
-        if (wanted(options, "per-line") || wanted(options, "page-draw")) {
-            if (!fund) throw std::runtime_error("no department has a 维修基金 item in " + options.year);
-            if (wanted(options, "per-line"))
-                measureDetail(connection, options, "engine:vat-invoicing-per-line", "vat-invoicing", *fund);
-            if (wanted(options, "page-draw")) measurePageDraw(connection, options, *fund);
+            if (wanted(options, kind)) {
+                const auto* report = owned.emplace_back(reports::makeDetailReport(kind)).get();
+                measurements.push_back(
+                    {"engine:" + kind, [&, report] { return detailOnce(connection, options, *report, busiest); }});
+            }
+        if (wanted(options, "reconciliation"))
+            measurements.push_back(
+                {"engine:reconciliation", [&] { return reconciliationOnce(connection, options, busiest); }});
+        if ((wanted(options, "per-line") || wanted(options, "page-draw")) && !fund)
+            throw std::runtime_error("no department has a 维修基金 item in " + options.year);
+        if (wanted(options, "per-line")) {
+            const auto* report = owned.emplace_back(reports::makeDetailReport("vat-invoicing")).get();
+            measurements.push_back({"engine:vat-invoicing-per-line",
+                                    [&, report] { return detailOnce(connection, options, *report, *fund); }});
         }
+        measureInRounds(measurements, options.runs);
+        if (wanted(options, "page-draw")) measurePageDraw(connection, options, *fund);
     } catch (const std::exception& e) {
         std::cerr << "engine_bench: " << e.what() << "\n";
         return 1;

@@ -56,23 +56,30 @@ def run_program(args):
     return done.stdout
 
 
-def time_command(key, args, runs, work, note):
-    """Median wall time of a whole process, and its peak resident memory (/usr/bin/time)."""
-    log("  $ tallyvane-report " + " ".join(args[1:]) + "   x%d" % runs)
+def time_commands(commands, runs, work):
+    """Median wall time of whole processes and their peak resident memory (/usr/bin/time),
+    every command once per round, like the in-process figures."""
+    for key, args, _ in commands:
+        log("  $ tallyvane-report " + " ".join(args[1:]) + "   x%d" % runs)
     memory_file = os.path.join(work, "time.txt")
-    wall, peak = [], 0
+    wall = {key: [] for key, _, _ in commands}
+    peak = {key: 0 for key, _, _ in commands}
     for _ in range(runs):
-        start = time.perf_counter()
-        done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", memory_file] + args,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        wall.append(time.perf_counter() - start)
-        if done.returncode != 0:
-            sys.exit("%s failed (%d):\n%s" % (" ".join(args), done.returncode, done.stderr))
-        with open(memory_file) as f:
-            peak = max(peak, int(f.read().strip().splitlines()[-1]))
-    figure = Figure(key, statistics.median(wall), min(wall), None, runs, note)
-    figure.peak_mb = peak / 1024.0
-    return figure
+        for key, args, _ in commands:
+            start = time.perf_counter()
+            done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", memory_file] + args,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+            wall[key].append(time.perf_counter() - start)
+            if done.returncode != 0:
+                sys.exit("%s failed (%d):\n%s" % (" ".join(args), done.returncode, done.stderr))
+            with open(memory_file) as f:
+                peak[key] = max(peak[key], int(f.read().strip().splitlines()[-1]))
+    figures = {}
+    for key, _, note in commands:
+        figure = Figure(key, statistics.median(wall[key]), min(wall[key]), None, runs, note)
+        figure.peak_mb = peak[key] / 1024.0
+        figures[key] = figure
+    return figures
 
 
 def same_cells(first, second):
@@ -116,14 +123,15 @@ def main():
 
     log("tallyvane-report, whole processes")
     period = ["--from", year + "-01-01", "--to", year + "-12-31"]
-    cli = {}
-    for kind in ["vat-invoicing", "parking", "pre-invoicing"]:
-        cli[kind] = time_command("cli:" + kind, [report, "--db", db, kind, "--department", busiest] + period +
-                                 ["--format", "json"], args.runs, args.work, "json to /dev/null")
-    cli["reconciliation"] = time_command(
-        "cli:reconciliation", [report, "--db", db, "reconciliation", "--department", busiest, "--year", year,
-                               "--start-month", "01", "--end-month", "12", "--format", "json"],
-        args.runs, args.work, "json to /dev/null")
+    commands = [(kind, [report, "--db", db, kind, "--department", busiest] + period + ["--format", "json"],
+                 "json to /dev/null") for kind in ["vat-invoicing", "parking", "pre-invoicing"]]
+    commands.append(("reconciliation", [report, "--db", db, "reconciliation", "--department", busiest, "--year", year,
+                                        "--start-month", "01", "--end-month", "12", "--format", "json"],
+                     "json to /dev/null"))
+    commands.append(("export", [report, "--db", db, "vat-invoicing", "--department", busiest] + period +
+                     ["--format", "xlsx", "--output", os.path.join(args.work, "export-cli.xlsx")],
+                     "run and xlsx export"))
+    cli = time_commands(commands, args.runs, args.work)
 
     log("spreadsheet export")
     plan = os.path.join(args.work, "export-plan.tsv")
@@ -135,10 +143,6 @@ def main():
         [sys.executable, os.path.join(HERE, "xlsx_peer.py"), plan, os.path.join(args.work, "export-peer.xlsx"),
          "--runs", runs]))
     exports.update(peer)
-    cli["export"] = time_command(
-        "cli:export", [report, "--db", db, "vat-invoicing", "--department", busiest] + period +
-        ["--format", "xlsx", "--output", os.path.join(args.work, "export-cli.xlsx")],
-        args.runs, args.work, "run and xlsx export")
 
     floor = engine["floor"].median
     rows = []  # operation, median, cpu, ratio, target, met

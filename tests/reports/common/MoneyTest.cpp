@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Money.h"
 
 using namespace tally::reports;
@@ -13,6 +15,19 @@ TEST(RoundToCents, HalvesGoAwayFromZeroOnTheShownDigits) {
     EXPECT_EQ(roundToCents(100.01 * 0.33), 3300);
     EXPECT_EQ(roundToCents(123456789.125), 12345678913);
     EXPECT_EQ(roundToCents(0), 0);
+}
+
+TEST(RoundToCents, WholeCentsComeBackExactlyAndSumsOfThemToo) {
+    for (Cents cents = -30000000; cents <= 30000000; cents += 997) {
+        const double amount = static_cast<double>(cents) / 100;
+        ASSERT_EQ(roundToCents(amount), cents) << amount;
+        ASSERT_EQ(roundToCents(std::nextafter(amount, 1e300)), cents) << amount;
+        ASSERT_EQ(roundToCents(std::nextafter(amount, -1e300)), cents) << amount;
+    }
+    EXPECT_EQ(roundToCents(0.1 + 0.2), 30);
+    EXPECT_EQ(roundToCents(-(0.1 + 0.2)), -30);
+    EXPECT_EQ(roundToCents(999999999.99), 99999999999);
+    EXPECT_EQ(roundToCents(-0.0), 0);
 }
 
 TEST(FormatCents, TwoDecimalsAndNeverNegativeZero) {
