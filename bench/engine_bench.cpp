@@ -5,7 +5,8 @@
 //
 // Prints the selection first ("selection", the busiest department of the year, the
 // department with a 维修基金 item or "-"), then one tab-separated line per measurement:
-// key, median wall seconds, fastest wall seconds, median processor seconds, runs, note.
+// key, median wall seconds, fastest wall seconds, median processor seconds, runs, note;
+// last the plan check ("plans", statements checked, unindexed derived-table joins or "-").
 // bench/run reads these lines.
 #include <clocale>
 #include <cstdio>
@@ -17,8 +18,10 @@
 #include <vector>
 
 #include "BenchSelection.h"
+#include "QueryPlanCheck.h"
 #include "ReportCatalog.h"
 #include "SqliteConnection.h"
+#include "StatementRecorder.h"
 #include "Stopwatch.h"
 #include "VatInvoicingReport.h"
 
@@ -115,6 +118,25 @@ void measurePageDraw(data::Connection& connection, const Options& options,
               std::to_string(cells / drawn) + " cells a page");
 }
 
+// Every statement the reports send for these departments, planned on this database:
+// prints "plans", the number of statements and the derived-table joins without an index.
+void checkPlans(data::SqliteConnection& connection, const Options& options,
+                const std::vector<reports::DepartmentEntry>& departments) {
+    bench::StatementRecorder recorder(connection);
+    for (const auto& department : departments) {
+        for (const auto& kind : reports::detailReportKinds())
+            bench::runDetailReport(recorder, *reports::makeDetailReport(kind), department, options.year + "0101",
+                                   options.year + "1231");
+        bench::runYearReconciliation(recorder, department, options.year);
+    }
+    std::set<std::string> statements(recorder.statements().begin(), recorder.statements().end());
+    std::string problems;
+    for (const auto& sql : statements)
+        for (const auto& p : bench::unindexedDerivedJoins(connection.queryPlan(sql), bench::disjunctionJoinedTables(sql)))
+            problems += (problems.empty() ? "" : "; ") + p.detail;
+    std::printf("plans\t%zu\t%s\n", statements.size(), problems.empty() ? "-" : problems.c_str());
+}
+
 bool parse(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -169,6 +191,11 @@ int main(int argc, char** argv) {
         }
         measureInRounds(measurements, options.runs);
         if (wanted(options, "page-draw")) measurePageDraw(connection, options, *fund);
+        if (wanted(options, "plans")) {
+            std::vector<reports::DepartmentEntry> departments{busiest};
+            if (fund && fund->departmentCode != busiest.departmentCode) departments.push_back(*fund);
+            checkPlans(connection, options, departments);
+        }
     } catch (const std::exception& e) {
         std::cerr << "engine_bench: " << e.what() << "\n";
         return 1;

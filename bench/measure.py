@@ -43,6 +43,8 @@ def parse_lines(text):
         f = line.split("\t")
         if f[0] == "selection":
             selection = (f[1], f[2])
+        elif f[0] == "plans":
+            figures["plans"] = (int(f[1]), f[2])
         elif len(f) >= 6:
             figures[f[0]] = Figure(f[0], float(f[1]), float(f[2]), float(f[3]), int(f[4]), f[5])
     return figures, selection
@@ -56,6 +58,15 @@ def run_program(args):
     return done.stdout
 
 
+def maximum_resident_kb(report):
+    """"Maximum resident set size (kbytes): N" from a /usr/bin/time -v report."""
+    with open(report) as f:
+        for line in f:
+            if "Maximum resident set size" in line:
+                return int(line.rsplit(":", 1)[1])
+    sys.exit("no maximum resident set size in " + report)
+
+
 def time_commands(commands, runs, work):
     """Median wall time of whole processes and their peak resident memory (/usr/bin/time),
     every command once per round, like the in-process figures."""
@@ -67,13 +78,12 @@ def time_commands(commands, runs, work):
     for _ in range(runs):
         for key, args, _ in commands:
             start = time.perf_counter()
-            done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", memory_file] + args,
+            done = subprocess.run(["/usr/bin/time", "-v", "-o", memory_file] + args,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
             wall[key].append(time.perf_counter() - start)
             if done.returncode != 0:
                 sys.exit("%s failed (%d):\n%s" % (" ".join(args), done.returncode, done.stderr))
-            with open(memory_file) as f:
-                peak[key] = max(peak[key], int(f.read().strip().splitlines()[-1]))
+            peak[key] = max(peak[key], maximum_resident_kb(memory_file))
     figures = {}
     for key, _, note in commands:
         figure = Figure(key, statistics.median(wall[key]), min(wall[key]), None, runs, note)
@@ -169,6 +179,11 @@ def main():
         "≤ %g × floor" % RECONCILIATION_TARGET, verdict(e.median / floor <= RECONCILIATION_TARGET))
     add("reconciliation, tallyvane-report --format json", c, "%.2f × floor" % (c.median / floor),
         "≤ %g × floor" % RECONCILIATION_TARGET, verdict(c.median / floor <= RECONCILIATION_TARGET))
+    checked, unindexed = engine["plans"]
+    rows.append(("query plans of every report statement on this database (%d statements): derived tables "
+                 "joined without an index" % checked, "", "", "", "none", verdict(unindexed == "-")))
+    if unindexed != "-":
+        log("unindexed derived-table joins: " + unindexed)
     p = engine["page-draw"]
     add("page draw: %s" % p.note, p, "", "≤ %g ms" % (PAGE_DRAW_TARGET * 1000), verdict(p.median <= PAGE_DRAW_TARGET))
 
