@@ -1,6 +1,7 @@
 #include "ParkingRows.h"
 
 #include "ParkingStatements.h"
+#include "ValueColumns.h"
 
 namespace tally::reports::parking {
 namespace {
@@ -15,8 +16,6 @@ std::string dateTimeText(const data::Value& value) {
     auto date = value.date();
     return date ? date->isoText() : value.text();
 }
-
-Cents cents(const data::Value& value) { return value.isNull() ? 0 : roundToCents(value.number()); }
 
 Cents sum(const std::vector<Cents>& amounts) {
     Cents total = 0;
@@ -40,11 +39,10 @@ ParkingInvoice readParkingInvoice(const data::Recordset& rs, int itemCount) {
     invoice.electronic = !rs.field(5).isNull();
     for (int i = 0; i < itemCount; ++i) {
         const int at = kParkingFirstValueField + 3 * i;
-        const data::Value& net = rs.field(at);
-        const Cents property = cents(rs.field(at + 1));
-        invoice.amounts.push_back(net.isNull() ? 0 : roundToCents(net.number()) - property);
+        const Cents property = centsOf(rs.field(at + 1));
+        invoice.amounts.push_back(developerShare(rs.field(at), property));
         invoice.amounts.push_back(property);
-        invoice.amounts.push_back(cents(rs.field(at + 2)));
+        invoice.amounts.push_back(centsOf(rs.field(at + 2)));
     }
     return invoice;
 }

@@ -1,13 +1,12 @@
 #include "VatInvoicingRows.h"
 
 #include "Departments.h"
+#include "ValueColumns.h"
 
 namespace tally::reports::vat {
 namespace {
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-Cents cents(const data::Value& v) { return v.isNull() ? 0 : roundToCents(v.number()); }
 
 void placeNumber(InvoiceDetailRow& row, const std::string& typeName) {
     if (contains(typeName, "专用发票")) row.specialNumber = row.invoiceNumber;
@@ -26,24 +25,6 @@ bool issuedInAdvance(const data::Recordset& rs, const RowContext& context) {
     return collectedDate && collectedDate->dayKey() > context.toKey;
 }
 
-void fillValues(InvoiceDetailRow& row, const data::Recordset& rs, const FeeItemList& items) {
-    int position = 11;
-    for (const auto& item : items) {
-        if (item.isParking()) {
-            const auto& developer = rs.field(position);
-            Cents property = cents(rs.field(position + 1));
-            row.values.push_back(developer.isNull() ? 0 : roundToCents(developer.number() - property / 100.0));
-            row.values.push_back(property);
-            row.values.push_back(cents(rs.field(position + 2)));
-            position += 3;
-        } else {
-            row.values.push_back(cents(rs.field(position)));
-            row.values.push_back(cents(rs.field(position + 1)));
-            position += 2;
-        }
-    }
-    for (Cents v : row.values) row.total += v;
-}
 
 }  // namespace
 
@@ -70,8 +51,9 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
     } else if (issuedInAdvance(rs, context)) {
         row.methodText = "预开";
     } else {
-        row.values.clear();
-        fillValues(row, rs, *context.items);
+        // value column j is at position 10 + j
+        row.values = readValueColumns(rs, 11, *context.items);
+        for (Cents v : row.values) row.total += v;
         row.methodText = rs.field(7).text();
     }
     return row;

@@ -2,11 +2,10 @@
 
 #include "Departments.h"
 #include "PreInvoiceStatements.h"
+#include "ValueColumns.h"
 
 namespace tally::reports::preinvoice {
 namespace {
-
-Cents cents(const data::Value& value) { return value.isNull() ? 0 : roundToCents(value.number()); }
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
@@ -28,21 +27,7 @@ PreInvoiceRow readPreInvoiceRow(const data::Recordset& rs, const FeeItemList& it
     row.paymentText = "预开";
     row.payerText = payerText(rs.field(8), rs.field(9));
 
-    int at = kPreInvoiceFirstValueField;
-    for (const auto& item : items) {
-        if (item.isParking()) {
-            const data::Value& net = rs.field(at);
-            const Cents property = cents(rs.field(at + 1));
-            row.amounts.push_back(net.isNull() ? 0 : roundToCents(net.number()) - property);
-            row.amounts.push_back(property);
-            row.amounts.push_back(cents(rs.field(at + 2)));
-            at += 3;
-        } else {
-            row.amounts.push_back(cents(rs.field(at)));
-            row.amounts.push_back(cents(rs.field(at + 1)));
-            at += 2;
-        }
-    }
+    row.amounts = readValueColumns(rs, kPreInvoiceFirstValueField, items);
     for (Cents a : row.amounts) row.total += a;
     return row;
 }

@@ -1,0 +1,31 @@
+#include "ValueColumns.h"
+
+namespace tally::reports {
+
+Cents centsOf(const data::Value& value) { return value.isNull() ? 0 : roundToCents(value.number()); }
+
+Cents developerShare(const data::Value& netAmount, Cents propertyShare) {
+    return netAmount.isNull() ? 0 : roundToCents(netAmount.number() - propertyShare / 100.0);
+}
+
+std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items) {
+    std::vector<Cents> values;
+    values.reserve(valueColumnCount(items));
+    int at = first;
+    for (const auto& item : items) {
+        if (item.isParking()) {
+            const Cents property = centsOf(row.field(at + 1));
+            values.push_back(developerShare(row.field(at), property));
+            values.push_back(property);
+            values.push_back(centsOf(row.field(at + 2)));
+            at += 3;
+        } else {
+            values.push_back(centsOf(row.field(at)));
+            values.push_back(centsOf(row.field(at + 1)));
+            at += 2;
+        }
+    }
+    return values;
+}
+
+}  // namespace tally::reports

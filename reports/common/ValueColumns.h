@@ -1,0 +1,23 @@
+#pragma once
+// Reading the fee-item value columns of a detail report's result row.
+#include <vector>
+
+#include "FeeItems.h"
+#include "Money.h"
+#include "Recordset.h"
+
+namespace tally::reports {
+
+// A field's amount in cents; 0 when Null.
+Cents centsOf(const data::Value& value);
+
+// The developer share: the item's whole net amount less the rounded property share,
+// so the two shares always add up to the net amount. 0 when the net amount is Null.
+Cents developerShare(const data::Value& netAmount, Cents propertyShare);
+
+// The value columns from result position `first` on, item by item: developer share,
+// property share and tax for a parking item (its columns come as net, property, tax),
+// net amount and tax for any other item.
+std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items);
+
+}  // namespace tally::reports
