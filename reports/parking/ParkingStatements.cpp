@@ -1,21 +1,14 @@
 #include "ParkingStatements.h"
 
+#include "ItemColumnsSql.h"
 #include "SqlText.h"
 
 namespace tally::reports::parking {
 namespace {
 
 using data::escapeSqlText;
-using data::sqlIdentifier;
 
 const char* const kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
-
-std::string tableName(std::size_t i) { return "B" + std::to_string(i + 1); }
-
-std::string propertyAlias(const FeeItemSplit& item) { return sqlIdentifier(item.cleanedName + "WY"); }
-std::string netAlias(const FeeItemSplit& item) { return sqlIdentifier(item.cleanedName + "KFS"); }
-// Built from the name rather than taxColumnName so an item without a name still gets a legal alias.
-std::string taxAlias(const FeeItemSplit& item) { return sqlIdentifier(item.cleanedName + "税额"); }
 
 }  // namespace
 
@@ -45,22 +38,11 @@ std::string parkingItemStatement(const ParkingStatementInput& in, std::size_t i)
 
 std::string parkingStatisticsStatement(const ParkingStatementInput& in) {
     std::string q = "Select 票据.票据编号 ,票据.入库单编号 ,  收款日期, 票据.金额, 收款方式, 交易订单号 ";
-    for (std::size_t i = 0; i < in.items.size(); ++i) {
-        const std::string b = tableName(i) + ".";
-        q += " ," + b + netAlias(in.items[i]) + " ," + b + propertyAlias(in.items[i]) + " , " + b +
-             taxAlias(in.items[i]);
-    }
+    q += itemSelectList(in.items);
     q += std::string(" From 票据") + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号";
-    for (std::size_t i = 0; i < in.items.size(); ++i) {
-        const std::string b = tableName(i);
-        q += " LEFT Join (" + parkingItemStatement(in, i) + ") " + b + " On 票据.票据编号 = " + b +
-             ".票据编号 And 票据.入库单编号 = " + b + ".入库单编号";
-    }
+    for (std::size_t i = 0; i < in.items.size(); ++i) q += itemJoin(i, parkingItemStatement(in, i));
     q += " Where 票据.开票部门编号 ='" + escapeSqlText(in.departmentCode) + "'";
-    std::string present;
-    for (std::size_t i = 0; i < in.items.size(); ++i)
-        present += (i ? " Or " : "") + tableName(i) + "." + netAlias(in.items[i]) + " Is Not Null";
-    q += " And (" + present + ")";
+    q += " And (" + itemPresenceTest(in.items) + ")";
     q += " Order by 收款日期, 票据.入库单编号, 票据.票据编号, 金额 ";
     return q;
 }

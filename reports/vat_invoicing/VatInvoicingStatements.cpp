@@ -1,20 +1,18 @@
 #include "VatInvoicingStatements.h"
 
+#include "ItemColumnsSql.h"
 #include "SqlText.h"
 
 namespace tally::reports::vat {
 namespace {
 
 using data::escapeSqlText;
-using data::sqlIdentifier;
 
 const char* const kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
 const char* const kNetSpaced = "票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
 // The exchange part zeroes every amount with these.
 const char* const kZero = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else 票据开票数据.金额 End)";
 const char* const kZeroSpaced = "票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else 票据开票数据.金额 End)";
-
-std::string tableName(std::size_t i) { return "B" + std::to_string(i + 1); }
 
 enum class Part { Main, Exchange };
 
@@ -23,23 +21,23 @@ std::string groupedSelect(const FeeItemSplit& item, const std::string& ratio, Pa
     const std::string net = part == Part::Main ? kNet : kZero;
     const std::string netSpaced = part == Part::Main ? kNetSpaced : kZeroSpaced;
     if (item.isParking())
-        return "Select SUM(" + net + ") * " + ratio + " as " + sqlIdentifier(item.cleanedName + "WY") + "," +
-               " SUM(" + netSpaced + ")  As " + sqlIdentifier(item.cleanedName + "KFS") + "," +
-               " SUM(票据开票数据.税额) as " + sqlIdentifier(item.taxColumnName) + ", 票据开票数据.票据编号";
-    return "Select SUM(" + net + ") as " + sqlIdentifier(item.cleanedName) + " ,SUM(" +
-           (part == Part::Main ? "票据开票数据.税额" : "0") + ") as " + sqlIdentifier(item.taxColumnName) +
+        return "Select SUM(" + net + ") * " + ratio + " as " + propertyAlias(item) + "," +
+               " SUM(" + netSpaced + ")  As " + netAlias(item) + "," +
+               " SUM(票据开票数据.税额) as " + taxAlias(item) + ", 票据开票数据.票据编号";
+    return "Select SUM(" + net + ") as " + netAlias(item) + " ,SUM(" +
+           (part == Part::Main ? "票据开票数据.税额" : "0") + ") as " + taxAlias(item) +
            ", 票据开票数据.票据编号";
 }
 
 // Select list of one item's line-by-line derived table.
 std::string lineSelect(const FeeItemSplit& item, const std::string& ratio) {
     if (item.isParking())
-        return "Select (" + std::string(kNet) + ") * " + ratio + " as " + sqlIdentifier(item.cleanedName + "WY") +
-               "," + " (" + kNetSpaced + ") As " + sqlIdentifier(item.cleanedName + "KFS") + "," +
-               " 票据开票数据.税额 as " + sqlIdentifier(item.taxColumnName) +
+        return "Select (" + std::string(kNet) + ") * " + ratio + " as " + propertyAlias(item) +
+               "," + " (" + kNetSpaced + ") As " + netAlias(item) + "," +
+               " 票据开票数据.税额 as " + taxAlias(item) +
                ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
-    return "Select  " + std::string(kNetSpaced) + " as " + sqlIdentifier(item.cleanedName) +
-           " , 票据开票数据.税额 as " + sqlIdentifier(item.taxColumnName) +
+    return "Select  " + std::string(kNetSpaced) + " as " + netAlias(item) +
+           " , 票据开票数据.税额 as " + taxAlias(item) +
            ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
 }
 
@@ -55,18 +53,9 @@ std::string derivedBody(const StatementInput& in, const FeeItemSplit& item) {
 }
 
 std::string outerSelectList(const StatementInput& in) {
-    std::string s = "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, "
-                    "收款方式, 付款人, 地址, 票据.被换票票据编号 ";
-    for (std::size_t i = 0; i < in.items.size(); ++i) {
-        const auto& item = in.items[i];
-        const std::string b = tableName(i) + ".";
-        if (item.isParking())
-            s += " ," + b + sqlIdentifier(item.cleanedName + "KFS") + " ," + b +
-                 sqlIdentifier(item.cleanedName + "WY") + " , " + b + sqlIdentifier(item.taxColumnName);
-        else
-            s += " ," + b + sqlIdentifier(item.cleanedName) + " , " + b + sqlIdentifier(item.taxColumnName);
-    }
-    return s;
+    return "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, "
+           "收款方式, 付款人, 地址, 票据.被换票票据编号 " +
+           itemSelectList(in.items);
 }
 
 std::string outerFrom() {
@@ -74,26 +63,9 @@ std::string outerFrom() {
            " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
 }
 
-std::string joinOn(std::size_t i) {
-    const std::string b = tableName(i);
-    return " On 票据.票据编号 = " + b + ".票据编号 And 票据.入库单编号 = " + b + ".入库单编号";
-}
-
-// Where the invoice has lines of at least one selected item.
-std::string presenceTest(const StatementInput& in) {
-    std::string e;
-    for (std::size_t i = 0; i < in.items.size(); ++i) {
-        const auto& item = in.items[i];
-        if (i) e += " Or ";
-        e += tableName(i) + "." + sqlIdentifier(item.isParking() ? item.cleanedName + "KFS" : item.cleanedName) +
-             " Is Not Null";
-    }
-    return e;
-}
-
 std::string outerConditions(const StatementInput& in) {
     return " Where 票据.开票部门编号 ='" + escapeSqlText(in.departmentCode) + "'" + " And 票据类型代号 In (" +
-           inListBody(in.invoiceTypeList) + ")" + " And (" + presenceTest(in) + ")";
+           inListBody(in.invoiceTypeList) + ")" + " And (" + itemPresenceTest(in.items) + ")";
 }
 
 // The exchange part's sums are only ever tested for presence (its rows show zeros), and
@@ -104,9 +76,9 @@ const char* const kExchangeOnly = " And 被换票票据编号 is not null";
 std::string perInvoicePart(const StatementInput& in, Part part) {
     std::string q = outerSelectList(in) + outerFrom();
     for (std::size_t i = 0; i < in.items.size(); ++i)
-        q += " LEFT Join (" + groupedSelect(in.items[i], in.ratios.at(i), part) + ", 票据开票数据.入库单编号" +
-             derivedBody(in, in.items[i]) + (part == Part::Exchange ? kExchangeOnly : "") +
-             " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号" + ") " + tableName(i) + joinOn(i);
+        q += itemJoin(i, groupedSelect(in.items[i], in.ratios.at(i), part) + ", 票据开票数据.入库单编号" +
+                             derivedBody(in, in.items[i]) + (part == Part::Exchange ? kExchangeOnly : "") +
+                             " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号");
     q += outerConditions(in) + periodCondition(in.fromKey, in.toKey);
     q += part == Part::Main ? " And 被换票票据编号 is null" : " And 被换票票据编号 is not null";
     return q;
@@ -139,8 +111,7 @@ std::string perInvoiceStatement(const StatementInput& in) {
 std::string perLineStatement(const StatementInput& in) {
     std::string q = outerSelectList(in) + outerFrom();
     for (std::size_t i = 0; i < in.items.size(); ++i)
-        q += " LEFT Join (" + lineSelect(in.items[i], in.ratios.at(i)) + derivedBody(in, in.items[i]) + ") " +
-             tableName(i) + joinOn(i);
+        q += itemJoin(i, lineSelect(in.items[i], in.ratios.at(i)) + derivedBody(in, in.items[i]));
     q += outerConditions(in) + periodCondition(in.fromKey, in.toKey) + " Order by 票据.开票日期,票据编号";
     return q;
 }

@@ -1,23 +1,14 @@
 #include "PreInvoiceStatements.h"
 
+#include "ItemColumnsSql.h"
 #include "SqlText.h"
 
 namespace tally::reports::preinvoice {
 namespace {
 
 using data::escapeSqlText;
-using data::sqlIdentifier;
 
 const char* const kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
-
-std::string tableName(std::size_t i) { return "B" + std::to_string(i + 1); }
-
-std::string propertyAlias(const FeeItemSplit& item) { return sqlIdentifier(item.cleanedName + "WY"); }
-std::string netAlias(const FeeItemSplit& item) {
-    return sqlIdentifier(item.isParking() ? item.cleanedName + "KFS" : item.cleanedName);
-}
-// Built from the name rather than taxColumnName so an item without a name still gets a legal alias.
-std::string taxAlias(const FeeItemSplit& item) { return sqlIdentifier(item.cleanedName + "税额"); }
 
 // Not collected by the period's last day: collected later, or not at all whatever 预开 says.
 std::string uncollectedCondition(const std::string& toKey, const char* lastNullTest) {
@@ -64,26 +55,12 @@ std::string preInvoiceItemStatement(const PreInvoiceStatementInput& in, std::siz
 std::string preInvoiceStatisticsStatement(const PreInvoiceStatementInput& in) {
     std::string q = "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, "
                     "收款方式, 付款人, 地址 ";
-    for (std::size_t i = 0; i < in.items.size(); ++i) {
-        const FeeItemSplit& item = in.items[i];
-        const std::string b = tableName(i) + ".";
-        if (item.isParking())
-            q += " ," + b + netAlias(item) + " ," + b + propertyAlias(item) + " , " + b + taxAlias(item);
-        else
-            q += " ," + b + netAlias(item) + " , " + b + taxAlias(item);
-    }
+    q += itemSelectList(in.items);
     q += std::string(" From 票据") + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
          " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
-    for (std::size_t i = 0; i < in.items.size(); ++i) {
-        const std::string b = tableName(i);
-        q += " LEFT Join (" + preInvoiceItemStatement(in, i) + ") " + b + " On 票据.票据编号 = " + b +
-             ".票据编号 And 票据.入库单编号 = " + b + ".入库单编号";
-    }
+    for (std::size_t i = 0; i < in.items.size(); ++i) q += itemJoin(i, preInvoiceItemStatement(in, i));
     q += " Where 票据.开票部门编号 ='" + escapeSqlText(in.departmentCode) + "'";
-    std::string present;
-    for (std::size_t i = 0; i < in.items.size(); ++i)
-        present += (i ? " Or " : "") + tableName(i) + "." + netAlias(in.items[i]) + " Is Not Null";
-    q += " And (" + present + ")";
+    q += " And (" + itemPresenceTest(in.items) + ")";
     q += " Order by 票据.开票日期,票据编号";
     return q;
 }
