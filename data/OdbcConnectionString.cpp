@@ -1,8 +1,21 @@
 #include "OdbcConnectionString.h"
 
+#include "DbError.h"
+
 namespace tally::data {
+namespace {
+
+// The driver manager reads the string up to its first NUL: a NUL inside a value would
+// drop every attribute after it (ApplicationIntent=ReadOnly among them).
+void refuseNul(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos)
+        throw DbError(-1, "a connection setting contains a NUL character");
+}
+
+}  // namespace
 
 std::string odbcAttributeValue(std::string_view value) {
+    refuseNul(value);
     bool needsBraces = value.find_first_of(";{}=[](),?*!@'\" ") != std::string_view::npos;
     if (!needsBraces) return std::string(value);
     std::string out = "{";
@@ -31,6 +44,7 @@ std::string freeTdsConnectionString(std::string_view login, std::string_view pas
 
 std::string withCredentials(std::string_view connectionString, std::string_view login,
                             std::string_view password) {
+    refuseNul(connectionString);
     std::string s(connectionString);
     if (!s.empty() && s.back() != ';') s += ';';
     if (!login.empty()) s += "UID=" + odbcAttributeValue(login) + ";";

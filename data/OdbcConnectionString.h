@@ -7,6 +7,7 @@ namespace tally::data {
 
 // One attribute value as ODBC requires it: wrapped in braces (with "}" doubled)
 // when it contains a character that could end it or start another attribute.
+// A value with a NUL byte cannot be passed at all: these functions throw DbError.
 std::string odbcAttributeValue(std::string_view value);
 
 // SQL Server through FreeTDS. server is "host", "host\instance" or "host,port".

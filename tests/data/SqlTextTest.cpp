@@ -25,6 +25,16 @@ TEST(OdbcConnectionString, ValuesCannotAddAttributes) {
     EXPECT_EQ(odbcAttributeValue("it's \"q\""), "{it's \"q\"}");
 }
 
+TEST(OdbcConnectionString, AValueWithANulIsRefused) {
+    // the driver manager would stop reading at the NUL and drop ApplicationIntent=ReadOnly
+    using namespace std::string_literals;
+    EXPECT_THROW(freeTdsConnectionString("sa", "pw\0;x"s, "fees", "host"), DbError);
+    EXPECT_THROW(freeTdsConnectionString("s\0a"s, "", "fees", "host"), DbError);
+    EXPECT_THROW(withCredentials("DSN=fees\0"s, "sa", "pw"), DbError);
+    EXPECT_THROW(withCredentials("DSN=fees", "", "\0"s), DbError);
+    EXPECT_NO_THROW(freeTdsConnectionString("sa", "", "fees", "host"));
+}
+
 TEST(OdbcConnectionString, FreeTdsServerForms) {
     std::string s = freeTdsConnectionString("sa", "p;w{d}", "物业", "db.local\\SQLEXPRESS");
     EXPECT_NE(s.find("SERVER=db.local\\SQLEXPRESS;"), std::string::npos) << s;
