@@ -13,18 +13,26 @@ std::string twoDigits(int v) {
     return buf;
 }
 
+// Keys compare as text: year 541 must be "0541", or its keys would sort after 2024's.
+std::string fourDigits(int v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d", v);
+    return buf;
+}
+
+// Digits only: from_chars would also take a sign ("-001-01-01").
 bool readInt(std::string_view s, std::size_t pos, std::size_t len, int& out) {
-    if (pos + len > s.size()) return false;
+    if (pos + len > s.size() || s[pos] < '0' || s[pos] > '9') return false;
     auto r = std::from_chars(s.data() + pos, s.data() + pos + len, out);
     return r.ec == std::errc() && r.ptr == s.data() + pos + len;
 }
 
 }  // namespace
 
-std::string DateTime::dayKey() const { return std::to_string(year) + twoDigits(month) + twoDigits(day); }
-std::string DateTime::monthKey() const { return std::to_string(year) + twoDigits(month); }
+std::string DateTime::dayKey() const { return fourDigits(year) + twoDigits(month) + twoDigits(day); }
+std::string DateTime::monthKey() const { return fourDigits(year) + twoDigits(month); }
 std::string DateTime::isoDate() const {
-    return std::to_string(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
+    return fourDigits(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
 }
 std::string DateTime::isoText() const {
     return isoDate() + " " + twoDigits(hour) + ":" + twoDigits(minute) + ":" + twoDigits(second);

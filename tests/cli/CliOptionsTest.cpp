@@ -50,6 +50,9 @@ TEST(CliOptions, DatesMustBeRealDays) {
     EXPECT_EQ(dayKeyFromIsoDate("2024-02-29"), "20240229");
     EXPECT_FALSE(dayKeyFromIsoDate("2023-02-29").has_value());
     EXPECT_FALSE(dayKeyFromIsoDate("2024-3-1").has_value());
+    // a day key is always eight digits
+    EXPECT_EQ(dayKeyFromIsoDate("0541-02-01"), "05410201");
+    EXPECT_FALSE(dayKeyFromIsoDate("-541-02-01").has_value());
 }
 
 }  // namespace

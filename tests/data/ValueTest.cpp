@@ -29,3 +29,16 @@ TEST(Value, DatesParseWithAndWithoutTime) {
     EXPECT_FALSE(Value::fromText("31/12/2024").date().has_value());
     EXPECT_FALSE(Value::fromText("2024-13-01").date().has_value());
 }
+
+TEST(Value, DateKeysAlwaysHaveFourYearDigits) {
+    // keys compare as text, so year 541 must not give the 7-character "5410201"
+    auto early = Value::fromText("0541-02-01").date();
+    ASSERT_TRUE(early);
+    EXPECT_EQ(early->dayKey(), "05410201");
+    EXPECT_EQ(early->monthKey(), "054102");
+    EXPECT_EQ(early->isoDate(), "0541-02-01");
+    // signs are not digits
+    EXPECT_FALSE(Value::fromText("-001-01-01").date().has_value());
+    EXPECT_FALSE(Value::fromText("2024-+1-01").date().has_value());
+    EXPECT_FALSE(Value::fromText("2024-01--1").date().has_value());
+}
