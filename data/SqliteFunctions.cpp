@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace tally::data {
 namespace {
@@ -42,14 +43,20 @@ void convertFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         sqlite3_result_error(ctx, ("CONVERT style " + std::to_string(style) + " is not supported").c_str(), -1);
         return;
     }
-    if (length >= 0 && size > length) size = length;
+    if (length >= 0 && size > length) {
+        size = length;
+        // end where a character ends: a cut UTF-8 sequence cannot be shown or compared
+        for (int k = 0; k < 3 && size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80; ++k) --size;
+    }
     sqlite3_result_text(ctx, text, size, SQLITE_TRANSIENT);
 }
 
 void lenFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
-    std::string text(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])));
-    while (!text.empty() && text.back() == ' ') text.pop_back();
+    // by its byte count: a text may hold NUL characters, and they count
+    const char* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    std::string_view text(bytes ? bytes : "", bytes ? std::size_t(sqlite3_value_bytes(argv[0])) : 0);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     // characters, not bytes
     sqlite3_int64 count = 0;
     for (unsigned char c : text)

@@ -75,11 +75,18 @@ TEST_P(EngineConformance, ConvertCutsToItsLengthAndRefusesATextThatIsNoDate) {
               std::vector<std::string>{"2024|2024-04-02|abc"});
     EXPECT_THROW(rowsOf(*connection, "Select CONVERT(char(8),'2024/04/02',112)"), DbError);
     EXPECT_THROW(rowsOf(*connection, "Select CONVERT(char(8),'2024-04',112)"), DbError);
+    // a cut never ends inside a character: char(4) of three 3-byte characters keeps one
+    EXPECT_EQ(rowsOf(*connection, "Select Convert(Char(4),'管理处'), Convert(Char(6),'管理处',23), "
+                                  "Convert(Char(2),'管理处')"),
+              std::vector<std::string>{"管|管理|"});
 }
 
 TEST_P(EngineConformance, LenIgnoresTrailingBlanksAndCountsCharacters) {
     EXPECT_EQ(rowsOf(*connection, "Select len('ab  '), len('管理处'), len(NULL)"),
               std::vector<std::string>{"2|3|NULL"});
+    // a NUL character is a character like any other (SQLite's length() would stop there)
+    EXPECT_EQ(rowsOf(*connection, "Select len('a'||char(0)||'b  '), len(cast(x'6100' as text)), len(x'20')"),
+              std::vector<std::string>{"3|2|0"});
     EXPECT_EQ(rowsOf(*connection, "Select 职能部门编号 From 职能部门new Order by len(职能部门编号),职能部门编号"),
               (std::vector<std::string>{"2", "01", "101"}));
 }
