@@ -46,7 +46,9 @@ protected:
             case SQLITE_INTEGER: row[i] = Value::fromInteger(sqlite3_column_int64(stmt_, i)); break;
             case SQLITE_FLOAT: row[i] = Value::fromReal(sqlite3_column_double(stmt_, i)); break;
             default:
-                row[i] = Value::fromText(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)));
+                // by length: a text may hold NUL characters
+                row[i] = Value::fromText(std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                                     static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i))));
             }
         }
         return true;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace tally::reports {
@@ -50,7 +51,10 @@ Cents roundToCents(double value) {
     int shift = d.exponent + 2;  // cents = digits * 10^shift
     Cents cents;
     if (shift >= 0) {
-        cents = d.digits * powerOfTen(std::min(shift, 3));  // |value| < 10^16 in practice
+        // exact while the cents fit in 64 bits; beyond that the nearest representable
+        constexpr Cents kMax = std::numeric_limits<Cents>::max();
+        cents = d.digits;
+        for (int k = 0; k < shift; ++k) cents = cents > kMax / 10 ? kMax : cents * 10;
     } else if (shift < -16) {
         cents = 0;
     } else {

@@ -5,8 +5,12 @@ namespace tally::reports {
 std::vector<std::string> LoadPaymentMethods(data::Connection& connection) {
     std::vector<std::string> methods;
     connection.setCommandTimeout(0);
-    for (auto rs = connection.open("Select * From 收款方式列表"); !rs->eof(); rs->moveNext())
-        methods.push_back(rs->field("收款方式").text());
+    for (auto rs = connection.open("Select * From 收款方式列表"); !rs->eof(); rs->moveNext()) {
+        // A row without a name lists no method: its "" would match the grand-total row
+        // and every invoice paid without a method, and count them again.
+        std::string method = rs->field("收款方式").text();
+        if (!method.empty()) methods.push_back(std::move(method));
+    }
     return methods;
 }
 

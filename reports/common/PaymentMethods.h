@@ -9,7 +9,8 @@
 
 namespace tally::reports {
 
-// "Select * From 收款方式列表": the 收款方式 of every row, in the table's order. Throws DbError.
+// "Select * From 收款方式列表": the 收款方式 of every row, in the table's order, leaving
+// out rows whose name is Null or empty. Throws DbError.
 std::vector<std::string> LoadPaymentMethods(data::Connection& connection);
 
 // The property share multiplier text of every item ("0.3"; "" for items that are not

@@ -1,11 +1,20 @@
 #include "ValueColumns.h"
 
+#include <cmath>
+
 namespace tally::reports {
 
-Cents centsOf(const data::Value& value) { return value.isNull() ? 0 : roundToCents(value.number()); }
+double moneyValue(const data::Value& value) {
+    const double v = value.number();
+    if (!(std::fabs(v) <= 922337203685477.5807))
+        throw data::DbError(8115, "Arithmetic overflow error converting expression to data type money.");
+    return v;
+}
+
+Cents centsOf(const data::Value& value) { return value.isNull() ? 0 : roundToCents(moneyValue(value)); }
 
 Cents developerShare(const data::Value& netAmount, Cents propertyShare) {
-    return netAmount.isNull() ? 0 : roundToCents(netAmount.number() - propertyShare / 100.0);
+    return netAmount.isNull() ? 0 : roundToCents(moneyValue(netAmount) - propertyShare / 100.0);
 }
 
 std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items) {

@@ -8,7 +8,11 @@
 
 namespace tally::reports {
 
-// A field's amount in cents; 0 when Null.
+// A field's number as an amount (0 when Null). An amount beyond the range of the
+// money type (more than 922,337,203,685,477.58 either way) throws the DbError the
+// server gives for it: its cents would not survive the sums of a run.
+double moneyValue(const data::Value& value);
+// A field's amount in cents; 0 when Null; checked as moneyValue() does.
 Cents centsOf(const data::Value& value);
 
 // The developer share: the item's whole net amount less the rounded property share,

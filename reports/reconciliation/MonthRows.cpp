@@ -2,16 +2,17 @@
 
 #include "ReconciliationHeadings.h"
 #include "ReconciliationStatements.h"
+#include "ValueColumns.h"
 
 namespace tally::reports::reconciliation {
 namespace {
 
 // "0.00" for Null, else the value's two-decimal text.
-std::string amountText(const data::Value& v) { return v.isNull() ? "0.00" : formatCents(roundToCents(v.number())); }
+std::string amountText(const data::Value& v) { return v.isNull() ? "0.00" : formatCents(centsOf(v)); }
 
 // Net amount: the sum less its tax; "0.00" when there is no sum.
 std::string netText(const data::Value& sum, const data::Value& tax) {
-    return sum.isNull() ? "0.00" : formatCents(roundToCents(sum.number() - tax.number()));
+    return sum.isNull() ? "0.00" : formatCents(roundToCents(moneyValue(sum) - moneyValue(tax)));
 }
 
 // "0" for rate 0, else the rate as the database gives it, without fixed decimals.

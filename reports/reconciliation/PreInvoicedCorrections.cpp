@@ -2,6 +2,7 @@
 
 #include "ReconciliationHeadings.h"
 #include "ReconciliationStatements.h"
+#include "ValueColumns.h"
 
 namespace tally::reports::reconciliation {
 namespace {
@@ -20,7 +21,7 @@ std::optional<ReportError> fillCorrection(data::Connection& connection, const Re
             auto rs = connection.open(statement(selection.department.departmentCode, typeLists.all, key, codeList));
             if (rs->eof()) continue;
             const auto& sum = rs->field(columnName);
-            std::string shown = sum.isNull() ? "0.00" : formatCents(roundToCents(sum.number()));
+            std::string shown = sum.isNull() ? "0.00" : formatCents(centsOf(sum));
             for (int r = ReconciliationTable::kHeadingRows; r < table.rowCount(); ++r)
                 if (table.text(r, ReconciliationColumns::kMonth) == key &&
                     table.text(r, ReconciliationColumns::kRate) == kSubtotalMark)

@@ -1,0 +1,22 @@
+#include "RecordingConnection.h"
+
+#include "SqliteConnection.h"
+
+namespace tally::testing {
+
+RecordingConnection::RecordingConnection(std::unique_ptr<data::Connection> inner) : inner_(std::move(inner)) {}
+
+std::unique_ptr<data::Recordset> RecordingConnection::open(std::string_view sql) {
+    statements.emplace_back(sql);
+    inner_->setCommandTimeout(commandTimeout());
+    if (auto* sqlite = dynamic_cast<data::SqliteConnection*>(inner_.get())) {
+        try {
+            translated.push_back(sqlite->translate(sql));
+        } catch (const data::DbError&) {
+            // the open below reports the same failure
+        }
+    }
+    return inner_->open(sql);
+}
+
+}  // namespace tally::testing

@@ -1,0 +1,26 @@
+#pragma once
+// Passes every statement to the real connection and keeps its text, and for the
+// embedded engine also the text SQLite is given after the T-SQL rewriting.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Connection.h"
+
+namespace tally::testing {
+
+class RecordingConnection : public data::Connection {
+public:
+    explicit RecordingConnection(std::unique_ptr<data::Connection> inner);
+
+    std::unique_ptr<data::Recordset> open(std::string_view sql) override;
+    std::string engineName() const override { return inner_->engineName(); }
+
+    std::vector<std::string> statements;  // as the reports built them
+    std::vector<std::string> translated;  // as SQLite received them (embedded engine only)
+
+private:
+    std::unique_ptr<data::Connection> inner_;
+};
+
+}  // namespace tally::testing
