@@ -205,7 +205,8 @@ void fixOrderBy(Tokens& t) {
         // ORDER BY of a compound names the columns of its result: drop the qualifiers.
         for (const auto& term : terms)
             if (term.size() >= 3 && t[term[0]].isIdentifier() && t[term[1]].isSymbol('.')) {
-                t[term[0]].text.clear();
+                // a blank keeps "BY" apart from the name: "Order by[票据].x" must not become "Order byx"
+                t[term[0]].text = t[term[0] - 1].kind == Kind::Word ? " " : "";
                 t[term[1]].text.clear();
             }
         Tokens wrapped;

@@ -37,6 +37,9 @@ TEST(TsqlRewriter, CompoundIsWrappedAndOrderedByResultColumns) {
     EXPECT_EQ(rewrite("Select 票据.票据编号 From 票据 Union All Select 票据.票据编号 From 票据 Order by 票据.开票日期,票据编号"),
               "SELECT * FROM (Select 票据.票据编号 From 票据 Union All Select 票据.票据编号 From 票据 ) "
               "Order by 开票日期,票据编号");
+    // with no blank after BY the dropped qualifier leaves one, so BY stays a keyword
+    EXPECT_EQ(rewrite("Select a From t Union All Select a From t Order by[t].a,[t].b"),
+              "SELECT * FROM (Select a From t Union All Select a From t ) Order by a,b");
 }
 
 TEST(TsqlRewriter, UnqualifiedOrderByNameTakesTheOutputColumn) {
