@@ -149,6 +149,16 @@ TEST_P(HostileContent, NegativeAndHalfCentAmountsRoundAwayFromZero) {
     }
 }
 
+TEST_P(HostileContent, LooseDateFormsCountForTheirDay) {
+    const std::string kind = GetParam();
+    auto out = run(HostileVariant::LooseDates, kind);
+    expectStandardAmounts(kind, out, "A1", "B1", "现金");
+    if (kind == "vat-invoicing") {
+        expectCellsAfter(out, "1", {"2024-03-05", "", "A1"});
+        expectCellsAfter(out, "3", {"2024-03-10", "B1"});
+    }
+}
+
 TEST_P(HostileContent, OddDepartmentCodesAndEmptyOfficeNamesStillSelect) {
     const std::string kind = GetParam();
     auto out = run(HostileVariant::OddDepartments, kind);
@@ -178,6 +188,17 @@ TEST(HostileDepartments, NamesAreKeptAsDataAndTitlesShowThem) {
     EXPECT_EQ(second->officeName, "【】【二】HX");
     EXPECT_EQ(reports::makeDetailReport("parking")->titleFor(*empty), "【】停车费明细表");
     EXPECT_TRUE(reports::findDepartment(list.entries, "【】", ""));
+}
+
+TEST(HostileManyItems, SeventyFeeItemsInAPeriodAreSeventyColumnGroups) {
+    GTEST_SKIP() << "one derived table per fee item: on the embedded engine a statement joins at most 64 tables, "
+                    "so a period with more than about 60 fee items in use ends the VAT invoicing report and the "
+                    "reconciliation in \"1at most 64 tables in a join\"; lifting it means building these "
+                    "statements another way";
+    auto out = run(HostileVariant::ManyFeeItems, "vat-invoicing");
+    EXPECT_EQ(headingCount(out, 0, "杂项79"), 2);
+    expectCellsAfter(out, "A1", {"", "", "70.00", "30.00", "9.00"});
+    ASSERT_NE(out.rowWith("285.00"), nullptr) << "215.00 and seventy items of 1.00";
 }
 
 TEST(HostileAmounts, CentsOfLargeAmountsAreExactWhileTheyFit) {

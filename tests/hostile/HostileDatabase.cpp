@@ -41,7 +41,7 @@ std::vector<HostileVariant> allHostileVariants() {
     return {HostileVariant::Punctuation,   HostileVariant::AwkwardNames,   HostileVariant::NulCharacters,
             HostileVariant::NulFeeItemName, HostileVariant::NullColumns,   HostileVariant::HugeAmounts,
             HostileVariant::CentsOverflow, HostileVariant::SmallAndNegative, HostileVariant::OddDates,
-            HostileVariant::OddDepartments};
+            HostileVariant::LooseDates,    HostileVariant::ManyFeeItems,     HostileVariant::OddDepartments};
 }
 
 std::string variantName(HostileVariant variant) {
@@ -56,6 +56,8 @@ std::string variantName(HostileVariant variant) {
     case HostileVariant::SmallAndNegative: return "SmallAndNegative";
     case HostileVariant::OddDates: return "OddDates";
     case HostileVariant::OddDepartments: return "OddDepartments";
+    case HostileVariant::LooseDates: return "LooseDates";
+    case HostileVariant::ManyFeeItems: return "ManyFeeItems";
     }
     return "unknown";
 }
@@ -66,8 +68,8 @@ void HostileDatabase::insert(const std::string& table, const std::vector<Field>&
     std::string sql = "INSERT INTO \"" + table + "\" VALUES (";
     for (std::size_t i = 0; i < values.size(); ++i) sql += i ? ",?" : "?";
     sql += ")";
-    sqlite3* db = nullptr;
-    if (sqlite3_open(path().c_str(), &db) != SQLITE_OK) throw std::runtime_error("cannot open " + path());
+    if (!writer_) throw std::runtime_error("the hostile database is filled only while it is built");
+    sqlite3* db = writer_;
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
     for (std::size_t i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
@@ -82,7 +84,6 @@ void HostileDatabase::insert(const std::string& table, const std::vector<Field>&
     if (rc == SQLITE_OK) rc = sqlite3_step(stmt) == SQLITE_DONE ? SQLITE_OK : SQLITE_ERROR;
     std::string message = sqlite3_errmsg(db);
     sqlite3_finalize(stmt);
-    sqlite3_close(db);
     if (rc != SQLITE_OK) throw std::runtime_error("insert into " + table + " failed: " + message);
 }
 
@@ -111,7 +112,19 @@ void HostileDatabase::addItems(std::optional<double> parkingRate, std::optional<
     insert("税控盘收费项目设置", {text(profile_.propertyCode), rate(propertyRate), text(profile_.officeCode)});
 }
 
+HostileDatabase::~HostileDatabase() { closeWriter(); }
+
+void HostileDatabase::closeWriter() {
+    sqlite3_close(writer_);
+    writer_ = nullptr;
+}
+
 HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
+    if (sqlite3_open(path().c_str(), &writer_) != SQLITE_OK ||
+        sqlite3_exec(writer_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        closeWriter();
+        throw std::runtime_error("cannot open " + path());
+    }
     HostileProfile& p = profile_;
     p = {"01", "GL01", "翠湖管理处", "P01", "停车费", "W01", "物业费", {}};
     Invoices inv;
@@ -188,6 +201,15 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
     case HostileVariant::OddDates:
         inv.issuedA = std::int64_t{20240305};
         inv.collectedC = text("not a date HX");
+        break;
+    case HostileVariant::LooseDates:
+        inv.issuedA = text("2024-03-05T09:00:00");
+        inv.collectedA = text("2024-03-05 10:00");
+        inv.issuedB = text("2024-03-10 09:00:00.123");
+        inv.issuedC = text("2024-03-06 at nine HX");
+        inv.collectedC = text("2024-03-06");
+        break;
+    case HostileVariant::ManyFeeItems:
         break;
     case HostileVariant::OddDepartments:
         p.departmentCode = "D HX 1";
@@ -271,6 +293,14 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         insert("票据开票数据", {text("NA"), text("RN"), text("N1"), kNull, kNull});
         insert("票据开票数据", {text("NA"), text("RN"), kNull, kNull, kNull});
         break;
+    case HostileVariant::ManyFeeItems:
+        for (int k = 10; k < 80; ++k) {
+            const std::string code = "M" + std::to_string(k), name = "杂项" + std::to_string(k);
+            insert("setupsfxm", {text(code), text(name), 0.06, text("杂项"), text(name)});
+            insert("税控盘收费项目设置", {text(code), 0.06, text(p.officeCode)});
+            insert("票据开票数据", {text(inv.numberA), text(inv.ordinaryBatch), text(code), 1.06, 0.06});
+        }
+        break;
     case HostileVariant::SmallAndNegative:
         // a credit note: its own invoice, collected in the period
         insert("票据", {text("NEG"), text(inv.ordinaryBatch), dept, text("2024-03-12"), text("2024-03-12"), kNull,
@@ -285,6 +315,9 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         break;
     default: break;
     }
+    if (sqlite3_exec(writer_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw std::runtime_error("cannot write " + path());
+    closeWriter();
 }
 
 }  // namespace tally::testing

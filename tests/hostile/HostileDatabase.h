@@ -19,6 +19,8 @@
 
 #include "TestDatabase.h"
 
+struct sqlite3;
+
 namespace tally::testing {
 
 inline constexpr const char* kHostileMarker = "HX";
@@ -33,6 +35,8 @@ enum class HostileVariant {
     CentsOverflow,     // amounts whose cents fit one by one but not summed
     SmallAndNegative,  // negative invoices, 0.005 and 2.675
     OddDates,          // dates that are text but no date, or integers
+    LooseDates,        // dates with a "T", without seconds, with fractions, with trailing text
+    ManyFeeItems,      // seventy fee items charged on one invoice
     OddDepartments,    // empty office name, 【】 inside it, a blank in the department code
 };
 
@@ -61,6 +65,8 @@ public:
     HostileVariant variant() const { return variant_; }
     const HostileProfile& profile() const { return profile_; }
 
+    ~HostileDatabase();
+
     // Inserts one row with bound parameters, so any byte reaches the table as it is.
     void insert(const std::string& table, const std::vector<Field>& values);
 
@@ -70,8 +76,11 @@ private:
     void addItems(std::optional<double> parkingRate, std::optional<double> propertyRate);
     void addStandardInvoices();
 
+    void closeWriter();
+
     HostileVariant variant_;
     HostileProfile profile_;
+    sqlite3* writer_ = nullptr;  // open while the constructor fills the file, in one transaction
 };
 
 // The whole file, for checking that nothing wrote to it.
