@@ -159,6 +159,13 @@ TEST_P(HostileContent, LooseDateFormsCountForTheirDay) {
     }
 }
 
+TEST(HostileNumbers, MergedParkingRowsNameTheirFirstAndLastInvoiceWhole) {
+    auto out = run(HostileVariant::DashedNumbers, "parking");
+    expectCellsAfter(out, "A - HX1 - A2 - HX", {"", "77.00", "33.00", "9.90", "119.90"});
+    out = run(HostileVariant::DashedNumbers, "pre-invoicing");
+    expectCellsAfter(out, "B - HX", {"", "70.00", "30.00", "9.00", "109.00"});
+}
+
 TEST_P(HostileContent, OddDepartmentCodesAndEmptyOfficeNamesStillSelect) {
     const std::string kind = GetParam();
     auto out = run(HostileVariant::OddDepartments, kind);

@@ -24,6 +24,7 @@ std::string cleaned(std::string name) {
 struct Invoices {
     std::string numberA = "A1", numberB = "B1", numberC = "C1";
     std::string ordinaryBatch = "RP", specialBatch = "RZ", receiptBatch = "RS";
+    std::string ordinaryType = "02", specialType = "01", receiptType = "03";
     Field methodA = text("现金"), methodC = text("微信支付");
     Field payerA = text("张三"), addressA = kNull;
     Field parkingAmountA = 109.0, parkingTaxA = 9.0, propertyAmountA = 106.0, propertyTaxA = 6.0;
@@ -41,7 +42,8 @@ std::vector<HostileVariant> allHostileVariants() {
     return {HostileVariant::Punctuation,   HostileVariant::AwkwardNames,   HostileVariant::NulCharacters,
             HostileVariant::NulFeeItemName, HostileVariant::NullColumns,   HostileVariant::HugeAmounts,
             HostileVariant::CentsOverflow, HostileVariant::SmallAndNegative, HostileVariant::OddDates,
-            HostileVariant::LooseDates,    HostileVariant::ManyFeeItems,     HostileVariant::OddDepartments};
+            HostileVariant::LooseDates,    HostileVariant::ManyFeeItems,     HostileVariant::DashedNumbers,
+            HostileVariant::OddDepartments};
 }
 
 std::string variantName(HostileVariant variant) {
@@ -58,6 +60,7 @@ std::string variantName(HostileVariant variant) {
     case HostileVariant::OddDepartments: return "OddDepartments";
     case HostileVariant::LooseDates: return "LooseDates";
     case HostileVariant::ManyFeeItems: return "ManyFeeItems";
+    case HostileVariant::DashedNumbers: return "DashedNumbers";
     }
     return "unknown";
 }
@@ -92,14 +95,13 @@ void HostileDatabase::addOffice() {
     insert("设置管理处", {text(profile_.officeCode), text(profile_.officeName), text(profile_.departmentCode)});
 }
 
-void HostileDatabase::addTypes(const std::string& specialBatch, const std::string& ordinaryBatch,
-                               const std::string& receiptBatch) {
-    insert("票据类型", {text("01"), text("增值税专用发票"), std::int64_t{0}});
-    insert("票据类型", {text("02"), text("增值税普通发票"), std::int64_t{0}});
-    insert("票据类型", {text("03"), text("收据"), std::int64_t{0}});
-    insert("票据入库单", {text(specialBatch), text("01")});
-    insert("票据入库单", {text(ordinaryBatch), text("02")});
-    insert("票据入库单", {text(receiptBatch), text("03")});
+void HostileDatabase::addTypes(const std::pair<std::string, std::string>& special,
+                               const std::pair<std::string, std::string>& ordinary,
+                               const std::pair<std::string, std::string>& receipt) {
+    insert("票据类型", {text(special.first), text("增值税专用发票"), std::int64_t{0}});
+    insert("票据类型", {text(ordinary.first), text("增值税普通发票"), std::int64_t{0}});
+    insert("票据类型", {text(receipt.first), text("收据"), std::int64_t{0}});
+    for (const auto* type : {&special, &ordinary, &receipt}) insert("票据入库单", {text(type->second), text(type->first)});
 }
 
 void HostileDatabase::addItems(std::optional<double> parkingRate, std::optional<double> propertyRate) {
@@ -145,6 +147,9 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         inv.ordinaryBatch = "RP'HX";
         inv.specialBatch = "RZ]HX";
         inv.receiptBatch = "RS--HX";
+        inv.specialType = "Z'HX1 --";
+        inv.ordinaryType = "P]HX;";
+        inv.receiptType = "S/*HX";
         inv.methodA = text("现金'HX --");
         inv.methodC = text("微信[支付]HX");
         inv.methods = {"现金'HX --", "微信[支付]HX"};
@@ -211,6 +216,10 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         break;
     case HostileVariant::ManyFeeItems:
         break;
+    case HostileVariant::DashedNumbers:
+        inv.numberA = "A - HX1";
+        inv.numberB = "B - HX";
+        break;
     case HostileVariant::OddDepartments:
         p.departmentCode = "D HX 1";
         p.officeCode = "【HX】";
@@ -220,12 +229,13 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
     if (variant == HostileVariant::Punctuation || variant == HostileVariant::AwkwardNames ||
         variant == HostileVariant::NulFeeItemName || variant == HostileVariant::OddDepartments) {
         for (const auto& v : {p.departmentCode, p.officeCode, p.parkingCode, p.propertyCode, cleaned(p.parkingName),
-                              cleaned(p.propertyName)})
+                              cleaned(p.propertyName), inv.specialType, inv.ordinaryType, inv.receiptType})
             if (v.find(kHostileMarker) != std::string::npos) p.statementValues.push_back(v);
     }
 
     addOffice();
-    addTypes(inv.specialBatch, inv.ordinaryBatch, inv.receiptBatch);
+    addTypes({inv.specialType, inv.specialBatch}, {inv.ordinaryType, inv.ordinaryBatch},
+             {inv.receiptType, inv.receiptBatch});
     addItems(parkingRate, propertyRate);
     for (const auto& method : inv.methods) insert("收款方式列表", {text(method)});
 
@@ -292,6 +302,12 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
                         kNull, kNull, kNull, kNull, kNull});
         insert("票据开票数据", {text("NA"), text("RN"), text("N1"), kNull, kNull});
         insert("票据开票数据", {text("NA"), text("RN"), kNull, kNull, kNull});
+        break;
+    case HostileVariant::DashedNumbers:
+        // a second invoice of A's batch collected at the same moment: the parking report merges them
+        insert("票据", {text("A2 - HX"), text(inv.ordinaryBatch), dept, inv.issuedA, inv.collectedA, kNull, 10.9,
+                        text("现金"), text("张三"), kNull, std::int64_t{0}, kNull, kNull});
+        insert("票据开票数据", {text("A2 - HX"), text(inv.ordinaryBatch), text(p.parkingCode), 10.9, 0.9});
         break;
     case HostileVariant::ManyFeeItems:
         for (int k = 10; k < 80; ++k) {

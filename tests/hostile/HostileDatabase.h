@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -37,6 +38,7 @@ enum class HostileVariant {
     OddDates,          // dates that are text but no date, or integers
     LooseDates,        // dates with a "T", without seconds, with fractions, with trailing text
     ManyFeeItems,      // seventy fee items charged on one invoice
+    DashedNumbers,     // invoice numbers holding " - ", two of them collected together
     OddDepartments,    // empty office name, 【】 inside it, a blank in the department code
 };
 
@@ -72,7 +74,9 @@ public:
 
 private:
     void addOffice();
-    void addTypes(const std::string& specialBatch, const std::string& ordinaryBatch, const std::string& receiptBatch);
+    // Types are (code, batch) pairs: special, ordinary, receipt.
+    void addTypes(const std::pair<std::string, std::string>& special, const std::pair<std::string, std::string>& ordinary,
+                  const std::pair<std::string, std::string>& receipt);
     void addItems(std::optional<double> parkingRate, std::optional<double> propertyRate);
     void addStandardInvoices();
 

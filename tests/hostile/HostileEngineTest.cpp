@@ -69,7 +69,6 @@ TEST_P(EveryReportOnHostileData, GivesRowsOrItsOwnErrorAndKeepsValuesInsideLiter
             for (const auto& problem : statementSpills(sql, db.profile().statementValues, kHostileMarker))
                 ADD_FAILURE() << problem << "\nin: " << sql;
     EXPECT_EQ(fileBytes(db.path()), before) << "the report wrote to the database";
-
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostile, EveryReportOnHostileData, ::testing::ValuesIn(allCases()), caseName);
