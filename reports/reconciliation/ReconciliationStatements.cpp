@@ -116,7 +116,8 @@ std::string monthStatement(const StatementScope& scope, const std::string& month
     sql += " LEFT Join (" + ordinaryInvoiceStatement(scope, monthKey, codeList) + ") A2 On A.税率=A2.税率";
     sql += " LEFT Join (" + receiptStatement(scope, monthKey, codeList) + ") A3 On (A.税率=A3.税率 Or A3.税率 Is Null)";
     for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverJoin(scope, monthKey, k, items[k - 1]);
-    sql += " Where (专用发票 Is Not Null Or 普通发票 Is Not Null Or A3.收据 Is Not Null)";
+    // qualified: a fee item named 专用发票 or 普通发票 brings a column of that name along
+    sql += " Where (A1.专用发票 Is Not Null Or A2.普通发票 Is Not Null Or A3.收据 Is Not Null)";
     sql += " order by  S税率";
     return sql;
 }

@@ -43,7 +43,7 @@ std::vector<HostileVariant> allHostileVariants() {
             HostileVariant::NulFeeItemName, HostileVariant::NullColumns,   HostileVariant::HugeAmounts,
             HostileVariant::CentsOverflow, HostileVariant::SmallAndNegative, HostileVariant::OddDates,
             HostileVariant::LooseDates,    HostileVariant::ManyFeeItems,     HostileVariant::DashedNumbers,
-            HostileVariant::OddDepartments};
+            HostileVariant::ColumnNames,   HostileVariant::OddDepartments};
 }
 
 std::string variantName(HostileVariant variant) {
@@ -61,6 +61,7 @@ std::string variantName(HostileVariant variant) {
     case HostileVariant::LooseDates: return "LooseDates";
     case HostileVariant::ManyFeeItems: return "ManyFeeItems";
     case HostileVariant::DashedNumbers: return "DashedNumbers";
+    case HostileVariant::ColumnNames: return "ColumnNames";
     }
     return "unknown";
 }
@@ -215,6 +216,10 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         inv.collectedC = text("2024-03-06");
         break;
     case HostileVariant::ManyFeeItems:
+        break;
+    case HostileVariant::ColumnNames:
+        p.parkingName = "S税率";
+        p.propertyName = "专用发票";
         break;
     case HostileVariant::DashedNumbers:
         inv.numberA = "A - HX1";

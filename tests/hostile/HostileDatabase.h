@@ -39,6 +39,7 @@ enum class HostileVariant {
     LooseDates,        // dates with a "T", without seconds, with fractions, with trailing text
     ManyFeeItems,      // seventy fee items charged on one invoice
     DashedNumbers,     // invoice numbers holding " - ", two of them collected together
+    ColumnNames,       // fee items named like the columns the statements read
     OddDepartments,    // empty office name, 【】 inside it, a blank in the department code
 };
 

@@ -83,7 +83,7 @@ TEST(ReconciliationStatements, MonthStatementForAPositiveRateItemAndARateZeroIte
         " LEFT Join (" + kA3 + ") A3 On (A.税率=A3.税率 Or A3.税率 Is Null)"
         " LEFT Join (" + handOver("[物业费]", "'F1'") + ") B1 On A.税率= B1.税率"
         " LEFT Join (" + handOver("[水费]", "'F3'") + ") B2 On (A.税率= B2.税率 Or B2.税率 Is Null)"
-        " Where (专用发票 Is Not Null Or 普通发票 Is Not Null Or A3.收据 Is Not Null)"
+        " Where (A1.专用发票 Is Not Null Or A2.普通发票 Is Not Null Or A3.收据 Is Not Null)"
         " order by  S税率";
     EXPECT_EQ(monthStatement(kScope, "202403", kItems), expected);
 }
