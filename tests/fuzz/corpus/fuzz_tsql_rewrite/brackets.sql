@@ -1,0 +1,1 @@
+Select 1 as [停车费 月租KFS], [a]]b], 'x[y]', "q""r", [say "hi"] From t Order by [t].a desc, b

@@ -1,0 +1,1 @@
+Select 票据.票据编号 From 票据 Union All Select 票据.票据编号 From 票据 Order by 票据.开票日期,票据编号

@@ -1,0 +1,1 @@
+Select 职能部门编号, gyd_name From 设置管理处 Inner join 职能部门new on 对应部门代号=职能部门编号 Order by len(职能部门编号),职能部门编号
