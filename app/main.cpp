@@ -3,6 +3,7 @@
 #include <QTextStream>
 
 #include <clocale>
+#include <csignal>
 
 #include "ChineseFont.h"
 #include "DemoDatabaseFile.h"
@@ -35,6 +36,9 @@ bool prepareDemoDatabase(const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write then fails like a full disk, and the export says so,
+    // instead of the program ending with the user's work.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The command line is read before any window system is needed, and its mistakes go to
     // the terminal: the message boxes are not installed yet.
     QStringList arguments;

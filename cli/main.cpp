@@ -1,5 +1,8 @@
 // tallyvane-report: runs one report without a window (month-end batches, scripts, tests).
+#include <cerrno>
 #include <clocale>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -8,27 +11,43 @@
 #include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
 #include "SharedConnection.h"
+#include "SheetError.h"
 #include "SpreadsheetOutput.h"
+#include "TempFile.h"
 
 using namespace tally;
 
 namespace {
 
-int writeOutput(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
-    if (options.format == "xlsx" || options.format == "xls") return cli::writeSpreadsheet(options, outcome, std::cerr);
-    std::ofstream file;
-    if (!options.output.empty()) {
-        file.open(options.output, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            std::cerr << "cannot write " << options.output << "\n";
-            return 1;
-        }
-    }
-    std::ostream& out = options.output.empty() ? std::cout : file;
+void writeText(std::ostream& out, const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
     if (options.format == "csv") cli::writeCsv(out, outcome.output);
     else cli::writeJson(out, outcome.output);
     out.flush();
-    if (!out) {
+}
+
+// json and csv files, like the workbooks, are written under a temporary name and renamed
+// into place, so a full disk never leaves half a file under the chosen name.
+int writeTextFile(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
+    try {
+        const std::filesystem::path target = options.output;
+        sheet::TempFile temp(target, target.extension().native());
+        std::ofstream file(temp.path(), std::ios::binary | std::ios::trunc);
+        writeText(file, options, outcome);
+        file.close();
+        if (!file) throw sheet::fileError(errno ? errno : EIO, "无法写入文件", options.output);
+        temp.commitTo(target);
+        return 0;
+    } catch (const sheet::SheetError& e) {
+        std::cerr << "错误号: " << e.number << "错误描述: " << e.description << "\n";
+    }
+    return 1;
+}
+
+int writeOutput(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
+    if (options.format == "xlsx" || options.format == "xls") return cli::writeSpreadsheet(options, outcome, std::cerr);
+    if (!options.output.empty()) return writeTextFile(options, outcome);
+    writeText(std::cout, options, outcome);
+    if (!std::cout) {
         std::cerr << "writing the result failed\n";
         return 1;
     }
@@ -38,6 +57,9 @@ int writeOutput(const cli::CliOptions& options, const cli::CommandOutcome& outco
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write then fails like a full disk, and the export says so,
+    // instead of the process ending with the temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::setlocale(LC_ALL, "C.UTF-8");
     std::setlocale(LC_NUMERIC, "C");
     std::vector<std::string> args(argv + 1, argv + argc);

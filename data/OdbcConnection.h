@@ -21,6 +21,8 @@ public:
     const std::string& dbmsName() const { return dbmsName_; }
 
 private:
+    // Runs a statement as it is: the program's own catalogue reads and settings.
+    std::unique_ptr<Recordset> execute(std::string_view text);
     std::vector<std::string> columnsOf(const std::string& table);
 
     void* env_ = nullptr;   // SQLHENV

@@ -2,8 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 
+#include "ReadOnlyQuery.h"
 #include "SqliteFunctions.h"
 #include "TsqlRewriter.h"
 
@@ -81,13 +84,15 @@ void tuneForReports(sqlite3* db) {
 
 }  // namespace
 
-SqliteConnection::SqliteConnection(const std::string& path) {
-    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+SqliteConnection::SqliteConnection(const std::string& path) : path_(path) { openFile(); }
+
+void SqliteConnection::openFile() {
+    int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw DbError(rc, message + ": " + path);
+        throw DbError(rc, message + ": " + path_);
     }
     registerTsqlFunctions(db_);
     sqlite3_exec(db_, "PRAGMA query_only=1", nullptr, nullptr, nullptr);
@@ -100,11 +105,25 @@ SqliteConnection::SqliteConnection(const std::string& path) {
         sqlite3_free(error);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw DbError(rc, message + ": " + path);
+        throw DbError(rc, message + ": " + path_);
     }
 }
 
-SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }
+// The file may be moved, deleted or replaced while the program runs. SQLite would go on
+// reading the old file through its open handle, so reports would come from a file that
+// is no longer there; the path is opened afresh instead, which fails with the usual
+// message while nothing is there and works again once the file is back.
+void SqliteConnection::reopenIfMoved() {
+    int moved = 0;
+    if (db_ && sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && !moved) return;
+    // A recordset still open on the old handle keeps it alive until it is finished.
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    columnCache_.clear();
+    openFile();
+}
+
+SqliteConnection::~SqliteConnection() { sqlite3_close_v2(db_); }
 
 std::vector<std::string> SqliteConnection::columnsOf(const std::string& table) {
     auto key = table;
@@ -127,6 +146,7 @@ std::string SqliteConnection::translate(std::string_view sql) {
 }
 
 std::vector<QueryPlanStep> SqliteConnection::queryPlan(std::string_view sql) {
+    reopenIfMoved();
     std::string text = "EXPLAIN QUERY PLAN " + translate(sql);
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &stmt, nullptr);
@@ -147,6 +167,9 @@ std::vector<QueryPlanStep> SqliteConnection::queryPlan(std::string_view sql) {
 }
 
 std::unique_ptr<Recordset> SqliteConnection::open(std::string_view sql) {
+    requireQuery(sql);
+    reopenIfMoved();
+    sqlite3_busy_timeout(db_, static_cast<int>(std::min<long long>(lockWait_.count(), INT_MAX)));
     std::string text = translate(sql);
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 // The embedded engine: an SQLite file opened read-only, speaking the report statements' T-SQL.
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ struct QueryPlanStep {
 class SqliteConnection : public Connection {
 public:
     // Opens the file read-only; throws DbError when it does not exist or is no database.
+    // Each statement checks that the file is still the one opened (see reopenIfMoved).
     explicit SqliteConnection(const std::string& path);
     ~SqliteConnection() override;
     SqliteConnection(const SqliteConnection&) = delete;
@@ -28,6 +30,11 @@ public:
     std::unique_ptr<Recordset> open(std::string_view sql) override;
     std::string engineName() const override { return "sqlite"; }
 
+    // How long a statement waits while another program holds the file locked, before it
+    // fails with "database is locked". The report statements run without a time limit,
+    // so this wait has its own bound: the window is never frozen by a lock for long.
+    void setLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+
     // The statement as it is handed to SQLite after the T-SQL rewriting.
     std::string translate(std::string_view sql);
     // How SQLite would run the statement (after the rewriting), in plan order;
@@ -35,9 +42,13 @@ public:
     std::vector<QueryPlanStep> queryPlan(std::string_view sql);
 
 private:
+    void openFile();
+    void reopenIfMoved();
     std::vector<std::string> columnsOf(const std::string& table);
 
+    std::string path_;
     sqlite3* db_ = nullptr;
+    std::chrono::milliseconds lockWait_{30000};
     std::map<std::string, std::vector<std::string>> columnCache_;
 };
 

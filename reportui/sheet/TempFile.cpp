@@ -17,6 +17,16 @@ std::string randomSuffix(std::mt19937_64& random) {
     for (int i = 0; i < 6; ++i) suffix += letters[random() % (sizeof letters - 1)];
     return suffix;
 }
+bool flushToDisk(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool flushed = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return flushed;
+}
+
 }  // namespace
 
 TempFile::TempFile(const std::filesystem::path& finalPath, const std::string& extension) {
@@ -43,6 +53,13 @@ TempFile::TempFile(const std::filesystem::path& finalPath, const std::string& ex
 TempFile::~TempFile() { discard(); }
 
 void TempFile::commitTo(const std::filesystem::path& finalPath) {
+    // The contents reach the disk before the name points at them: a full disk or an I/O
+    // error the file system reports only now still leaves the earlier file in place.
+    if (!flushToDisk(path_)) {
+        const int error = errno;
+        discard();
+        throw fileError(error, "无法保存文件", finalPath.native());
+    }
     if (std::rename(path_.c_str(), finalPath.c_str()) != 0) {
         const int error = errno;
         discard();

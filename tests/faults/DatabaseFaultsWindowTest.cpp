@@ -1,0 +1,194 @@
+// The database file taken away, swapped or locked between two runs of a report window:
+// the user is told, the window stays usable, and once the file is back the next run
+// gives the same rows as before.
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+#include <clocale>
+#include <filesystem>
+#include <memory>
+
+#include "BusyPanel.h"
+#include "ReconciliationTable.h"
+#include "ReconciliationWindow.h"
+#include "ReconciliationWindowFactory.h"
+#include "ReportWindow.h"
+#include "ReportWindowFactory.h"
+#include "SelectionPanel.h"
+#include "SharedConnection.h"
+#include "SqliteConnection.h"
+#include "TestDatabase.h"
+#include "windows/DemoConnection.h"
+#include "windows/MessageRecorder.h"
+
+using namespace tally;
+using tally::reportui::ReconciliationWindow;
+using tally::reportui::ReportWindow;
+
+namespace {
+
+// A second program holding the file: an exclusive lock keeps every reader out until released.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(const std::string& path) {
+        sqlite3_open(path.c_str(), &db_);
+        locked_ = sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~ExclusiveLock() { release(); sqlite3_close(db_); }
+    bool locked() const { return locked_; }
+    void release() {
+        if (locked_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        locked_ = false;
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+    bool locked_ = false;
+};
+
+}  // namespace
+
+class DatabaseFaultsWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::DemoConnection> demo_;
+    QTemporaryDir folder_;
+    std::filesystem::path file_;  // the copy the windows read, free to remove and lock
+
+    void restoreFile() {
+        std::filesystem::copy_file(demo_->path(), file_, std::filesystem::copy_options::overwrite_existing);
+    }
+    static void expectUsable(QWidget& window, QPushButton* command) {
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(window.isEnabled());
+        QVERIFY(command->isEnabled());
+    }
+
+    // Extracts and runs the VAT invoicing report for 2025; the rows found, -1 when it failed.
+    static int runVatInvoicing(ReportWindow& window) {
+        auto* panel = window.selectionPanel();
+        panel->departmentList()->setCurrentRow(0);
+        panel->startPicker()->setDate({2025, 1, 1});
+        panel->endPicker()->setDate({2025, 12, 31});
+        panel->extractButton()->click();
+        if (!panel->startButton()->isEnabled()) return -1;
+        panel->startButton()->click();
+        return window.result() ? window.result()->rowCount() : -1;
+    }
+
+    static int runReconciliation(ReconciliationWindow& window) {
+        window.departmentList()->setCurrentRow(0);
+        window.yearBox()->setCurrentText("2025");
+        window.startMonthBox()->setCurrentText("01");
+        window.endMonthBox()->setCurrentText("03");
+        window.startButton()->click();
+        return window.table().rowCount();
+    }
+
+private slots:
+    void initTestCase() {
+        std::setlocale(LC_NUMERIC, "C");
+        demo_ = std::make_unique<testing::DemoConnection>();
+        file_ = std::filesystem::path(folder_.path().toStdString()) / "fees.sqlite";
+    }
+    void init() {
+        restoreFile();
+        auto connection = std::make_unique<data::SqliteConnection>(file_.native());
+        connection->setLockWait(std::chrono::milliseconds(500));
+        data::setSharedConnection(std::move(connection));
+    }
+    void cleanup() { data::setSharedConnection(nullptr); }
+    void cleanupTestCase() { demo_.reset(); }
+
+    void removedFileIsReportedAndTheRunWorksOnceItIsBack() {
+        testing::MessageRecorder messages;
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        const int rows = runVatInvoicing(*window);
+        QVERIFY(rows > 0);
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+
+        std::filesystem::remove(file_);
+        QCOMPARE(runVatInvoicing(*window), -1);
+        QVERIFY(!messages.messages.empty());
+        QVERIFY2(messages.texts()[0].contains(QString::fromStdString(file_.native())), qPrintable(messages.texts()[0]));
+        expectUsable(*window, window->selectionPanel()->extractButton());
+
+        restoreFile();
+        messages.clear();
+        QCOMPARE(runVatInvoicing(*window), rows);
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+    }
+
+    // Another file under the same name is read as that file, not the one opened first.
+    void replacedFileIsReadAfresh() {
+        testing::MessageRecorder messages;
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        QVERIFY(runVatInvoicing(*window) > 0);
+
+        testing::TestDatabase empty;  // the same tables, no rows
+        empty.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('01', '一部')");
+        empty.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G1', '北苑', '01')");
+        std::filesystem::copy_file(empty.path(), file_.native() + ".new");
+        std::filesystem::rename(file_.native() + ".new", file_);
+        QCOMPARE(runVatInvoicing(*window), -1);
+        QCOMPARE(messages.texts().last(), QString("没有满足条件的开票数据,请重新设置条件!"));
+        expectUsable(*window, window->selectionPanel()->extractButton());
+    }
+
+    void lockedFileIsReportedAfterTheLockWait() {
+        testing::MessageRecorder messages;
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        const int rows = runVatInvoicing(*window);
+        QVERIFY(rows > 0);
+
+        ExclusiveLock lock(file_.native());
+        QVERIFY(lock.locked());
+        QCOMPARE(runVatInvoicing(*window), -1);
+        QVERIFY(!messages.messages.empty());
+        QVERIFY2(messages.texts()[0].contains("locked"), qPrintable(messages.texts()[0]));
+        expectUsable(*window, window->selectionPanel()->extractButton());
+
+        lock.release();
+        messages.clear();
+        QCOMPARE(runVatInvoicing(*window), rows);
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+    }
+
+    void reconciliationWindowOnALockedThenRemovedFile() {
+        testing::MessageRecorder messages;
+        std::unique_ptr<ReconciliationWindow> window(reportui::createReconciliationWindow(nullptr));
+        const int rows = runReconciliation(*window);
+        QVERIFY(rows > reports::reconciliation::ReconciliationTable::kHeadingRows);
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+
+        {
+            ExclusiveLock lock(file_.native());
+            QVERIFY(lock.locked());
+            runReconciliation(*window);
+            QVERIFY(!messages.messages.empty());
+            QVERIFY2(messages.texts()[0].contains("locked"), qPrintable(messages.texts()[0]));
+            expectUsable(*window, window->startButton());
+        }
+        messages.clear();
+        std::filesystem::remove(file_);
+        runReconciliation(*window);
+        QVERIFY(!messages.messages.empty());
+        expectUsable(*window, window->startButton());
+
+        restoreFile();
+        messages.clear();
+        QCOMPARE(runReconciliation(*window), rows);
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+    }
+};
+
+QTEST_MAIN(DatabaseFaultsWindowTest)
+#include "DatabaseFaultsWindowTest.moc"

@@ -1,0 +1,220 @@
+// "导出Excel" when the disk lets the user down: a folder that became read-only, a disk
+// that fills up while the workbook is written, a file-size limit, and no LibreOffice for
+// an .xls name. Each failure is told with its number, leaves the earlier file as it was
+// and nothing else in the folder, and brings the commands back.
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <clocale>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "DetailExportCommand.h"
+#include "ReconciliationExportCommand.h"
+#include "ReconciliationWindow.h"
+#include "ReconciliationWindowFactory.h"
+#include "ReportWindow.h"
+#include "ReportWindowFactory.h"
+#include "SelectionPanel.h"
+#include "export/ScratchFolder.h"
+#include "faults/PrivateMounts.h"
+#include "windows/DemoConnection.h"
+#include "windows/MessageRecorder.h"
+
+using namespace tally;
+using tally::reportui::ReportWindow;
+
+namespace {
+
+bool privateMounts = false;  // set in main, before any thread starts
+const std::string kEarlier = "the earlier export";
+
+// Every file the process writes is cut off at `bytes` while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousSignal_ = ::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a dead process
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        ::signal(SIGXFSZ, previousSignal_);
+    }
+
+private:
+    rlimit previous_{};
+    sighandler_t previousSignal_;
+};
+
+exports::ExportEnvironment answering(const std::filesystem::path& file,
+                                     sheet::ConverterLookup converter = [] { return std::nullopt; }) {
+    exports::ExportEnvironment environment;
+    environment.chooseFile = [file](QWidget*, const QString&, const QString&) {
+        return std::optional<QString>(QString::fromStdString(file.native()));
+    };
+    environment.findConverter = std::move(converter);
+    return environment;
+}
+
+}  // namespace
+
+class ExportFaultsWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::DemoConnection> demo_;
+    std::unique_ptr<ReportWindow> window_;
+    std::unique_ptr<testing::ScratchFolder> folder_;
+    bool mounted_ = false;
+
+    std::filesystem::path inFolder(const std::string& name) const { return *folder_ / name; }
+    void writeEarlierFile(const std::string& name) const { testing::writeText(inFolder(name), kEarlier); }
+
+    void expectFailureKeptTheEarlierFile(const testing::MessageRecorder& messages, const std::string& name,
+                                         const QString& numberPrefix) {
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QVERIFY2(messages.texts()[0].startsWith(numberPrefix), qPrintable(messages.texts()[0]));
+        QCOMPARE(testing::readText(inFolder(name)), kEarlier);
+        QCOMPARE(folder_->names(), std::set<std::string>{name});
+        QVERIFY(!window_->exportButton()->isHidden());
+        QVERIFY(!window_->exitButton()->isHidden());
+        QVERIFY(window_->progressBar()->isHidden());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void mountSmallDiskOrSkip(unsigned long bytes) {
+        if (!privateMounts) QSKIP("needs root for a private tmpfs");
+        QVERIFY(testing::mountSmallDisk(folder_->path(), bytes));
+        mounted_ = true;
+    }
+
+private slots:
+    void initTestCase() {
+        std::setlocale(LC_NUMERIC, "C");
+        demo_ = std::make_unique<testing::DemoConnection>();
+    }
+    void init() {
+        folder_ = std::make_unique<testing::ScratchFolder>();
+        testing::MessageRecorder quiet;
+        window_.reset(reportui::createReportWindow("vat-invoicing", nullptr));
+        auto* panel = window_->selectionPanel();
+        panel->departmentList()->setCurrentRow(0);
+        panel->startPicker()->setDate({2025, 1, 1});
+        panel->endPicker()->setDate({2025, 12, 31});
+        panel->extractButton()->click();
+        panel->startButton()->click();
+        QVERIFY(window_->result() && window_->result()->rowCount() > 10);
+    }
+    void cleanup() {
+        window_.reset();
+        if (mounted_) testing::unmount(folder_->path());
+        mounted_ = false;
+        folder_.reset();
+    }
+    void cleanupTestCase() { demo_.reset(); }
+
+    void readOnlyFolder() {
+        if (privateMounts) {
+            mountSmallDiskOrSkip(1 << 20);
+            writeEarlierFile("开票.xlsx");
+            QVERIFY(testing::remountReadOnly(folder_->path()));
+        } else if (::geteuid() != 0) {
+            writeEarlierFile("开票.xlsx");
+            std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_read |
+                                                              std::filesystem::perms::owner_exec);
+        } else {
+            QSKIP("root writes into any folder; a read-only one needs a private mount");
+        }
+        testing::MessageRecorder messages;
+        exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+        if (!privateMounts) std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_all);
+        expectFailureKeptTheEarlierFile(messages, "开票.xlsx", privateMounts ? "错误号: 30错误描述: " : "错误号: 13错误描述: ");
+    }
+
+    // Two pages of tmpfs: the earlier file takes one, the new workbook needs more than one.
+    void diskFillsUpWhileWriting() {
+        mountSmallDiskOrSkip(8192);
+        writeEarlierFile("开票.xlsx");
+        testing::MessageRecorder messages;
+        exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QVERIFY2(messages.texts()[0].startsWith("错误号: "), qPrintable(messages.texts()[0]));
+        QVERIFY2(messages.texts()[0].contains("错误描述: "), qPrintable(messages.texts()[0]));
+        expectFailureKeptTheEarlierFile(messages, "开票.xlsx", "错误号: ");
+    }
+
+    void fileSizeLimitStopsTheWorkbook() {
+        writeEarlierFile("开票.xlsx");
+        testing::MessageRecorder messages;
+        {
+            FileSizeLimit limit(4096);
+            exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+        }
+        expectFailureKeptTheEarlierFile(messages, "开票.xlsx", "错误号: ");
+        // The same export succeeds once the limit is gone.
+        messages.clear();
+        exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+        QCOMPARE(messages.texts(), QStringList{"增值税开票明细表导出成功！"});
+        QVERIFY(testing::readText(inFolder("开票.xlsx")).starts_with("PK"));
+    }
+
+    // Without LibreOffice an .xls name is saved as the .xlsx beside it, as the office
+    // program would save in its own default format; an earlier .xls is left alone.
+    void xlsWithoutLibreOfficeBecomesXlsx() {
+        writeEarlierFile("开票.xls");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray(folder_->path().c_str()));
+        testing::MessageRecorder messages;
+        exports::ExportDetailReport(*window_, answering(inFolder("开票.xls"), sheet::findOfficeConverter));
+        qputenv("PATH", path);
+        QCOMPARE(messages.texts(), QStringList{"增值税开票明细表导出成功！"});
+        QCOMPARE(folder_->names(), (std::set<std::string>{"开票.xls", "开票.xlsx"}));
+        QCOMPARE(testing::readText(inFolder("开票.xls")), kEarlier);
+        QVERIFY(testing::readText(inFolder("开票.xlsx")).starts_with("PK"));
+    }
+
+    void reconciliationExportOnAFullDisk() {
+        testing::MessageRecorder quiet;
+        std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(nullptr));
+        window->departmentList()->setCurrentRow(0);
+        window->yearBox()->setCurrentText("2025");
+        window->startMonthBox()->setCurrentText("01");
+        window->endMonthBox()->setCurrentText("12");
+        window->startButton()->click();
+        QVERIFY(window->table().rowCount() > 2);
+
+        writeEarlierFile("核对.xlsx");
+        testing::MessageRecorder messages;
+        {
+            FileSizeLimit limit(2048);
+            exports::ExportReconciliationWindow(*window, answering(inFolder("核对.xlsx")));
+        }
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QVERIFY2(messages.texts()[0].startsWith("错误号: "), qPrintable(messages.texts()[0]));
+        QCOMPARE(testing::readText(inFolder("核对.xlsx")), kEarlier);
+        QCOMPARE(folder_->names(), std::set<std::string>{"核对.xlsx"});
+        QVERIFY(!window->exportButton()->isHidden());
+    }
+};
+
+int main(int argc, char** argv) {
+    privateMounts = tally::testing::enterPrivateMountNamespace();
+    QApplication app(argc, argv);
+    ExportFaultsWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ExportFaultsWindowTest.moc"

@@ -1,0 +1,185 @@
+// The program only ever reads the fee database. A whole session — every report window
+// extracted, run, paged and exported, the reconciliation window likewise, and every kind
+// and format of tallyvane-report — leaves the file byte for byte as it was, with no
+// journal beside it. Statements that would write are refused on both engines.
+#include <QComboBox>
+#include <QDateEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <clocale>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "DbError.h"
+#include "DetailExportCommand.h"
+#include "OdbcConnection.h"
+#include "PageNavigator.h"
+#include "ReconciliationExportCommand.h"
+#include "ReconciliationWindow.h"
+#include "ReconciliationWindowFactory.h"
+#include "ReportWindow.h"
+#include "ReportWindowFactory.h"
+#include "SelectionPanel.h"
+#include "SharedConnection.h"
+#include "SqliteConnection.h"
+#include "cli/CommandRunner.h"
+#include "export/ScratchFolder.h"
+#include "windows/DemoConnection.h"
+#include "windows/MessageRecorder.h"
+
+using namespace tally;
+
+namespace {
+
+struct FileState {
+    std::string bytes;
+    std::filesystem::file_time_type modified;
+    std::set<std::string> folder;  // names beside it: a journal or WAL file would show here
+
+    static FileState of(const std::filesystem::path& file) {
+        FileState state{testing::readText(file), std::filesystem::last_write_time(file), {}};
+        for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+            state.folder.insert(entry.path().filename().native());
+        return state;
+    }
+    bool operator==(const FileState&) const = default;
+};
+
+exports::ExportEnvironment savingTo(const std::filesystem::path& file) {
+    exports::ExportEnvironment environment;
+    environment.chooseFile = [file](QWidget*, const QString&, const QString&) {
+        return std::optional<QString>(QString::fromStdString(file.native()));
+    };
+    environment.findConverter = [] { return std::nullopt; };
+    return environment;
+}
+
+std::unique_ptr<data::Connection> openEngine(const std::string& engine, const std::string& path) {
+    if (engine == "sqlite") return std::make_unique<data::SqliteConnection>(path);
+    return std::make_unique<data::OdbcConnection>(std::string("DRIVER=") + SQLITE_ODBC_DRIVER + ";Database=" + path +
+                                                  ";LoadExt=" + TSQL_EXTENSION);
+}
+
+}  // namespace
+
+class ReadOnlySessionTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dbFolder_;
+    std::filesystem::path file_;
+    testing::ScratchFolder exports_;
+
+private slots:
+    void initTestCase() {
+        std::setlocale(LC_NUMERIC, "C");
+        testing::DemoConnection demo;  // generates the file; this test reads its own copy
+        file_ = std::filesystem::path(dbFolder_.path().toStdString()) / "fees.sqlite";
+        std::filesystem::copy_file(demo.path(), file_);
+    }
+
+    void windowsAndToolLeaveTheFileAsItWas() {
+        const FileState before = FileState::of(file_);
+        data::setSharedConnection(std::make_unique<data::SqliteConnection>(file_.native()));
+        testing::MessageRecorder messages;
+
+        for (const char* kind : {"parking", "vat-invoicing", "pre-invoicing"}) {
+            std::unique_ptr<reportui::ReportWindow> window(reportui::createReportWindow(kind, nullptr));
+            auto* panel = window->selectionPanel();
+            panel->departmentList()->setCurrentRow(0);
+            panel->startPicker()->setDate({2025, 1, 1});
+            panel->endPicker()->setDate({2025, 12, 31});
+            panel->extractButton()->click();
+            panel->startButton()->click();
+            QVERIFY2(window->result() && window->result()->rowCount() > 0, kind);
+            window->pageNavigator()->nextButton()->click();
+            window->pageNavigator()->lastButton()->click();
+            exports::ExportDetailReport(*window, savingTo(exports_ / (std::string(kind) + ".xlsx")));
+        }
+        std::unique_ptr<reportui::ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(nullptr));
+        reconciliation->departmentList()->setCurrentRow(0);
+        reconciliation->yearBox()->setCurrentText("2025");
+        reconciliation->startMonthBox()->setCurrentText("01");
+        reconciliation->endMonthBox()->setCurrentText("12");
+        reconciliation->startButton()->click();
+        exports::ExportReconciliationWindow(*reconciliation, savingTo(exports_ / "reconciliation.xlsx"));
+        QCOMPARE(messages.texts(), (QStringList{"停车费明细表导出成功！", "增值税开票明细表导出成功！",
+                                                "增值税预开票明细表导出成功！", "票据核对表导出成功！"}));
+        data::setSharedConnection(nullptr);
+
+        const std::string db = testing::shellQuote(file_.native());
+        for (const std::string kind : {"parking", "vat-invoicing", "pre-invoicing", "reconciliation"}) {
+            const std::string period = kind == "reconciliation" ? " --year 2025 --start-month 01 --end-month 12"
+                                                                : " --from 2025-01-01 --to 2025-12-31";
+            for (const std::string format : {"json", "csv", "xlsx"}) {
+                const auto output = exports_ / ("tool-" + kind + "." + format);
+                const auto run = testing::runReportTool("--db " + db + " " + kind + " --department 01" + period +
+                                                        " --format " + format + " --output " +
+                                                        testing::shellQuote(output.native()));
+                QVERIFY2(run.status == 0, (kind + " " + format + ": " + run.err).c_str());
+            }
+        }
+        QVERIFY(FileState::of(file_) == before);
+    }
+
+    void writeStatementsAreRefused_data() {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("sqlite") << "sqlite";
+        QTest::newRow("odbc") << "odbc";
+    }
+    void writeStatementsAreRefused() {
+        QFETCH(QString, engine);
+        const FileState before = FileState::of(file_);
+        const std::string elsewhere = (exports_ / "copy.sqlite").native();
+        {
+            auto connection = openEngine(engine.toStdString(), file_.native());
+            const std::string writes[] = {
+                "DELETE FROM 票据",
+                "UPDATE 票据 SET 金额 = 0",
+                "INSERT INTO 收款方式列表 VALUES ('x')",
+                "DROP TABLE 票据开票数据",
+                "CREATE TABLE x (a)",
+                "CREATE INDEX x ON 票据 (金额)",
+                "ALTER TABLE 票据 ADD COLUMN x",
+                "CREATE TEMP TABLE x (a)",
+                "PRAGMA user_version = 7",
+                "VACUUM",
+                "VACUUM INTO '" + elsewhere + "'",
+                "REINDEX",
+                "ANALYZE",
+            };
+            for (const auto& sql : writes) {
+                bool refused = false;
+                try {
+                    connection->open(sql);
+                } catch (const data::DbError&) {
+                    refused = true;
+                }
+                QVERIFY2(refused, (engine.toStdString() + ": " + sql).c_str());
+            }
+            // Turning the guard off does not make the file writable.
+            try {
+                connection->open("PRAGMA query_only = 0");
+            } catch (const data::DbError&) {
+            }
+            QVERIFY_THROWS_EXCEPTION(data::DbError, connection->open("DELETE FROM 票据"));
+            // Only the first of several statements is ever run.
+            try {
+                connection->open("SELECT 1; DELETE FROM 票据");
+            } catch (const data::DbError&) {
+            }
+            auto count = connection->open("SELECT count(*) FROM 票据");
+            QVERIFY(count->field(0).number() > 0);
+        }
+        QVERIFY(!std::filesystem::exists(elsewhere));
+        QVERIFY(FileState::of(file_) == before);
+    }
+};
+
+QTEST_MAIN(ReadOnlySessionTest)
+#include "ReadOnlySessionTest.moc"
