@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ValidUtf8.h"
+
 namespace tally::cli {
 namespace {
 
@@ -15,7 +17,8 @@ void writeJsonRows(std::ostream& out, const std::vector<std::vector<std::string>
     out << (rows.empty() ? "]" : "\n ]");
 }
 
-std::string csvField(const std::string& text) {
+std::string csvField(const std::string& raw) {
+    const std::string text = sheet::validUtf8(raw);
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
     for (char c : text) {
@@ -36,7 +39,7 @@ void writeCsvRows(std::ostream& out, const std::vector<std::vector<std::string>>
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    for (unsigned char c : sheet::validUtf8(text)) {
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;

@@ -16,6 +16,7 @@
 #include "FormatCache.h"
 #include "SheetError.h"
 #include "TempFile.h"
+#include "ValidUtf8.h"
 #include "XlsConversion.h"
 
 namespace tally::sheet {
@@ -147,7 +148,7 @@ struct SheetWriter::Impl {
         const auto c = static_cast<lxw_col_t>(column - 1);
         const std::string where = "单元格 " + cellName(row, column);
         if (const auto* text = std::get_if<std::string>(&value)) {
-            check(worksheet_write_string(sheet, r, c, text->c_str(), format), where);
+            check(worksheet_write_string(sheet, r, c, validUtf8(*text).c_str(), format), where);
             if (!text->empty()) lastValueRow = row;
         } else if (const auto* number = std::get_if<double>(&value)) {
             if (!std::isfinite(*number))

@@ -10,6 +10,7 @@
 #include "EngineHarness.h"
 #include "HostileExpectations.h"
 #include "JsonCheck.h"
+#include "ValidUtf8.h"
 
 namespace tally::testing {
 namespace {
@@ -175,6 +176,16 @@ TEST_F(HostileJson, LineBreaksInNamesAreEscapedAndQuotesKept) {
     EXPECT_TRUE(holds(json, "现金'HX --"));
 }
 
+TEST_F(HostileJson, BytesOfAnOlderEncodingBecomeReplacementCharacters) {
+    const std::string bad = "\xEF\xBF\xBD";
+    auto json = report(HostileVariant::LegacyBytes, "vat-invoicing");
+    EXPECT_TRUE(holds(json, "物业" + bad + bad + "HX"));
+    EXPECT_TRUE(holds(json, bad + bad + "HX" + bad));
+    EXPECT_TRUE(holds(json, "现金" + bad + bad + "HX"));
+    EXPECT_TRUE(holds(json, "【翠湖" + bad + bad + "HX】增值税开票明细表"));
+    EXPECT_TRUE(holds(json, "215.00")) << raw;
+}
+
 TEST(HostileCsv, LineBreaksInNamesStayInsideOneQuotedField) {
     HostileDatabase db(HostileVariant::AwkwardNames);
     auto r = runReportTool("--db " + shellQuote(db.path()) + " vat-invoicing " + selection(db, "vat-invoicing") +
@@ -183,6 +194,14 @@ TEST(HostileCsv, LineBreaksInNamesStayInsideOneQuotedField) {
     auto records = csvRecords(r.out.substr(3));
     ASSERT_GE(records.size(), 2u);
     EXPECT_EQ(std::count(records[0].begin(), records[0].end(), "物业\r\nHX管理\n费"), 2);
+}
+
+TEST(HostileOutputText, OnlyCompleteShortestUtf8CharactersPass) {
+    EXPECT_EQ(sheet::validUtf8("停车费 😀 a"), "停车费 😀 a");
+    EXPECT_EQ(sheet::validUtf8("a\xC0\xAF" "b"), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b") << "overlong";
+    EXPECT_EQ(sheet::validUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD") << "a surrogate";
+    EXPECT_EQ(sheet::validUtf8("\xE5\x81"), "\xEF\xBF\xBD\xEF\xBF\xBD") << "cut at the end";
+    EXPECT_EQ(sheet::validUtf8("\xF4\x90\x80\x80").size(), 12u) << "beyond U+10FFFF";
 }
 
 TEST(HostileOutputCheckers, RefuseBrokenJsonAndKeepQuotedCsvFieldsWhole) {

@@ -43,7 +43,7 @@ std::vector<HostileVariant> allHostileVariants() {
             HostileVariant::NulFeeItemName, HostileVariant::NullColumns,   HostileVariant::HugeAmounts,
             HostileVariant::CentsOverflow, HostileVariant::SmallAndNegative, HostileVariant::OddDates,
             HostileVariant::LooseDates,    HostileVariant::ManyFeeItems,     HostileVariant::DashedNumbers,
-            HostileVariant::ColumnNames,   HostileVariant::OddDepartments};
+            HostileVariant::ColumnNames,   HostileVariant::LegacyBytes,      HostileVariant::OddDepartments};
 }
 
 std::string variantName(HostileVariant variant) {
@@ -62,6 +62,7 @@ std::string variantName(HostileVariant variant) {
     case HostileVariant::ManyFeeItems: return "ManyFeeItems";
     case HostileVariant::DashedNumbers: return "DashedNumbers";
     case HostileVariant::ColumnNames: return "ColumnNames";
+    case HostileVariant::LegacyBytes: return "LegacyBytes";
     }
     return "unknown";
 }
@@ -217,6 +218,14 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         break;
     case HostileVariant::ManyFeeItems:
         break;
+    case HostileVariant::LegacyBytes:
+        // 费 and 张 in GBK, a lone continuation byte, a cut three-byte character
+        p.officeName = "翠湖\xB9\xDCHX";
+        p.propertyName = "物业\xB7\xD1HX";
+        inv.payerA = text("\xD5\xC5HX\x80");
+        inv.methodA = text("现金\xE7\x8EHX");
+        inv.methods = {"现金\xE7\x8EHX", "微信支付"};
+        break;
     case HostileVariant::ColumnNames:
         p.parkingName = "S税率";
         p.propertyName = "专用发票";
@@ -231,8 +240,7 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         p.officeName = "";
         break;
     }
-    if (variant == HostileVariant::Punctuation || variant == HostileVariant::AwkwardNames ||
-        variant == HostileVariant::NulFeeItemName || variant == HostileVariant::OddDepartments) {
+    {
         for (const auto& v : {p.departmentCode, p.officeCode, p.parkingCode, p.propertyCode, cleaned(p.parkingName),
                               cleaned(p.propertyName), inv.specialType, inv.ordinaryType, inv.receiptType})
             if (v.find(kHostileMarker) != std::string::npos) p.statementValues.push_back(v);

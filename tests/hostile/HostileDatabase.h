@@ -40,6 +40,7 @@ enum class HostileVariant {
     ManyFeeItems,      // seventy fee items charged on one invoice
     DashedNumbers,     // invoice numbers holding " - ", two of them collected together
     ColumnNames,       // fee items named like the columns the statements read
+    LegacyBytes,       // texts that are not UTF-8 (GBK bytes left by an older program)
     OddDepartments,    // empty office name, 【】 inside it, a blank in the department code
 };
 
