@@ -23,6 +23,17 @@ namespace tally::sheet {
 
 namespace {
 
+// The library takes C strings, so a NUL would end the cell's text there, and the sheet's
+// XML holds UTF-8 only: both kinds of bytes are shown as U+FFFD instead.
+std::string cellText(const std::string& text) {
+    std::string out;
+    for (char c : validUtf8(text)) {
+        if (c == '\0') out += "\xEF\xBF\xBD";
+        else out += c;
+    }
+    return out;
+}
+
 struct RangeStyle {
     CellRange range;
     CellStyle style;
@@ -148,7 +159,7 @@ struct SheetWriter::Impl {
         const auto c = static_cast<lxw_col_t>(column - 1);
         const std::string where = "单元格 " + cellName(row, column);
         if (const auto* text = std::get_if<std::string>(&value)) {
-            check(worksheet_write_string(sheet, r, c, validUtf8(*text).c_str(), format), where);
+            check(worksheet_write_string(sheet, r, c, cellText(*text).c_str(), format), where);
             if (!text->empty()) lastValueRow = row;
         } else if (const auto* number = std::get_if<double>(&value)) {
             if (!std::isfinite(*number))

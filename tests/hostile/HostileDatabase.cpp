@@ -26,7 +26,7 @@ struct Invoices {
     std::string ordinaryBatch = "RP", specialBatch = "RZ", receiptBatch = "RS";
     std::string ordinaryType = "02", specialType = "01", receiptType = "03";
     Field methodA = text("现金"), methodC = text("微信支付");
-    Field payerA = text("张三"), addressA = kNull;
+    Field payerA = text("张三"), addressA = kNull, payerC = text("王五");
     Field parkingAmountA = 109.0, parkingTaxA = 9.0, propertyAmountA = 106.0, propertyTaxA = 6.0;
     Field parkingAmountB = 109.0, parkingTaxB = 9.0;
     Field propertyAmountC = 53.0, propertyTaxC = 3.0;
@@ -171,7 +171,8 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         inv.methodA = text("现金\0HX"s);
         inv.methods = {"现金\0HX"s, "微信支付"};
         inv.payerA = text("张\0HX三"s);
-        inv.addressA = text("3号楼\0HX"s);
+        inv.addressA = text("3号楼\0HX\x01\x1B"s);
+        inv.payerC = text("王\x01HX五\x1B\x7F\t");
         break;
     case HostileVariant::NulFeeItemName:
         p.parkingName = "停车\0HX费"s;
@@ -266,7 +267,7 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
     insert("票据", {text(inv.numberB), text(inv.specialBatch), dept, inv.issuedB, kNull, kNull,
                     amount(inv.parkingAmountB, kNull), kNull, text("李四"), kNull, std::int64_t{1}, kNull, kNull});
     insert("票据", {text(inv.numberC), text(inv.receiptBatch), dept, inv.issuedC, inv.collectedC, kNull,
-                    amount(inv.propertyAmountC, kNull), inv.methodC, text("王五"), kNull, std::int64_t{0}, kNull,
+                    amount(inv.propertyAmountC, kNull), inv.methodC, inv.payerC, kNull, std::int64_t{0}, kNull,
                     kNull});
     // 票据开票数据: 票据编号,入库单编号,收费项目代号,金额,税额
     insert("票据开票数据", {text(inv.numberA), text(inv.ordinaryBatch), text(p.parkingCode), inv.parkingAmountA,
