@@ -212,6 +212,22 @@ TEST(HostileSheet, NulAndForeignBytesShowAsReplacementCharactersNotAsACutText) {
     }
 }
 
+TEST_F(HostileJson, SplitsReachFeeCodesWithQuotesAndNeverCarrySqlOfTheirOwn) {
+    HostileDatabase db(HostileVariant::Punctuation);
+    const std::string base = "--db " + shellQuote(db.path()) + " parking " + selection(db, "parking");
+    auto r = runReportTool(base + " --split " + shellQuote(db.profile().parkingCode + "=60/40"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto json = readJson(r.out);
+    ASSERT_TRUE(json.valid) << json.problem;
+    EXPECT_TRUE(holds(json, "开发商60%") && holds(json, "物业40%")) << r.out;
+    EXPECT_NE(r.out.find("[\"1\",\"A'HX1 --\",\"\",\"60.00\",\"40.00\",\"9.00\",\"109.00\"]"), std::string::npos) << r.out;
+
+    r = runReportTool(base + " --split " + shellQuote(db.profile().parkingCode + "=60/40) * 0 as x; --"));
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_NE(r.err.find("不是0到100之间的数字"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
+
 TEST(HostileCsv, LineBreaksInNamesStayInsideOneQuotedField) {
     HostileDatabase db(HostileVariant::AwkwardNames);
     auto r = runReportTool("--db " + shellQuote(db.path()) + " vat-invoicing " + selection(db, "vat-invoicing") +

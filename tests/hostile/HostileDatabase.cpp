@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <stdexcept>
+#include <tuple>
 
 namespace tally::testing {
 namespace {
@@ -283,8 +284,10 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
     case HostileVariant::AwkwardNames:
         // Two items whose names clean to the same text, and one whose name cleans to nothing,
         // each on a line of invoice A.
-        for (auto [code, name] : {std::pair{"S1", "水费（住宅HX）"}, std::pair{"S2", "水费(住宅HX)"}, std::pair{"E1", "()%"}}) {
-            insert("setupsfxm", {text(code), text(name), 0.09, text("水电"), text(name)});
+        // The twins are parking items, so the parking report meets them too.
+        for (auto [code, name, category] : {std::tuple{"S1", "水费（住宅HX）", "停车水电"},
+                                            std::tuple{"S2", "水费(住宅HX)", "停车水电"}, std::tuple{"E1", "()%", "水电"}}) {
+            insert("setupsfxm", {text(code), text(name), 0.09, text(category), text(name)});
             insert("税控盘收费项目设置", {text(code), 0.09, text(p.officeCode)});
             insert("票据开票数据", {text(inv.numberA), text(inv.ordinaryBatch), text(code), 10.9, 0.9});
         }
@@ -296,6 +299,7 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         insert("设置管理处", {kNull, kNull, text(p.departmentCode)});
         insert("票据类型", {kNull, kNull, kNull});
         insert("票据类型", {text("04"), kNull, std::int64_t{0}});
+        insert("票据类型", {kNull, text("增值税专用发票"), std::int64_t{0}});
         insert("票据入库单", {kNull, kNull});
         insert("票据入库单", {text("RN"), text("04")});
         insert("setupsfxm", {kNull, kNull, kNull, kNull, kNull});
