@@ -85,6 +85,11 @@ Scan scan(const std::string& s) {
             i = end;
             continue;
         }
+        if (c >= '0' && c <= '9') {  // a number ends at its last digit: "1Order" is 1 and ORDER
+            while (i < s.size() && ((s[i] >= '0' && s[i] <= '9') || s[i] == '.')) ++i;
+            previousWord.clear();
+            continue;
+        }
         if (wordByte(c)) {
             end = i;
             while (end < s.size() && wordByte(static_cast<unsigned char>(s[end]))) ++end;

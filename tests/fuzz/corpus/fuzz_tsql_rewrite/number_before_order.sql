@@ -1,0 +1,1 @@
+Select a From t Union All Select a From t 3Order by[t].a
