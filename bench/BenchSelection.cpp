@@ -34,7 +34,7 @@ reports::DepartmentEntry busiestDepartment(data::Connection& connection, const s
 std::optional<reports::DepartmentEntry> maintenanceFundDepartment(data::Connection& connection,
                                                                   const std::string& year) {
     reports::vat::VatInvoicingReport report;
-    const std::string types = reports::LoadInvoiceTypeList(connection);
+    const std::string types = reports::LoadInvoiceTypeList(connection).value();
     for (const auto& entry : reports::LoadDepartmentList(connection).entries) {
         auto extraction = report.extractFeeItems(connection, {entry, year + "0101", year + "1231", types});
         if (!extraction.error && reports::vat::HasMaintenanceFund(extraction.items)) return entry;
@@ -46,7 +46,7 @@ std::shared_ptr<const reports::ReportResult> runDetailReport(data::Connection& c
                                                              const reports::DetailReport& report,
                                                              const reports::DepartmentEntry& department,
                                                              const std::string& fromKey, const std::string& toKey) {
-    reports::ReportRequest request{department, fromKey, toKey, reports::LoadInvoiceTypeList(connection)};
+    reports::ReportRequest request{department, fromKey, toKey, reports::LoadInvoiceTypeList(connection).value()};
     auto extraction = report.extractFeeItems(connection, request);
     if (extraction.error) throw failure("extraction", *extraction.error);
     if (extraction.items.empty()) throw std::runtime_error("the extraction found no fee item");

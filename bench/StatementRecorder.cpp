@@ -2,10 +2,9 @@
 
 namespace tally::bench {
 
-std::unique_ptr<data::Recordset> StatementRecorder::open(std::string_view sql) {
+std::unique_ptr<data::Recordset> StatementRecorder::execute(std::string_view sql, int timeoutSeconds) {
     statements_.emplace_back(sql);
-    target_.setCommandTimeout(commandTimeout());
-    return target_.open(sql);
+    return target_.open(sql, timeoutSeconds);
 }
 
 }  // namespace tally::bench

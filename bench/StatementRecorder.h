@@ -12,12 +12,14 @@ class StatementRecorder : public data::Connection {
 public:
     explicit StatementRecorder(data::Connection& target) : target_(target) {}
 
-    std::unique_ptr<data::Recordset> open(std::string_view sql) override;
     std::string engineName() const override { return target_.engineName(); }
 
     // Every statement opened so far, in order.
     const std::vector<std::string>& statements() const { return statements_; }
     void clear() { statements_.clear(); }
+
+protected:
+    std::unique_ptr<data::Recordset> execute(std::string_view sql, int timeoutSeconds) override;
 
 private:
     data::Connection& target_;

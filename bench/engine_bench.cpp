@@ -67,7 +67,7 @@ void measureInRounds(std::vector<Measurement>& measurements, int runs) {
 std::string floorOnce(data::Connection& connection, const Options& options) {
     long rows = 0;
     double sum = 0;
-    auto rs = connection.open(bench::floorStatement(options.year));
+    auto rs = connection.open(bench::floorStatement(options.year), data::Connection::kNoTimeout);
     for (; !rs->eof(); rs->moveNext(), ++rows) sum += rs->field(3).number();
     return std::to_string(rows) + " groups" + (sum == 0 ? " (all zero)" : "");
 }
@@ -164,7 +164,6 @@ int main(int argc, char** argv) {
     }
     try {
         data::SqliteConnection connection(options.db);
-        connection.setCommandTimeout(0);
         const auto busiest = bench::busiestDepartment(connection, options.year);
         const auto fund = bench::maintenanceFundDepartment(connection, options.year);
         std::printf("selection\t%s\t%s\n", busiest.departmentCode.c_str(),

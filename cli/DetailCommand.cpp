@@ -1,11 +1,10 @@
 #include "DetailCommand.h"
 
 #include "Departments.h"
+#include "DetailReportFlow.h"
 
 namespace tally::cli {
 namespace {
-
-const char* const kNothingFound = "无满足统计条件的数据，请重新设置统计条件！";
 
 CommandOutcome failed(int status, std::string message) {
     CommandOutcome outcome;
@@ -14,35 +13,30 @@ CommandOutcome failed(int status, std::string message) {
     return outcome;
 }
 
-CommandOutcome fromError(const reports::ReportError& e) {
-    return failed(e.refusedSelection ? 2 : 1, e.messageText());
-}
+CommandOutcome fromError(const reports::ReportError& e) { return failed(e.refusedSelection ? 2 : 1, e.messageText()); }
 
 }  // namespace
 
 CommandOutcome runDetailReport(data::Connection& connection, const reports::DetailReport& report,
                                const CliOptions& options) {
     auto departments = reports::LoadDepartmentList(connection);
-    if (departments.error)
-        return failed(1, data::listErrorText(departments.error->number(), departments.error->description()));
+    if (departments.error) return fromError(*departments.error);
     auto department = reports::findDepartment(departments.entries, options.department, options.office);
-    if (!department) return failed(2, "请先选择统计部门!");
-    if (options.toKey < options.fromKey) return failed(2, "截至日期不能小于开始日期!");
+    if (auto refusal = reports::CheckDetailSelection(department.has_value(), options.fromKey, options.toKey))
+        return fromError(refusal->error);
 
-    reports::ReportRequest request{*department, options.fromKey, options.toKey, ""};
-    try {
-        request.invoiceTypeList = reports::LoadInvoiceTypeList(connection);
-    } catch (const data::DbError& e) {
-        return failed(1, data::runErrorText(e.number(), e.description()));
-    }
+    auto typeList = reports::LoadInvoiceTypeList(connection);
+    if (!typeList.ok()) return fromError(typeList.error());
+    const reports::ReportRequest request{*department, options.fromKey, options.toKey, typeList.value()};
 
-    auto extraction = report.extractFeeItems(connection, request);
+    auto extraction = reports::ExtractDetailFeeItems(connection, report, request);
+    // Without a window nothing can be corrected after an error: the run stops there.
     if (extraction.error) return fromError(*extraction.error);
-    if (extraction.items.empty()) return failed(3, report.texts().noFeeItems);
+    if (!extraction.canRun()) return failed(3, extraction.messages(report).front().messageText());
 
     // The extraction lays the headings out at 70/30; edits come after it.
-    auto splits = reports::defaultSplitRows(extraction.items);
-    auto headings = report.layoutHeadings(extraction.items, splits);
+    auto splits = *extraction.splits;
+    auto headings = *extraction.headings;
     for (const auto& split : options.splits) {
         bool found = false;
         for (auto& row : splits)
@@ -53,23 +47,21 @@ CommandOutcome runDetailReport(data::Connection& connection, const reports::Deta
             }
         if (!found) return failed(2, "--split: no parking fee item with code " + split.feeCode + " was extracted");
     }
-    if (report.layoutHeadingsBeforeRun()) headings = report.layoutHeadings(extraction.items, splits);
 
-    auto run = report.run(connection, request, extraction.items, splits);
-    if (!run.ok()) return fromError(run.error());
-    const auto& result = run.value();
-    if (result->rowCount() == 0) return failed(3, kNothingFound);
+    auto run = reports::RunDetailStatistics(connection, report, request, extraction.items, splits);
+    if (run.headings) headings = *run.headings;
+    if (!run.found()) return failed(run.result ? 3 : (run.error->refusedSelection ? 2 : 1), run.error->messageText());
 
     CommandOutcome outcome;
     outcome.output.kind = options.kind;
     outcome.output.title = report.titleFor(*department);
     outcome.output.headings = {headings.row0, headings.row1};
-    for (int i = 0; i < result->rowCount(); ++i) {
+    for (int i = 0; i < run.result->rowCount(); ++i) {
         std::vector<std::string> cells;
-        for (const auto& cell : result->drawRow(i).cells) cells.push_back(cell.text);
+        for (const auto& cell : run.result->drawRow(i).cells) cells.push_back(cell.text);
         outcome.output.rows.push_back(std::move(cells));
     }
-    outcome.result = result;
+    outcome.result = run.result;
     outcome.headings = headings;
     outcome.items = extraction.items;
     outcome.department = *department;

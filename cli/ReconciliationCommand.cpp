@@ -36,7 +36,7 @@ CommandOutcome runReconciliationReport(data::Connection& connection, const CliOp
 
     auto departments = reports::LoadDepartmentList(connection);
     if (departments.error)
-        return failed(1, data::listErrorText(departments.error->number(), departments.error->description()));
+        return failed(1, departments.error->messageText());
     auto department = reports::findDepartment(departments.entries, options.department, options.office);
     if (auto refusal = rc::checkReconciliationSelection(department.has_value(), options.startMonth, options.endMonth))
         return failed(2, refusal->error.messageText());

@@ -49,9 +49,9 @@ int writeSpreadsheet(const CliOptions& options, const CommandOutcome& outcome, s
         err << written.native() << "\n";
         return 0;
     } catch (const sheet::SheetError& e) {
-        err << "错误号: " << e.number << "错误描述: " << e.description << "\n";
+        err << e.messageText() << "\n";
     } catch (const std::exception& e) {
-        err << "错误号: 0错误描述: " << e.what() << "\n";
+        err << sheet::exportErrorText(0, e.what()) << "\n";
     }
     return 1;
 }

@@ -10,7 +10,7 @@
 #include "DetailCommand.h"
 #include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
-#include "SharedConnection.h"
+#include "OpenDatabase.h"
 #include "SheetError.h"
 #include "SpreadsheetOutput.h"
 #include "TempFile.h"
@@ -38,7 +38,7 @@ int writeTextFile(const cli::CliOptions& options, const cli::CommandOutcome& out
         temp.commitTo(target);
         return 0;
     } catch (const sheet::SheetError& e) {
-        std::cerr << "错误号: " << e.number << "错误描述: " << e.description << "\n";
+        std::cerr << e.messageText() << "\n";
     }
     return 1;
 }

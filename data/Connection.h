@@ -1,5 +1,6 @@
 #pragma once
-// The one database connection of the process, whichever engine is behind it.
+// A database connection, whichever engine is behind it. The program opens one at start
+// and hands it to whatever needs it; nothing reaches it through a global.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,20 +11,25 @@ namespace tally::data {
 
 class Connection {
 public:
+    // Seconds a statement may run unless its caller says otherwise.
+    static constexpr int kDefaultTimeoutSeconds = 30;
+    // A timeout of 0 lets a statement run as long as it takes (the report statements).
+    static constexpr int kNoTimeout = 0;
+
     virtual ~Connection() = default;
 
-    // Runs one statement and returns its rows; throws DbError on any failure.
-    virtual std::unique_ptr<Recordset> open(std::string_view sql) = 0;
-
-    // Seconds a statement may run; 0 means no limit.
-    int commandTimeout() const { return commandTimeout_; }
-    void setCommandTimeout(int seconds) { commandTimeout_ = seconds < 0 ? 0 : seconds; }
+    // Runs one statement and returns its rows; throws DbError on any failure, a timeout
+    // included. A negative timeout counts as no limit. The limit holds for this call only.
+    std::unique_ptr<Recordset> open(std::string_view sql, int timeoutSeconds = kDefaultTimeoutSeconds) {
+        return execute(sql, timeoutSeconds < 0 ? kNoTimeout : timeoutSeconds);
+    }
 
     // "sqlite" or "odbc"; for messages and tests.
     virtual std::string engineName() const = 0;
 
-private:
-    int commandTimeout_ = 30;
+protected:
+    // The engine's part of open(): `timeoutSeconds` is 0 (no limit) or more.
+    virtual std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) = 0;
 };
 
 }  // namespace tally::data

@@ -1,5 +1,6 @@
 #pragma once
 // Database errors: a number and a description, as the client library reports them.
+// The data layer only throws them; the layers above decide how the user is told.
 #include <stdexcept>
 #include <string>
 
@@ -16,13 +17,5 @@ private:
     long number_;
     std::string description_;
 };
-
-// The three ways the system writes an error for the user.
-// Department-list loaders: "错误码: N 错误描述: text".
-std::string listErrorText(long number, const std::string& description);
-// Export routines: "错误号: N错误描述: text".
-std::string exportErrorText(long number, const std::string& description);
-// Statistics and extraction routines: the number immediately followed by the text.
-std::string runErrorText(long number, const std::string& description);
 
 }  // namespace tally::data

@@ -148,7 +148,7 @@ OdbcConnection::OdbcConnection(const std::string& connectionString) {
     SQLGetInfo(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &dbmsLength);
     dbmsName_ = reinterpret_cast<char*>(dbms);
     speaksSqlite_ = dbmsName_.find("SQLite") != std::string::npos;
-    if (speaksSqlite_) execute("PRAGMA query_only=1");  // the driver has no read-only mode of its own
+    if (speaksSqlite_) executeAsIs("PRAGMA query_only=1");  // the driver has no read-only mode of its own
 }
 
 OdbcConnection::~OdbcConnection() {
@@ -162,24 +162,24 @@ OdbcConnection::~OdbcConnection() {
 std::vector<std::string> OdbcConnection::columnsOf(const std::string& table) {
     std::vector<std::string> columns;
     try {
-        auto rs = execute("PRAGMA table_info(" + sqlTextLiteral(table) + ")");
+        auto rs = executeAsIs("PRAGMA table_info(" + sqlTextLiteral(table) + ")");
         for (; !rs->eof(); rs->moveNext()) columns.push_back(rs->field("name").text());
     } catch (const DbError&) {
     }
     return columns;
 }
 
-std::unique_ptr<Recordset> OdbcConnection::open(std::string_view sql) {
+std::unique_ptr<Recordset> OdbcConnection::execute(std::string_view sql, int timeoutSeconds) {
     requireQuery(sql);
-    if (!speaksSqlite_) return execute(sql);
-    return execute(rewriteTsqlForSqlite(sql, [this](const std::string& t) { return columnsOf(t); }));
+    if (!speaksSqlite_) return executeAsIs(sql, timeoutSeconds);
+    return executeAsIs(rewriteTsqlForSqlite(sql, [this](const std::string& t) { return columnsOf(t); }), timeoutSeconds);
 }
 
-std::unique_ptr<Recordset> OdbcConnection::execute(std::string_view text) {
+std::unique_ptr<Recordset> OdbcConnection::executeAsIs(std::string_view text, int timeoutSeconds) {
     SQLHSTMT stmt = SQL_NULL_HSTMT;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(dbc_), &stmt)))
         throw diagnostic(SQL_HANDLE_DBC, dbc_, "cannot allocate a statement");
-    SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(commandTimeout())), 0);
+    SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds)), 0);
     SQLSetStmtAttr(stmt, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
     SQLSetStmtAttr(stmt, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), 0);
     std::string copy(text);  // the driver's API takes a mutable buffer

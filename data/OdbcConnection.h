@@ -15,14 +15,16 @@ public:
     OdbcConnection(const OdbcConnection&) = delete;
     OdbcConnection& operator=(const OdbcConnection&) = delete;
 
-    std::unique_ptr<Recordset> open(std::string_view sql) override;
     std::string engineName() const override { return "odbc"; }
     // The server product as the driver names it ("Microsoft SQL Server", "SQLite", ...).
     const std::string& dbmsName() const { return dbmsName_; }
 
+protected:
+    std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;
+
 private:
     // Runs a statement as it is: the program's own catalogue reads and settings.
-    std::unique_ptr<Recordset> execute(std::string_view text);
+    std::unique_ptr<Recordset> executeAsIs(std::string_view text, int timeoutSeconds = kDefaultTimeoutSeconds);
     std::vector<std::string> columnsOf(const std::string& table);
 
     void* env_ = nullptr;   // SQLHENV

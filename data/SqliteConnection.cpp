@@ -166,7 +166,7 @@ std::vector<QueryPlanStep> SqliteConnection::queryPlan(std::string_view sql) {
     return steps;
 }
 
-std::unique_ptr<Recordset> SqliteConnection::open(std::string_view sql) {
+std::unique_ptr<Recordset> SqliteConnection::execute(std::string_view sql, int timeoutSeconds) {
     requireQuery(sql);
     reopenIfMoved();
     sqlite3_busy_timeout(db_, static_cast<int>(std::min<long long>(lockWait_.count(), INT_MAX)));
@@ -180,7 +180,7 @@ std::unique_ptr<Recordset> SqliteConnection::open(std::string_view sql) {
         sqlite3_finalize(stmt);
         throw DbError(SQLITE_READONLY, "attempt to write a readonly database");
     }
-    return std::make_unique<SqliteRecordset>(db_, stmt, commandTimeout());
+    return std::make_unique<SqliteRecordset>(db_, stmt, timeoutSeconds);
 }
 
 }  // namespace tally::data

@@ -27,7 +27,6 @@ public:
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
-    std::unique_ptr<Recordset> open(std::string_view sql) override;
     std::string engineName() const override { return "sqlite"; }
 
     // How long a statement waits while another program holds the file locked, before it
@@ -40,6 +39,9 @@ public:
     // How SQLite would run the statement (after the rewriting), in plan order;
     // throws DbError when it does not compile.
     std::vector<QueryPlanStep> queryPlan(std::string_view sql);
+
+protected:
+    std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;
 
 private:
     void openFile();

@@ -2,22 +2,20 @@
 
 #include <QListWidget>
 
-#include "DbError.h"
-#include "SharedConnection.h"
-#include "UserMessage.h"
+#include "Notifier.h"
 
 namespace tally::reportui {
 
-std::vector<reports::DepartmentEntry> fillDepartmentList(QListWidget& view) {
-    data::Connection* connection = data::SharedConnection();
+std::vector<reports::DepartmentEntry> fillDepartmentList(QListWidget& view, data::Connection* connection,
+                                                         Notifier& notifier) {
     if (!connection) {
-        tellSystemNotice(data::listErrorText(0, kNoConnection));
+        notifier.notice(reports::listErrorText(0, reports::kNoConnection));
         return {};
     }
     reports::DepartmentList list = reports::LoadDepartmentList(*connection);
     for (const auto& entry : list.entries) view.addItem(QString::fromStdString(entry.displayText()));
     view.clearSelection();
-    if (list.error) tellSystemNotice(data::listErrorText(list.error->number(), list.error->description()));
+    if (list.error) notifier.notice(list.error->messageText());
     return std::move(list.entries);
 }
 

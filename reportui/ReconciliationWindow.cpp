@@ -8,20 +8,19 @@
 #include <QPushButton>
 
 #include "BusyPanel.h"
-#include "DbError.h"
 #include "DepartmentListLoader.h"
+#include "Notifier.h"
 #include "ReconciliationGridRows.h"
 #include "ReconciliationHeadings.h"
 #include "ReconciliationPeriod.h"
 #include "ResultGrid.h"
-#include "SharedConnection.h"
-#include "UserMessage.h"
 
 namespace tally::reportui {
 
 namespace rec = reports::reconciliation;
 
-ReconciliationWindow::ReconciliationWindow(QWidget* parent) : QWidget(parent) {
+ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
     setObjectName("frm票据核对表New");
     setWindowTitle(kCaption);
     buildControls();
@@ -31,7 +30,7 @@ ReconciliationWindow::ReconciliationWindow(QWidget* parent) : QWidget(parent) {
     state_ = rec::openedReconciliation();
     showTable(state_.table);
     setTitle(kCaption);
-    departments_ = fillDepartmentList(*departmentList_);
+    departments_ = fillDepartmentList(*departmentList_, services_.connection, notifier());
     loadInvoiceTypeLists();
 
     connect(departmentList_, &QListWidget::itemSelectionChanged, this, &ReconciliationWindow::departmentClicked);
@@ -55,14 +54,13 @@ void ReconciliationWindow::fillPeriodBoxes() {
 }
 
 void ReconciliationWindow::loadInvoiceTypeLists() {
-    data::Connection* connection = data::SharedConnection();
-    if (!connection) return;  // already told by the department list
-    auto lists = rec::LoadInvoiceTypeLists(*connection);
+    if (!services_.connection) return;  // already told by the department list
+    auto lists = rec::LoadInvoiceTypeLists(*services_.connection);
     // Without the lists every statement matches no ticket type: runs find no data.
     if (lists.ok())
         typeLists_ = lists.value();
     else
-        tellSystemNotice(lists.error().messageText());
+        notifier().notice(lists.error().messageText());
 }
 
 std::optional<reports::DepartmentEntry> ReconciliationWindow::selectedDepartment() const {
@@ -97,13 +95,13 @@ void ReconciliationWindow::startStatistics() {
     const auto department = selectedDepartment();
     if (auto refusal = rec::checkReconciliationSelection(department.has_value(), startMonthText().toStdString(),
                                                          endMonthText().toStdString())) {
-        tellSystemNotice(refusal->error.messageText());
-        if (refusal->focusEndMonth) endMonthBox_->setFocus();
+        notifier().notice(refusal->error.messageText());
+        if (refusal->focusPeriodEnd) endMonthBox_->setFocus();
         return;
     }
-    data::Connection* connection = data::SharedConnection();
+    data::Connection* connection = services_.connection;
     if (!connection) {
-        tellSystemNotice(data::runErrorText(0, kNoConnection));
+        notifier().notice(reports::runErrorText(0, reports::kNoConnection));
         return;
     }
     const rec::ReconciliationSelection selection{yearText().toStdString(), startMonthText().toStdString(),
@@ -122,13 +120,13 @@ void ReconciliationWindow::startStatistics() {
     state_ = std::move(run);
     showTable(state_.table);
     running_ = false;
-    for (const auto& message : state_.reported) tellSystemNotice(message.messageText());
+    for (const auto& message : state_.reported) notifier().notice(message.messageText());
 }
 
 void ReconciliationWindow::exportTable() {
     // Nothing to export until a run has put rows below the headings.
     if (running_ || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
-    if (exportHook_) exportHook_(*this);
+    if (services_.exportReconciliation) services_.exportReconciliation(*this);
 }
 
 void ReconciliationWindow::exitWindow() {

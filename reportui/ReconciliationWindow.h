@@ -3,7 +3,7 @@
 // list, a year and a month range, and the whole reconciliation table in one
 // scrollable grid with frozen headings and leading columns. It turns 开始统计 into
 // one RunReconciliation and shows what comes back; every message goes through
-// tellUser().
+// the notifier it is given.
 #include <QWidget>
 
 #include <functional>
@@ -13,6 +13,7 @@
 #include "Departments.h"
 #include "InvoiceTypeLists.h"
 #include "ReconciliationRun.h"
+#include "WindowServices.h"
 
 class QComboBox;
 class QFrame;
@@ -31,9 +32,6 @@ class ResultGrid;
 class ReconciliationWindow : public QWidget {
     Q_OBJECT
 public:
-    // What "导出Excel" runs once the table holds rows below its headings.
-    using ExportHook = std::function<void(ReconciliationWindow&)>;
-
     static constexpr const char* kCaption = "增值税开票票据核对表";
     static constexpr const char* kExtractingCaption = "正在提取收费项目,请稍等......";
     static constexpr const char* kGeneratingCaption = "正在生成票据核对表，请稍等......";
@@ -41,8 +39,8 @@ public:
 
     // Opens the window: the period boxes at the current year and month, the empty
     // 13-column table, the department list and the ticket-type lists loaded from the
-    // shared connection.
-    explicit ReconciliationWindow(QWidget* parent = nullptr);
+    // services' connection.
+    explicit ReconciliationWindow(WindowServices services, QWidget* parent = nullptr);
     ~ReconciliationWindow() override;
 
     // The last run's table (the empty layout before the first run) and fee items.
@@ -62,7 +60,7 @@ public:
     void exportTable();
     void exitWindow();
 
-    void setExportHook(ExportHook hook) { exportHook_ = std::move(hook); }
+    Notifier& notifier() const { return *services_.notifier; }
 
     // Controls, for the export routine and for tests.
     QListWidget* departmentList() const { return departmentList_; }
@@ -105,7 +103,7 @@ private:
     reports::reconciliation::InvoiceTypeLists typeLists_;
     reports::reconciliation::ReconciliationRun state_;  // the last run's items and table
     bool running_ = false;  // a click during the one repaint of a run is not a second run
-    ExportHook exportHook_;
+    WindowServices services_;
 
     QWidget* banner_ = nullptr;
     QLabel* panelHeading_ = nullptr;

@@ -6,28 +6,24 @@
 #include <QPushButton>
 
 #include "BusyPanel.h"
-#include "DbError.h"
 #include "DepartmentListLoader.h"
-#include "Departments.h"
+#include "DetailReportFlow.h"
+#include "Notifier.h"
 #include "PageNavigator.h"
 #include "ResultGrid.h"
 #include "ResultPager.h"
 #include "SelectionPanel.h"
-#include "SharedConnection.h"
 #include "SplitRatioGrid.h"
-#include "UserMessage.h"
 
 namespace tally::reportui {
 namespace {
-
-const char kNoRunData[] = "无满足统计条件的数据，请重新设置统计条件！";
 
 std::string dayKey(const QDate& date) { return date.toString("yyyyMMdd").toStdString(); }
 
 }  // namespace
 
-ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, QWidget* parent)
-    : QWidget(parent), report_(std::move(report)) {
+ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, WindowServices services, QWidget* parent)
+    : QWidget(parent), report_(std::move(report)), services_(std::move(services)) {
     const auto& texts = report_->texts();
     setObjectName(QString::fromStdString(texts.objectName));
     setWindowTitle(QString::fromStdString(texts.caption));
@@ -51,22 +47,19 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, QWidge
 ReportWindow::~ReportWindow() = default;
 
 data::Connection* ReportWindow::connectionOrTell() const {
-    data::Connection* connection = data::SharedConnection();
-    if (!connection) tellSystemNotice(data::runErrorText(0, kNoConnection));
-    return connection;
+    if (!services_.connection) notifier().notice(reports::runErrorText(0, reports::kNoConnection));
+    return services_.connection;
 }
 
-void ReportWindow::loadDepartmentList() { departments_ = fillDepartmentList(*selectionPanel_->departmentList()); }
+void ReportWindow::loadDepartmentList() {
+    departments_ = fillDepartmentList(*selectionPanel_->departmentList(), services_.connection, notifier());
+}
 
 void ReportWindow::loadInvoiceTypeList() {
-    data::Connection* connection = data::SharedConnection();
-    if (!connection) return;  // already told by the department list
-    try {
-        invoiceTypeList_ = reports::LoadInvoiceTypeList(*connection);
-    } catch (const data::DbError& e) {
-        invoiceTypeList_.clear();
-        tellSystemNotice(data::listErrorText(e.number(), e.description()));
-    }
+    if (!services_.connection) return;  // already told by the department list
+    auto list = reports::LoadInvoiceTypeList(*services_.connection);
+    invoiceTypeList_ = list.ok() ? list.value() : std::string();
+    if (!list.ok()) notifier().notice(list.error().messageText());
 }
 
 std::optional<reports::DepartmentEntry> ReportWindow::selectedDepartment() const {
@@ -94,65 +87,50 @@ reports::ReportRequest ReportWindow::requestNow(const reports::DepartmentEntry& 
 
 void ReportWindow::extractFeeItems() {
     const auto selected = selectedDepartment();
-    if (!selected) {
-        tellSystemNotice("请先选择统计部门!");
-        return;
-    }
-    if (endDate() < startDate()) {
-        tellSystemNotice("截至日期不能小于开始日期!");
-        selectionPanel_->endPicker()->setFocus();
+    if (auto refusal = reports::CheckDetailSelection(selected.has_value(), dayKey(startDate()), dayKey(endDate()))) {
+        notifier().notice(refusal->error.messageText());
+        if (refusal->focusPeriodEnd) selectionPanel_->endPicker()->setFocus();
         return;
     }
     captured_ = *selected;
     data::Connection* connection = connectionOrTell();
     if (!connection) return;
 
-    reports::Extraction extraction;
+    reports::FeeItemExtraction extraction;
     {
         BusyIndication busy(busyPanel_, QString::fromStdString(report_->texts().extractBusy));
-        extraction = report_->extractFeeItems(*connection, requestNow(*captured_));
+        extraction = reports::ExtractDetailFeeItems(*connection, *report_, requestNow(*captured_));
     }
-    feeItems_ = std::move(extraction.items);
-    if (extraction.error) {
-        // The items read before the error stay; the grids are left as they were.
-        tellSystemNotice(extraction.error->messageText());
-    } else {
-        selectionPanel_->splitGrid()->setRows(reports::defaultSplitRows(feeItems_));
-        if (!feeItems_.empty())
-            showHeadings(report_->layoutHeadings(feeItems_, selectionPanel_->splitGrid()->rows()));
-    }
-    if (!feeItems_.empty())
-        selectionPanel_->startButton()->setEnabled(true);
-    else
-        tellSystemNotice(report_->texts().noFeeItems);
+    feeItems_ = extraction.items;
+    // After an error the grids are left as they were.
+    if (extraction.splits) selectionPanel_->splitGrid()->setRows(*extraction.splits);
+    if (extraction.headings) showHeadings(*extraction.headings);
+    if (extraction.canRun()) selectionPanel_->startButton()->setEnabled(true);
+    for (const auto& message : extraction.messages(*report_)) notifier().notice(message.messageText());
 }
 
 void ReportWindow::startStatistics() {
     if (feeItems_.empty() || !captured_) return;
     const reports::SplitRatioRows splits = selectionPanel_->splitGrid()->rows();
-    if (report_->layoutHeadingsBeforeRun()) showHeadings(report_->layoutHeadings(feeItems_, splits));
     selectionPanel_->startButton()->setEnabled(false);
     pager_->startRun();
     data::Connection* connection = connectionOrTell();
     if (!connection) return;
 
-    std::optional<reports::Outcome<std::shared_ptr<const reports::ReportResult>>> outcome;
+    reports::DetailRun run;
     {
         BusyIndication busy(busyPanel_, QString::fromStdString(report_->texts().runBusy));
-        outcome.emplace(report_->run(*connection, requestNow(*captured_), feeItems_, splits));
+        run = reports::RunDetailStatistics(*connection, *report_, requestNow(*captured_), feeItems_, splits);
     }
-    if (!outcome->ok()) {
-        pager_->finishRun(nullptr);
-        tellSystemNotice(outcome->error().messageText());
-        return;
-    }
-    if (!pager_->finishRun(outcome->value())) tellSystemNotice(kNoRunData);
+    if (run.headings) showHeadings(*run.headings);
+    pager_->finishRun(run.result);
+    if (run.error) notifier().notice(run.error->messageText());
 }
 
 void ReportWindow::exportResult() {
     // Nothing to export until the grid shows rows of a run.
     if (resultGrid_->dataRowCount() == 0 || !pager_->hasRows()) return;
-    if (exportHook_) exportHook_(*this);
+    if (services_.exportDetail) services_.exportDetail(*this);
 }
 
 void ReportWindow::exitWindow() {

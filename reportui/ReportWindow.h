@@ -1,8 +1,8 @@
 #pragma once
 // The window of a paged detail report (parking, VAT invoicing, VAT pre-invoicing):
 // one design, configured by the report engine it drives. It turns the user's
-// commands into engine calls and shows what they return; every message goes
-// through tellUser().
+// commands into the steps of the detail-report flow and shows what they return;
+// every message goes through the notifier it is given.
 #include <QDate>
 #include <QWidget>
 
@@ -12,14 +12,11 @@
 #include <string>
 
 #include "DetailReport.h"
+#include "WindowServices.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-
-namespace tally::data {
-class Connection;
-}
 
 namespace tally::reportui {
 
@@ -34,15 +31,13 @@ class SelectionPanel;
 class ReportWindow : public QWidget {
     Q_OBJECT
 public:
-    // What "导出Excel" runs once the grid shows rows.
-    using ExportHook = std::function<void(ReportWindow&)>;
-
     // Opens the window: pickers at today, initial headings, the department and
-    // invoice-type lists loaded from the shared connection.
-    explicit ReportWindow(std::unique_ptr<reports::DetailReport> report, QWidget* parent = nullptr);
+    // invoice-type lists loaded from the services' connection.
+    ReportWindow(std::unique_ptr<reports::DetailReport> report, WindowServices services, QWidget* parent = nullptr);
     ~ReportWindow() override;
 
     const reports::DetailReport& report() const { return *report_; }
+    Notifier& notifier() const { return *services_.notifier; }
 
     // The department captured by the last extraction (DepartmentCode, OfficeCode); none before.
     const std::optional<reports::DepartmentEntry>& capturedDepartment() const { return captured_; }
@@ -62,8 +57,6 @@ public:
     void startStatistics();
     void exportResult();
     void exitWindow();
-
-    void setExportHook(ExportHook hook) { exportHook_ = std::move(hook); }
 
     // Controls, for the export routine and for tests.
     SelectionPanel* selectionPanel() const { return selectionPanel_; }
@@ -94,15 +87,15 @@ private:
     void departmentClicked();
     void showHeadings(const reports::HeadingLayout& headings);
     reports::ReportRequest requestNow(const reports::DepartmentEntry& department) const;
-    // The shared connection; tells the user and returns null when there is none.
+    // The connection; tells the user and returns null when there is none.
     data::Connection* connectionOrTell() const;
 
     std::unique_ptr<reports::DetailReport> report_;
+    WindowServices services_;
     std::vector<reports::DepartmentEntry> departments_;  // one per list entry, in list order
     std::optional<reports::DepartmentEntry> captured_;
     std::string invoiceTypeList_;
     reports::FeeItemList feeItems_;
-    ExportHook exportHook_;
 
     QWidget* banner_ = nullptr;
     QLabel* panelHeading_ = nullptr;

@@ -1,29 +1,21 @@
 #include "ReportWindowFactory.h"
 
+#include "Notifier.h"
 #include "ReportCatalog.h"
-#include "UserMessage.h"
 
 namespace tally::reportui {
-namespace {
 
-ReportWindow::ExportHook& exportHookForNewWindows() {
-    static ReportWindow::ExportHook hook;
-    return hook;
-}
-
-}  // namespace
-
-ReportWindow* createReportWindow(std::string_view kind, QWidget* parent) {
+ReportWindow* createReportWindow(std::string_view kind, const WindowServices& services, QWidget* parent) {
     auto report = reports::makeDetailReport(kind);
     if (!report) {
-        tellSystemNotice("此报表暂不可用：" + std::string(kind));
+        services.notifier->notice("此报表暂不可用：" + std::string(kind));
         return nullptr;
     }
-    auto* window = new ReportWindow(std::move(report), parent);
-    window->setExportHook(exportHookForNewWindows());
-    return window;
+    return new ReportWindow(std::move(report), services, parent);
 }
 
-void setExportHookForNewWindows(ReportWindow::ExportHook hook) { exportHookForNewWindows() = std::move(hook); }
+ReconciliationWindow* createReconciliationWindow(const WindowServices& services, QWidget* parent) {
+    return new ReconciliationWindow(services, parent);
+}
 
 }  // namespace tally::reportui

@@ -1,19 +1,20 @@
 #pragma once
-// Makes the report window of a detail report by its kind name ("parking",
-// "vat-invoicing", "pre-invoicing"), for the main window's menu.
+// Makes the report windows for the main window's menu: a detail report's window by its
+// kind name ("parking", "vat-invoicing", "pre-invoicing"), and the reconciliation window.
 #include <string_view>
 
+#include "ReconciliationWindow.h"
 #include "ReportWindow.h"
+#include "WindowServices.h"
 
 class QWidget;
 
 namespace tally::reportui {
 
-// A new window on the shared connection, or null (the user has been told) when
-// the kind has no report engine.
-ReportWindow* createReportWindow(std::string_view kind, QWidget* parent);
+// A new window on the services, or null (the user has been told) when the kind has no
+// report engine.
+ReportWindow* createReportWindow(std::string_view kind, const WindowServices& services, QWidget* parent);
 
-// The export command every window made from now on runs.
-void setExportHookForNewWindows(ReportWindow::ExportHook hook);
+ReconciliationWindow* createReconciliationWindow(const WindowServices& services, QWidget* parent);
 
 }  // namespace tally::reportui

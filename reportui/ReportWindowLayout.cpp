@@ -37,7 +37,7 @@ void ReportWindow::buildControls() {
     titleLabel_->setObjectName("TitleLabel");
     titleLabel_->setFont(windowFont(12, true));
 
-    selectionPanel_ = new SelectionPanel(QString::fromStdString(texts.periodLabel), this);
+    selectionPanel_ = new SelectionPanel(QString::fromStdString(texts.periodLabel), notifier(), this);
     selectionPanel_->setAutoFillBackground(true);
     QPalette panelPalette = selectionPanel_->palette();
     panelPalette.setColor(QPalette::Window, kPanelColour);

@@ -30,7 +30,7 @@ void placeTwips(QWidget* widget, int x, int y, int width, int height) {
 
 }  // namespace
 
-SelectionPanel::SelectionPanel(const QString& periodLabel, QWidget* parent) : QWidget(parent) {
+SelectionPanel::SelectionPanel(const QString& periodLabel, Notifier& notifier, QWidget* parent) : QWidget(parent) {
     setObjectName("SelectionPanel");
     setFont(windowFont(9));
 
@@ -52,7 +52,7 @@ SelectionPanel::SelectionPanel(const QString& periodLabel, QWidget* parent) : QW
     placeTwips(startButton_, 2385, 885, 1290, 345);
 
     sectionLabel("设置停车费分账比例", this, 180, 1575);
-    splitGrid_ = new SplitRatioGrid(this);
+    splitGrid_ = new SplitRatioGrid(notifier, this);
     placeTwips(splitGrid_, 105, 1860, 4290, 1770);
 
     sectionLabel("选择部门", this, 165, 3735);

@@ -9,6 +9,10 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
+namespace tally {
+class Notifier;
+}
+
 namespace tally::reportui {
 
 class SplitRatioGrid;
@@ -17,7 +21,7 @@ class SelectionPanel : public QWidget {
     Q_OBJECT
 public:
     // periodLabel: "收款日期范围" or "开票日期范围".
-    SelectionPanel(const QString& periodLabel, QWidget* parent = nullptr);
+    SelectionPanel(const QString& periodLabel, Notifier& notifier, QWidget* parent = nullptr);
 
     QListWidget* departmentList() const { return departmentList_; }
     QDateEdit* startPicker() const { return startPicker_; }

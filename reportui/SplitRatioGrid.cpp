@@ -6,7 +6,7 @@
 #include <QScrollBar>
 
 #include "ReportFonts.h"
-#include "UserMessage.h"
+#include "Notifier.h"
 
 namespace tally::reportui {
 namespace {
@@ -24,7 +24,8 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
 
 }  // namespace
 
-SplitRatioGrid::SplitRatioGrid(QWidget* parent) : QTableWidget(0, ColumnCount, parent) {
+SplitRatioGrid::SplitRatioGrid(Notifier& notifier, QWidget* parent)
+    : QTableWidget(0, ColumnCount, parent), notifier_(notifier) {
     setObjectName("SplitRatioGrid");
     setFont(windowFont(9));
     setEditTriggers(NoEditTriggers);
@@ -128,7 +129,7 @@ void SplitRatioGrid::commitEditBox() {
     const std::string developer = item(row, DeveloperColumn)->text().toStdString();
     const std::string property = item(row, PropertyColumn)->text().toStdString();
     if (reports::splitAddsUpTo100(developer, property)) return;
-    tellSystemNotice("分成比例总和必须等于100,请重新设置分成比例!");
+    notifier_.notice(kSplitNotAt100);
     setCurrentCell(row, DeveloperColumn);
 }
 

@@ -10,15 +10,22 @@
 
 class QLineEdit;
 
+namespace tally {
+class Notifier;
+}
+
 namespace tally::reportui {
+
+inline constexpr const char* kSplitNotAt100 = "分成比例总和必须等于100,请重新设置分成比例!";
 
 class SplitRatioGrid : public QTableWidget {
     Q_OBJECT
 public:
     enum Column { NumberColumn = 0, NameColumn, DeveloperColumn, PropertyColumn, CodeColumn, ColumnCount };
 
-    // The edit box is created beside the grid, in the grid's parent widget.
-    explicit SplitRatioGrid(QWidget* parent);
+    // The edit box is created beside the grid, in the grid's parent widget. A pair that
+    // does not add up to 100 is told through `notifier`.
+    SplitRatioGrid(Notifier& notifier, QWidget* parent);
 
     // Replaces the rows (an empty list leaves the heading row only).
     void setRows(const reports::SplitRatioRows& rows);
@@ -33,6 +40,7 @@ private:
     // Enter in the box: the text goes into the cell, then on to the next step.
     void commitEditBox();
 
+    Notifier& notifier_;
     QLineEdit* editBox_;
 };
 

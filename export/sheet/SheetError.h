@@ -10,7 +10,13 @@ struct SheetError : std::runtime_error {
 
     int number;
     std::string description;
+
+    // How the export routines show it: "错误号: N错误描述: text".
+    std::string messageText() const;
 };
+
+// The same text for a failure that is not a SheetError (number 0).
+std::string exportErrorText(int number, const std::string& description);
 
 // Numbers of the writer's own refusals. Workbook-library failures carry 1000 + the
 // library's code; file-system failures carry errno.

@@ -23,20 +23,21 @@ DepartmentList LoadDepartmentList(data::Connection& connection) {
             list.entries.push_back({rs->field("职能部门编号").text(), rs->field("gyd_dh").text(),
                                     withoutLineBreaks(rs->field("gyd_name").text())});
     } catch (const data::DbError& e) {
-        list.error = e;
+        list.error = ReportError::fromDb(e, ReportError::Form::List);
     }
     return list;
 }
 
-std::vector<std::string> LoadInvoiceTypeCodes(data::Connection& connection) {
+Outcome<std::string> LoadInvoiceTypeList(data::Connection& connection) {
     std::vector<std::string> codes;
     std::string sql = std::string("Select * From 票据类型 ") + " where 定额=0 order by 票据类型代号 ";
-    for (auto rs = connection.open(sql); !rs->eof(); rs->moveNext()) codes.push_back(rs->field("票据类型代号").text());
-    return codes;
-}
-
-std::string LoadInvoiceTypeList(data::Connection& connection) {
-    return data::sqlTextList(LoadInvoiceTypeCodes(connection));
+    try {
+        for (auto rs = connection.open(sql); !rs->eof(); rs->moveNext())
+            codes.push_back(rs->field("票据类型代号").text());
+    } catch (const data::DbError& e) {
+        return ReportError::fromDb(e, ReportError::Form::List);
+    }
+    return data::sqlTextList(codes);
 }
 
 std::optional<DepartmentEntry> findDepartment(const std::vector<DepartmentEntry>& entries,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Connection.h"
+#include "ReportError.h"
 
 namespace tally::reports {
 
@@ -21,16 +22,15 @@ struct DepartmentEntry {
 
 struct DepartmentList {
     std::vector<DepartmentEntry> entries;  // entries loaded before an error stay
-    std::optional<data::DbError> error;
+    std::optional<ReportError> error;      // in the list loaders' form
 };
 
 // Active departments with their offices, shorter codes first, then in code order.
 DepartmentList LoadDepartmentList(data::Connection& connection);
 
-// Codes of the invoice types whose 定额 is 0, in code order.
-std::vector<std::string> LoadInvoiceTypeCodes(data::Connection& connection);
-// The same as the SQL list 'A','B' (quotes inside codes doubled); "" when there is none.
-std::string LoadInvoiceTypeList(data::Connection& connection);
+// Codes of the invoice types whose 定额 is 0, in code order, as the SQL list 'A','B'
+// (quotes inside codes doubled); "" when there is none. An error is in the list loaders' form.
+Outcome<std::string> LoadInvoiceTypeList(data::Connection& connection);
 
 // Text with every CR/LF pair removed.
 std::string withoutLineBreaks(std::string text);

@@ -1,6 +1,7 @@
 #pragma once
-// What an engine call hands back instead of throwing: a result, or an error with a
-// number and a description, ready for the window's message.
+// The one error type of the report engines: a number and a description, and how the
+// routine that met it writes it for the user. Engine calls never throw it: they hand it
+// back in an Outcome, or beside the partial result they keep.
 #include <optional>
 #include <string>
 #include <utility>
@@ -10,18 +11,34 @@
 
 namespace tally::reports {
 
+// Said when a command finds no database to work on.
+inline constexpr const char* kNoConnection = "数据库未连接";
+
 struct ReportError {
+    // The two ways the report routines write a database error.
+    enum class Form {
+        Run,   // statistics and extraction: the number immediately followed by the text
+        List,  // the lists loaded when a window opens: "错误码: N 错误描述: text"
+    };
+
     long number = 0;
     std::string description;
     // A refused selection (the user's input), as opposed to a database failure.
     bool refusedSelection = false;
+    Form form = Form::Run;
 
-    static ReportError fromDb(const data::DbError& e) { return {e.number(), e.description(), false}; }
-    static ReportError refused(std::string message) { return {0, std::move(message), true}; }
-    // How the statistics and extraction routines show it: number then description;
-    // a refused selection shows its message alone.
+    static ReportError fromDb(const data::DbError& e, Form form = Form::Run) {
+        return {e.number(), e.description(), false, form};
+    }
+    static ReportError refused(std::string message) { return {0, std::move(message), true, Form::Run}; }
+
+    // The text the user is shown: a refused selection shows its message alone.
     std::string messageText() const;
 };
+
+// The message texts of the two forms.
+std::string runErrorText(long number, const std::string& description);
+std::string listErrorText(long number, const std::string& description);
 
 template <class T>
 class Outcome {

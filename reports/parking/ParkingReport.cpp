@@ -21,9 +21,8 @@ FeeItemList parkingItems(const FeeItemList& items) {
 Extraction ExtractParkingFeeItems(data::Connection& connection, const ReportRequest& request) {
     Extraction extraction;
     try {
-        connection.setCommandTimeout(0);
         auto rs = connection.open(
-            parkingExtractionStatement(request.department.departmentCode, request.fromKey, request.toKey));
+            parkingExtractionStatement(request.department.departmentCode, request.fromKey, request.toKey), data::Connection::kNoTimeout);
         for (; !rs->eof(); rs->moveNext()) extraction.items.push_back(feeItemFromRow(*rs));
     } catch (const data::DbError& e) {
         extraction.error = ReportError::fromDb(e);
@@ -40,10 +39,9 @@ Outcome<std::vector<ParkingRow>> RunParkingStatistics(data::Connection& connecti
     in.ratios = ratios.value();
 
     try {
-        connection.setCommandTimeout(0);
         ParkingRowMerger merger;
         const int itemCount = static_cast<int>(in.items.size());
-        for (auto rs = connection.open(parkingStatisticsStatement(in)); !rs->eof(); rs->moveNext())
+        for (auto rs = connection.open(parkingStatisticsStatement(in), data::Connection::kNoTimeout); !rs->eof(); rs->moveNext())
             merger.add(readParkingInvoice(*rs, itemCount));
         std::vector<ParkingRow> rows = merger.takeRows();
         if (rows.empty()) return rows;

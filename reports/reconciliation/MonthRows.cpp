@@ -23,8 +23,7 @@ void fillMonth(data::Connection& connection, const StatementScope& scope, const 
     const ReconciliationColumns col{static_cast<int>(items.size())};
     std::vector<Cents> month(col.count(), 0);
 
-    connection.setCommandTimeout(0);
-    for (auto rs = connection.open(monthStatement(scope, monthKey, items)); !rs->eof(); rs->moveNext()) {
+    for (auto rs = connection.open(monthStatement(scope, monthKey, items), data::Connection::kNoTimeout); !rs->eof(); rs->moveNext()) {
         const auto& rate = rs->field("S税率");
         if (rate.number() == 100) continue;  // tax-control rows without a rate
 

@@ -19,8 +19,7 @@ std::optional<ReportError> ExtractReconciliationFeeItems(data::Connection& conne
                                                          const InvoiceTypeLists& typeLists,
                                                          ReconciliationFeeItems& items, ReconciliationTable& table) {
     try {
-        connection.setCommandTimeout(0);
-        auto rs = connection.open(feeItemExtractionStatement(selection, typeLists));
+        auto rs = connection.open(feeItemExtractionStatement(selection, typeLists), data::Connection::kNoTimeout);
         items.clear();
         for (; !rs->eof(); rs->moveNext()) {
             const auto& code = rs->field(0);

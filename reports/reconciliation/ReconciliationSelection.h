@@ -8,10 +8,10 @@
 
 #include "Departments.h"
 #include "ReportError.h"
+#include "SelectionRefusal.h"
 
 namespace tally::reports::reconciliation {
 
-inline constexpr const char* kNoDepartmentSelected = "请先选择统计部门!";
 inline constexpr const char* kEndMonthBeforeStart = "截至月份不能小于开始月份,请重新选择!";
 inline constexpr const char* kNoReconciliationData = "没有满足条件的开票数据,请重新设置条件!";
 
@@ -28,12 +28,6 @@ struct ReconciliationSelection {
     std::string monthKey(int month) const;
     // The keys of every month from the start month to the end month, ascending.
     std::vector<std::string> monthKeys() const;
-};
-
-// A selection the start command refuses, and where the window then puts the focus.
-struct SelectionRefusal {
-    ReportError error;           // a refused selection carrying the message
-    bool focusEndMonth = false;  // the end-month box takes the focus
 };
 
 // The checks in the order the start command makes them: a department must be

@@ -70,9 +70,8 @@ HeadingLayout VatInvoicingReport::layoutHeadings(const FeeItemList& items, const
 Extraction VatInvoicingReport::extractFeeItems(data::Connection& connection, const ReportRequest& request) const {
     Extraction extraction;
     try {
-        connection.setCommandTimeout(0);
         auto rs = connection.open(
-            extractionStatement(request.department.departmentCode, request.fromKey, request.toKey));
+            extractionStatement(request.department.departmentCode, request.fromKey, request.toKey), data::Connection::kNoTimeout);
         for (; !rs->eof(); rs->moveNext()) extraction.items.push_back(feeItemFromRow(*rs));
     } catch (const data::DbError& e) {
         extraction.error = ReportError::fromDb(e);
@@ -91,8 +90,7 @@ Outcome<std::shared_ptr<const ReportResult>> VatInvoicingReport::run(data::Conne
     RowContext context{&items, request.fromKey.substr(0, 6), request.toKey};
     std::vector<InvoiceDetailRow> rows;
     try {
-        connection.setCommandTimeout(0);
-        auto rs = connection.open(HasMaintenanceFund(items) ? perLineStatement(in) : perInvoiceStatement(in));
+        auto rs = connection.open(HasMaintenanceFund(items) ? perLineStatement(in) : perInvoiceStatement(in), data::Connection::kNoTimeout);
         for (; !rs->eof(); rs->moveNext()) rows.push_back(buildInvoiceRow(*rs, context));
         if (!rows.empty()) appendTotals(rows, tally::reports::valueColumnCount(items), LoadPaymentMethods(connection));
     } catch (const data::DbError& e) {

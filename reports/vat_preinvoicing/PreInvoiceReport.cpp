@@ -10,9 +10,8 @@ namespace tally::reports::preinvoice {
 Extraction ExtractPreInvoiceFeeItems(data::Connection& connection, const ReportRequest& request) {
     Extraction extraction;
     try {
-        connection.setCommandTimeout(0);
         auto rs = connection.open(preInvoiceExtractionStatement(request.department.departmentCode, request.fromKey,
-                                                                request.toKey, request.invoiceTypeList));
+                                                                request.toKey, request.invoiceTypeList), data::Connection::kNoTimeout);
         for (; !rs->eof(); rs->moveNext()) extraction.items.push_back(feeItemFromRow(*rs));
     } catch (const data::DbError& e) {
         extraction.error = ReportError::fromDb(e);
@@ -31,8 +30,7 @@ Outcome<std::vector<PreInvoiceRow>> RunPreInvoiceStatistics(data::Connection& co
                                 request.invoiceTypeList, items, ratios.value()};
     std::vector<PreInvoiceRow> rows;
     try {
-        connection.setCommandTimeout(0);
-        for (auto rs = connection.open(preInvoiceStatisticsStatement(in)); !rs->eof(); rs->moveNext())
+        for (auto rs = connection.open(preInvoiceStatisticsStatement(in), data::Connection::kNoTimeout); !rs->eof(); rs->moveNext())
             rows.push_back(readPreInvoiceRow(*rs, items));
     } catch (const data::DbError& e) {
         return ReportError::fromDb(e);

@@ -38,10 +38,10 @@ void ExportDetailReport(reportui::ReportWindow& window, const ExportEnvironment&
     };
     runExportCommand({&window, window.exportButton(), window.exitButton(), window.progressBar(),
                       window.exportCaption()},
-                     job, environment);
+                     job, environment, window.notifier());
 }
 
-reportui::ReportWindow::ExportHook detailExportHook(ExportEnvironment environment) {
+std::function<void(reportui::ReportWindow&)> detailExportHook(ExportEnvironment environment) {
     return [environment = std::move(environment)](reportui::ReportWindow& window) {
         ExportDetailReport(window, environment);
     };

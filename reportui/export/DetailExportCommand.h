@@ -16,7 +16,7 @@ QString detailExportName(const QString& title, const QDate& start, const QDate& 
 // The command; the window has already checked that its grid shows rows of a run.
 void ExportDetailReport(reportui::ReportWindow& window, const ExportEnvironment& environment = {});
 
-// The command as the windows' export hook.
-reportui::ReportWindow::ExportHook detailExportHook(ExportEnvironment environment = {});
+// The command as the windows' export service.
+std::function<void(reportui::ReportWindow&)> detailExportHook(ExportEnvironment environment = {});
 
 }  // namespace tally::exports

@@ -9,17 +9,13 @@
 #include <algorithm>
 
 #include "SheetError.h"
-#include "UserMessage.h"
+#include "Notifier.h"
 
 namespace tally::exports {
 namespace {
 
 // Paints what changed without taking clicks meant for the hidden commands.
 void letWindowPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
-std::string errorText(long number, const std::string& description) {
-    return "错误号: " + std::to_string(number) + "错误描述: " + description;
-}
 
 // Puts the window back as it was before the command, however the command ended.
 class CommandsHidden {
@@ -56,14 +52,15 @@ QString qtFileFilter(const QString& filter) {
     return choices.join(";;");
 }
 
-void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment) {
+void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment,
+                      Notifier& notifier) {
     CommandsHidden hidden(controls);
     const std::optional<QString> chosen =
         environment.chooseFile ? environment.chooseFile(controls.window, job.proposedName,
                                                         qtFileFilter(QString::fromUtf8(kSheetFileFilter)))
                                : std::nullopt;
     if (!chosen) {
-        tellSystemNotice(kExportCancelled);
+        notifier.notice(kExportCancelled);
         return;
     }
 
@@ -82,13 +79,13 @@ void runExportCommand(const ExportControls& controls, const ExportJob& job, cons
             if (bar) bar->setValue(done);
         });
         if (controls.busyCaption) controls.busyCaption->hide();
-        tellSystemNotice(job.doneMessage);
+        notifier.notice(job.doneMessage);
     } catch (const sheet::SheetError& e) {
         if (controls.busyCaption) controls.busyCaption->hide();
-        tellSystemNotice(errorText(e.number, e.description));
+        notifier.notice(e.messageText());
     } catch (const std::exception& e) {
         if (controls.busyCaption) controls.busyCaption->hide();
-        tellSystemNotice(errorText(0, e.what()));
+        notifier.notice(sheet::exportErrorText(0, e.what()));
     }
 }
 

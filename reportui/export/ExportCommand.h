@@ -2,7 +2,7 @@
 // The "导出Excel" command around a report's export routine, for every report window:
 // the commands hidden while it works, the save dialog with the proposed name, the
 // progress bar counting rows, the busy caption, and the messages. Every message goes
-// through tellUser().
+// through the window's notifier.
 #include <QString>
 
 #include <filesystem>
@@ -16,6 +16,10 @@
 class QProgressBar;
 class QPushButton;
 class QWidget;
+
+namespace tally {
+class Notifier;
+}
 
 namespace tally::exports {
 
@@ -63,6 +67,7 @@ struct ExportJob {
 // Hides the commands, asks for the file ("您取消了导出操作！" on cancel), shows the
 // progress bar and the busy caption, writes the sheet, tells the user how it went
 // ("错误号: N错误描述: ..." on failure) and brings the commands back.
-void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment);
+void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment,
+                      Notifier& notifier);
 
 }  // namespace tally::exports

@@ -10,7 +10,8 @@ namespace tally::exports {
 using reports::reconciliation::ReconciliationTable;
 
 void ExportReconciliationTable(const ReconciliationTable& table, const ReconciliationSheetLabels& labels,
-                               const ExportControls& controls, const ExportEnvironment& environment) {
+                               const ExportControls& controls, Notifier& notifier,
+                               const ExportEnvironment& environment) {
     if (table.rowCount() <= ReconciliationTable::kHeadingRows) return;
     ExportJob job;
     job.proposedName = QString::fromStdString(labels.title);
@@ -19,7 +20,7 @@ void ExportReconciliationTable(const ReconciliationTable& table, const Reconcili
     job.write = [&](const sheet::OutputTarget& target, const ExportProgress& progress) {
         return ExportReconciliation(table, labels, target, progress);
     };
-    runExportCommand(controls, job, environment);
+    runExportCommand(controls, job, environment, notifier);
 }
 
 void ExportReconciliationWindow(reportui::ReconciliationWindow& window, const ExportEnvironment& environment) {
@@ -30,10 +31,10 @@ void ExportReconciliationWindow(reportui::ReconciliationWindow& window, const Ex
                                            window.endMonthText().toStdString()};
     ExportReconciliationTable(window.table(), labels,
                               {&window, window.exportButton(), window.exitButton(), window.progressBar(), nullptr},
-                              environment);
+                              window.notifier(), environment);
 }
 
-reportui::ReconciliationWindow::ExportHook reconciliationExportHook(ExportEnvironment environment) {
+std::function<void(reportui::ReconciliationWindow&)> reconciliationExportHook(ExportEnvironment environment) {
     return [environment = std::move(environment)](reportui::ReconciliationWindow& window) {
         ExportReconciliationWindow(window, environment);
     };

@@ -11,13 +11,13 @@ namespace tally::exports {
 // name is the window title alone.
 void ExportReconciliationTable(const reports::reconciliation::ReconciliationTable& table,
                                const ReconciliationSheetLabels& labels, const ExportControls& controls,
-                               const ExportEnvironment& environment = {});
+                               Notifier& notifier, const ExportEnvironment& environment = {});
 
 // The command in a reconciliation window, with its title, selected department and
 // period boxes as they stand now.
 void ExportReconciliationWindow(reportui::ReconciliationWindow& window, const ExportEnvironment& environment = {});
 
-// The command as the window's export hook.
-reportui::ReconciliationWindow::ExportHook reconciliationExportHook(ExportEnvironment environment = {});
+// The command as the windows' export service.
+std::function<void(reportui::ReconciliationWindow&)> reconciliationExportHook(ExportEnvironment environment = {});
 
 }  // namespace tally::exports

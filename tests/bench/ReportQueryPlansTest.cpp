@@ -44,7 +44,7 @@ protected:
     static void recordEveryReport() {
         StatementRecorder recorder(*connection_);
         const auto departments = reports::LoadDepartmentList(*connection_).entries;
-        const std::string types = reports::LoadInvoiceTypeList(*connection_);
+        const std::string types = reports::LoadInvoiceTypeList(*connection_).value();
         for (const auto& kind : reports::detailReportKinds()) {
             auto report = reports::makeDetailReport(kind);
             for (const auto& department : departments) {

@@ -48,9 +48,3 @@ TEST(OdbcConnectionString, CredentialsAreAppendedQuoted) {
     EXPECT_EQ(withCredentials("DSN=fees", "u", "p=1"), "DSN=fees;UID=u;PWD={p=1};");
     EXPECT_EQ(withCredentials("DSN=fees;", "", ""), "DSN=fees;");
 }
-
-TEST(ErrorTexts, TheThreeFormsOfTheSystem) {
-    EXPECT_EQ(listErrorText(3709, "连接已关闭"), "错误码: 3709 错误描述: 连接已关闭");
-    EXPECT_EQ(exportErrorText(1004, "保存失败"), "错误号: 1004错误描述: 保存失败");
-    EXPECT_EQ(runErrorText(-2147217900, "列名无效"), "-2147217900列名无效");
-}

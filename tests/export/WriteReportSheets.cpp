@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
         writeAll(argv[1]);
         return 0;
     } catch (const sheet::SheetError& e) {
-        std::fprintf(stderr, "错误号: %d错误描述: %s\n", e.number, e.description.c_str());
+        std::fprintf(stderr, "%s\n", e.messageText().c_str());
         return 1;
     }
 }

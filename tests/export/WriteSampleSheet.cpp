@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         std::printf("wrote %s\n", sheet.save().c_str());
         return 0;
     } catch (const SheetError& e) {
-        std::fprintf(stderr, "错误号: %d错误描述: %s\n", e.number, e.description.c_str());
+        std::fprintf(stderr, "%s\n", e.messageText().c_str());
         return 1;
     }
 }

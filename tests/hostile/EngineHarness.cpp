@@ -76,7 +76,7 @@ EngineOutcome runReportEngine(const std::string& kind, RecordingConnection& conn
     try {
         auto departments = reports::LoadDepartmentList(connection);
         if (departments.error) {
-            out.errors.push_back(reports::ReportError::fromDb(*departments.error));
+            out.errors.push_back(*departments.error);
             return out;
         }
         auto department = reports::findDepartment(departments.entries, profile.departmentCode, profile.officeCode);

@@ -6,9 +6,9 @@ namespace tally::testing {
 
 RecordingConnection::RecordingConnection(std::unique_ptr<data::Connection> inner) : inner_(std::move(inner)) {}
 
-std::unique_ptr<data::Recordset> RecordingConnection::open(std::string_view sql) {
+std::unique_ptr<data::Recordset> RecordingConnection::execute(std::string_view sql, int timeoutSeconds) {
     statements.emplace_back(sql);
-    inner_->setCommandTimeout(commandTimeout());
+    timeouts.push_back(timeoutSeconds);
     if (auto* sqlite = dynamic_cast<data::SqliteConnection*>(inner_.get())) {
         try {
             translated.push_back(sqlite->translate(sql));
@@ -16,7 +16,7 @@ std::unique_ptr<data::Recordset> RecordingConnection::open(std::string_view sql)
             // the open below reports the same failure
         }
     }
-    return inner_->open(sql);
+    return inner_->open(sql, timeoutSeconds);
 }
 
 }  // namespace tally::testing

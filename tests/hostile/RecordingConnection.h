@@ -13,11 +13,14 @@ class RecordingConnection : public data::Connection {
 public:
     explicit RecordingConnection(std::unique_ptr<data::Connection> inner);
 
-    std::unique_ptr<data::Recordset> open(std::string_view sql) override;
     std::string engineName() const override { return inner_->engineName(); }
 
     std::vector<std::string> statements;  // as the reports built them
+    std::vector<int> timeouts;            // the limit each statement was given, in seconds
     std::vector<std::string> translated;  // as SQLite received them (embedded engine only)
+
+protected:
+    std::unique_ptr<data::Recordset> execute(std::string_view sql, int timeoutSeconds) override;
 
 private:
     std::unique_ptr<data::Connection> inner_;

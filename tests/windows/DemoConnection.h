@@ -1,14 +1,16 @@
 #pragma once
-// A small demo database (one year, 2025) generated for a window test program and
-// installed as the shared connection; removed again when the test program ends.
+// A small demo database (one year, 2025) generated for a window test program, with the
+// connection and the recording notifier the windows under test are given; removed again
+// when the test program ends.
 #include <QTemporaryDir>
 
 #include <memory>
 #include <string>
 
 #include "DemoDatabase.h"
-#include "SharedConnection.h"
 #include "SqliteConnection.h"
+#include "WindowServices.h"
+#include "support/RecordingNotifier.h"
 
 namespace tally::testing {
 
@@ -21,17 +23,20 @@ public:
         options.firstYear = 2025;
         path_ = folder_.filePath("demo.sqlite").toStdString();
         demo::generateDemoDatabase(path_, options);
-        data::setSharedConnection(std::make_unique<data::SqliteConnection>(path_));
+        connection_ = std::make_unique<data::SqliteConnection>(path_);
     }
-    ~DemoConnection() { data::setSharedConnection(nullptr); }
     DemoConnection(const DemoConnection&) = delete;
     DemoConnection& operator=(const DemoConnection&) = delete;
 
     const std::string& path() const { return path_; }
+    data::Connection& connection() { return *connection_; }
+    // The services of a window on this database that tells `notifier`.
+    reportui::WindowServices services(Notifier& notifier) { return {connection_.get(), &notifier, {}, {}}; }
 
 private:
     QTemporaryDir folder_;
     std::string path_;
+    std::unique_ptr<data::Connection> connection_;
 };
 
 }  // namespace tally::testing

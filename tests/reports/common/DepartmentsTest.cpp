@@ -22,7 +22,7 @@ TEST(Departments, ActiveDepartmentsShorterCodesFirstOnOneLine) {
     // a name holding 【 keeps its office code as data
     EXPECT_EQ(list.entries[2].officeCode, "GL101");
     EXPECT_EQ(list.entries[2].officeName, "三号【新】管理处");
-    EXPECT_EQ(LoadInvoiceTypeList(*connection), "'A','B','C''X'");
+    EXPECT_EQ(LoadInvoiceTypeList(*connection).value(), "'A','B','C''X'");
     EXPECT_EQ(findDepartment(list.entries, "02")->officeCode, "GL02");
     EXPECT_FALSE(findDepartment(list.entries, "02", "GL9").has_value());
 }
@@ -34,5 +34,5 @@ TEST(Departments, AnErrorKeepsWhatWasLoaded) {
     auto list = LoadDepartmentList(*connection);
     ASSERT_TRUE(list.error.has_value());
     EXPECT_TRUE(list.entries.empty());
-    EXPECT_NE(list.error->description().find("设置管理处"), std::string::npos);
+    EXPECT_NE(list.error->description.find("设置管理处"), std::string::npos);
 }

@@ -79,7 +79,7 @@ protected:
 // Counts statements and fails every one of them.
 class RecordingConnection : public data::Connection {
 public:
-    std::unique_ptr<data::Recordset> open(std::string_view) override {
+    std::unique_ptr<data::Recordset> execute(std::string_view, int) override {
         ++opened;
         throw data::DbError(1, "not expected");
     }

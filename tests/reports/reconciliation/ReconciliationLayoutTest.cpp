@@ -67,13 +67,13 @@ TEST(ReconciliationSelection, ChecksInTheStartCommandsOrder) {
     auto noDepartment = checkReconciliationSelection(false, "06", "05");
     ASSERT_TRUE(noDepartment);
     EXPECT_EQ(noDepartment->error.messageText(), "请先选择统计部门!");
-    EXPECT_FALSE(noDepartment->focusEndMonth);
+    EXPECT_FALSE(noDepartment->focusPeriodEnd);
 
     auto backwards = checkReconciliationSelection(true, "06", "05");
     ASSERT_TRUE(backwards);
     EXPECT_EQ(backwards->error.messageText(), "截至月份不能小于开始月份,请重新选择!");
     EXPECT_TRUE(backwards->error.refusedSelection);
-    EXPECT_TRUE(backwards->focusEndMonth);
+    EXPECT_TRUE(backwards->focusPeriodEnd);
 
     EXPECT_FALSE(checkReconciliationSelection(true, "05", "05"));
     EXPECT_FALSE(checkReconciliationSelection(true, "09", "10"));

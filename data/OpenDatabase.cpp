@@ -1,17 +1,12 @@
-#include "SharedConnection.h"
+#include "OpenDatabase.h"
 
+#include "DbError.h"
 #include "OdbcConnection.h"
 #include "OdbcConnectionString.h"
 #include "SqliteConnection.h"
-#include "UserMessage.h"
 
 namespace tally::data {
 namespace {
-
-std::unique_ptr<Connection>& shared() {
-    static std::unique_ptr<Connection> connection;
-    return connection;
-}
 
 bool startsWith(const std::string& s, std::string_view prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -25,19 +20,9 @@ std::unique_ptr<Connection> connect(const ConnectionSettings& s) {
     return std::make_unique<OdbcConnection>(freeTdsConnectionString(s.login, s.password, s.catalog, s.server));
 }
 
-bool OpenDatabase(const std::string& login, const std::string& password, const std::string& catalog,
-                  const std::string& server) {
-    try {
-        shared() = connect({server, login, password, catalog});
-        return true;
-    } catch (const DbError& e) {
-        tellUser({"错误信息：" + e.description(), "信息文本"});
-        return false;
-    }
+std::unique_ptr<Connection> OpenDatabase(const std::string& login, const std::string& password,
+                                         const std::string& catalog, const std::string& server) {
+    return connect({server, login, password, catalog});
 }
-
-Connection* SharedConnection() { return shared().get(); }
-
-void setSharedConnection(std::unique_ptr<Connection> connection) { shared() = std::move(connection); }
 
 }  // namespace tally::data

@@ -1,0 +1,29 @@
+#pragma once
+// What the program hands every report window it opens: the database, the way to tell the
+// user, and the export commands. Windows reach nothing of this through globals.
+#include <functional>
+
+namespace tally {
+class Notifier;
+}
+namespace tally::data {
+class Connection;
+}
+
+namespace tally::reportui {
+
+class ReportWindow;
+class ReconciliationWindow;
+
+struct WindowServices {
+    // The program's database; null when there is none (each command then says so). A
+    // window runs one statement at a time on it and never keeps settings on it.
+    data::Connection* connection = nullptr;
+    // Must be set: every message of the windows goes through it.
+    Notifier* notifier = nullptr;
+    // What "导出Excel" runs once the grid shows rows; none: the button does nothing.
+    std::function<void(ReportWindow&)> exportDetail;
+    std::function<void(ReconciliationWindow&)> exportReconciliation;
+};
+
+}  // namespace tally::reportui
