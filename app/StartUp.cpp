@@ -15,7 +15,7 @@ StartUpResult StartUp(const SettingsSource& readSettings, const ConnectionOpener
             return result;
         }
     }  // the four values live no longer than this
-    result.mainWindow = std::make_unique<MDIForm1>(std::move(factories));
+    result.mainWindow = std::make_unique<MainWindow>(std::move(factories));
     result.mainWindow->show();
     return result;
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ConnectionSettings.h"
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "ReportKind.h"
 
 namespace tally::app {
@@ -20,7 +20,7 @@ using ConnectionOpener = std::function<bool(const std::string& login, const std:
 
 struct StartUpResult {
     int exitCode = 0;                    // what the process returns when there is no window
-    std::unique_ptr<MDIForm1> mainWindow;  // shown; null when the connection failed
+    std::unique_ptr<MainWindow> mainWindow;  // shown; null when the connection failed
 };
 
 StartUpResult StartUp(const SettingsSource& readSettings, const ConnectionOpener& openDatabase,

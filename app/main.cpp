@@ -5,6 +5,7 @@
 #include <clocale>
 #include <csignal>
 
+#include "AboutDialog.h"
 #include "ChineseFont.h"
 #include "DemoDatabaseFile.h"
 #include "DetailExportCommand.h"
@@ -17,7 +18,6 @@
 #include "SharedConnection.h"
 #include "StartUp.h"
 #include "UserMessage.h"
-#include "frmAbout.h"
 
 using namespace tally::app;
 

@@ -6,4 +6,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 cmake --build "$build" -j2 --target tallyvane-screenshots
 xvfb-run -a -s "-screen 0 1440x900x24" \
-  env LANG=C.UTF-8 TZ=UTC "$build/reportui/screenshots/tallyvane-screenshots" "$root/docs/screenshots" "$@"
+  env LANG=C.UTF-8 TZ=UTC "$build/app/screenshots/tallyvane-screenshots" "$root/docs/screenshots" "$@"

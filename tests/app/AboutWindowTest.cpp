@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "MDIForm1.h"
+#include "AboutDialog.h"
+#include "MainWindow.h"
 #include "RecordedMessages.h"
-#include "frmAbout.h"
 
 using namespace tally;
 using namespace tally::app;
@@ -34,12 +34,12 @@ void fakeTool(const QString& folder, const QString& name) {
 }
 
 struct Shown {
-    MDIForm1 main;
-    frmAbout* about = nullptr;
+    MainWindow main;
+    AboutDialog* about = nullptr;
     Shown() {
         main.resize(1000, 700);
         main.show();
-        about = qobject_cast<frmAbout*>(main.showAboutWindow());
+        about = qobject_cast<AboutDialog*>(main.showAboutWindow());
     }
     template <typename T>
     T* control(const char* name) {
@@ -76,13 +76,13 @@ private slots:
 
     void okClosesAndTheNextChoiceMakesANewWindow() {
         Shown s;
-        QPointer<frmAbout> first = s.about;
+        QPointer<AboutDialog> first = s.about;
         QTest::mouseClick(s.control<QPushButton>("cmdOK"), Qt::LeftButton);
         QVERIFY(!first || first->isHidden());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(first.isNull());
         QVERIFY(s.main.showAboutWindow() != nullptr);
-        QCOMPARE(s.main.findChildren<frmAbout*>().size(), 1);
+        QCOMPARE(s.main.findChildren<AboutDialog*>().size(), 1);
     }
 
     void withoutAToolSaysTheInformationIsUnavailable() {

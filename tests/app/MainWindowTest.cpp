@@ -7,12 +7,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "AboutDialog.h"
 #include "BannerStrip.h"
 #include "DesktopBackground.h"
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "RecordedMessages.h"
 #include "ReportWindowFactories.h"
-#include "frmAbout.h"
 
 using namespace tally;
 using namespace tally::app;
@@ -26,7 +26,7 @@ namespace {
 struct Fixture {
     std::map<ReportKind, int> made;
     int endings = 0;
-    std::unique_ptr<MDIForm1> window;
+    std::unique_ptr<MainWindow> window;
 
     Fixture() {
         ReportWindowFactories factories;
@@ -37,7 +37,7 @@ struct Fixture {
                 w->setObjectName(reportMenuCaption(kind));
                 return w;
             };
-        window = std::make_unique<MDIForm1>(factories);
+        window = std::make_unique<MainWindow>(factories);
         window->setEndProcess([this] { ++endings; });
         window->show();
     }
@@ -161,14 +161,14 @@ private slots:
 
     void reportWithoutFactoryOpensNothing() {
         testing::RecordedMessages recorded;
-        MDIForm1 window;
+        MainWindow window;
         window.show();
         QVERIFY(window.showReportWindow(ReportKind::Parking) == nullptr);
         QCOMPARE(window.mdiArea()->subWindowList().size(), 0);
     }
 
     void placeholdersExistForEveryReport() {
-        MDIForm1 window(reportWindowFactories());
+        MainWindow window(reportWindowFactories());
         window.show();
         for (ReportKind kind : kReportKinds) QVERIFY(window.showReportWindow(kind) != nullptr);
         QCOMPARE(window.mdiArea()->subWindowList().size(), 4);
@@ -179,8 +179,8 @@ private slots:
         Fixture f;
         f.choose("关于软件");
         f.choose("关于软件");
-        QCOMPARE(f.window->findChildren<frmAbout*>().size(), 1);
-        QVERIFY(f.window->findChild<frmAbout*>()->isVisible());
+        QCOMPARE(f.window->findChildren<AboutDialog*>().size(), 1);
+        QVERIFY(f.window->findChild<AboutDialog*>()->isVisible());
     }
 
     void contactUsDoesNothing() {
@@ -188,7 +188,7 @@ private slots:
         Fixture f;
         f.choose("联系我们");
         QCOMPARE(f.subWindows(), 0);
-        QVERIFY(f.window->findChildren<frmAbout*>().isEmpty());
+        QVERIFY(f.window->findChildren<AboutDialog*>().isEmpty());
         QVERIFY(recorded.messages.empty());
         QCOMPARE(f.endings, 0);
     }

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "RecordedMessages.h"
 #include "SharedConnection.h"
 #include "StartUp.h"
@@ -17,7 +17,7 @@ namespace {
 int openMainWindows() {
     int count = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<MDIForm1*>(w)) ++count;
+        if (qobject_cast<MainWindow*>(w)) ++count;
     return count;
 }
 

@@ -17,7 +17,7 @@
 
 #include "BusyPanel.h"
 #include "DemoConnection.h"
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "MessageRecorder.h"
 #include "Money.h"
 #include "ReconciliationPeriod.h"
@@ -433,7 +433,7 @@ private slots:
 
     void theMenuItemOpensThisWindow() {
         testing::MessageRecorder messages;
-        app::MDIForm1 main(app::reportWindowFactories());
+        app::MainWindow main(app::reportWindowFactories());
         main.show();
         auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(app::ReportKind::Reconciliation));
         QVERIFY(sub);

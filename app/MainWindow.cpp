@@ -1,4 +1,4 @@
-#include "MDIForm1.h"
+#include "MainWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -6,11 +6,11 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "AboutDialog.h"
 #include "BannerStrip.h"
 #include "DesktopBackground.h"
 #include "ReportSubWindow.h"
 #include "UserMessage.h"
-#include "frmAbout.h"
 
 namespace tally::app {
 namespace {
@@ -34,7 +34,7 @@ QMenu* addTopMenu(QMenuBar* bar, const QString& caption) {
 
 void endProcessAtOnce() { QCoreApplication::exit(0); }
 
-MDIForm1::MDIForm1(ReportWindowFactories factories, QWidget* parent)
+MainWindow::MainWindow(ReportWindowFactories factories, QWidget* parent)
     : QMainWindow(parent), factories_(std::move(factories)), endProcess_(endProcessAtOnce) {
     setObjectName("MDIForm1");
     setWindowTitle("Tallyvane");
@@ -55,7 +55,7 @@ MDIForm1::MDIForm1(ReportWindowFactories factories, QWidget* parent)
     resize(1040, 720);
 }
 
-void MDIForm1::buildMenus() {
+void MainWindow::buildMenus() {
     QMenu* reports = addTopMenu(menuBar(), "统计报表");
     for (ReportKind kind : kReportKinds)
         connect(addItem(reports, reportMenuCaption(kind)), &QAction::triggered, this,
@@ -69,13 +69,13 @@ void MDIForm1::buildMenus() {
     addItem(about, "联系我们");  // deliberately does nothing
 }
 
-void MDIForm1::setEndProcess(std::function<void()> endProcess) { endProcess_ = std::move(endProcess); }
+void MainWindow::setEndProcess(std::function<void()> endProcess) { endProcess_ = std::move(endProcess); }
 
-void MDIForm1::setBackgroundFile(const QString& file) { desktop_->setBackgroundFile(file); }
+void MainWindow::setBackgroundFile(const QString& file) { desktop_->setBackgroundFile(file); }
 
-QMdiArea* MDIForm1::mdiArea() const { return desktop_; }
+QMdiArea* MainWindow::mdiArea() const { return desktop_; }
 
-QWidget* MDIForm1::showReportWindow(ReportKind kind) {
+QWidget* MainWindow::showReportWindow(ReportKind kind) {
     return windows_.showOrCreate(reportMenuCaption(kind), [this, kind]() -> QWidget* {
         auto factory = factories_.find(kind);
         if (factory == factories_.end() || !factory->second) return nullptr;
@@ -85,11 +85,11 @@ QWidget* MDIForm1::showReportWindow(ReportKind kind) {
     });
 }
 
-QWidget* MDIForm1::showAboutWindow() {
-    return windows_.showOrCreate(kAboutKey, [this] { return new frmAbout(desktop_->viewport(), this); });
+QWidget* MainWindow::showAboutWindow() {
+    return windows_.showOrCreate(kAboutKey, [this] { return new AboutDialog(desktop_->viewport(), this); });
 }
 
-void MDIForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     const MessageAnswer answer =
         tellUser({"确认要退出系统吗？", "Tallyvane", MessageIcon::Information, MessageButtons::YesNo});
     if (answer != MessageAnswer::Yes) {

@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "AboutDialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,7 +35,7 @@ void CentreInFrame(QWidget* window, const QWidget* frameClient) {
     window->move(frameClient->mapToGlobal(offset));
 }
 
-frmAbout::frmAbout(const QWidget* frameClient, QWidget* parent)
+AboutDialog::AboutDialog(const QWidget* frameClient, QWidget* parent)
     : QDialog(parent),
       frameClient_(frameClient),
       lblTitle_(namedLabel("lblTitle", this)),
@@ -65,7 +65,7 @@ frmAbout::frmAbout(const QWidget* frameClient, QWidget* parent)
     layout->setColumnStretch(1, 1);
 
     connect(cmdOK_, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+    connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutDialog::StartSysInfo);
     cmdOK_->setDefault(true);
 
     lblTitle_->setText("Korvane系统2011版的一部分");
@@ -73,7 +73,7 @@ frmAbout::frmAbout(const QWidget* frameClient, QWidget* parent)
     setFixedSize(qMax(420, sizeHint().width()), qMax(180, sizeHint().height()));
 }
 
-void frmAbout::showEvent(QShowEvent* event) {
+void AboutDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Placed once, when first shown: only then does the window know its frame.
     if (placed_ || !frameClient_) return;
@@ -81,7 +81,7 @@ void frmAbout::showEvent(QShowEvent* event) {
     CentreInFrame(this, frameClient_);
 }
 
-void frmAbout::StartSysInfo() {
+void AboutDialog::StartSysInfo() {
     if (startSystemInformationProgram()) return;
     tellUser({"此时系统信息不可用", "Tallyvane", MessageIcon::None, MessageButtons::Ok});
 }

@@ -21,7 +21,7 @@
 
 #include "ChineseFont.h"
 #include "DemoDatabase.h"
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "ReconciliationWindow.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactories.h"
@@ -47,7 +47,7 @@ void settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-bool takeShot(app::MDIForm1& main, const Shot& shot, const QDir& out) {
+bool takeShot(app::MainWindow& main, const Shot& shot, const QDir& out) {
     auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(shot.kind));
     auto* window = sub ? sub->findChild<reportui::ReportWindow*>() : nullptr;
     if (!window) return false;
@@ -78,7 +78,7 @@ bool takeShot(app::MDIForm1& main, const Shot& shot, const QDir& out) {
     return saved;
 }
 
-bool saveShot(app::MDIForm1& main, const QDir& out, const char* file) {
+bool saveShot(app::MainWindow& main, const QDir& out, const char* file) {
     settle();
     const QString path = out.filePath(file);
     const bool saved = main.grab().save(path);
@@ -88,7 +88,7 @@ bool saveShot(app::MDIForm1& main, const QDir& out, const char* file) {
 
 // The reconciliation window after a run over the whole demo year, at the start of
 // the table and scrolled to its end (the differences and the grand total).
-bool takeReconciliationShots(app::MDIForm1& main, const QDir& out) {
+bool takeReconciliationShots(app::MainWindow& main, const QDir& out) {
     auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(app::ReportKind::Reconciliation));
     auto* window = sub ? sub->findChild<reportui::ReconciliationWindow*>() : nullptr;
     if (!window) return false;
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     }
 
     app::installChineseFont();
-    app::MDIForm1 main(app::reportWindowFactories());
+    app::MainWindow main(app::reportWindowFactories());
     main.resize(1400, 860);
     main.show();
     settle();

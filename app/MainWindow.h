@@ -18,10 +18,10 @@ class PictureMdiArea;
 // Ends the process at once: no closing events, no questions to other windows.
 void endProcessAtOnce();
 
-class MDIForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MDIForm1(ReportWindowFactories factories = {}, QWidget* parent = nullptr);
+    explicit MainWindow(ReportWindowFactories factories = {}, QWidget* parent = nullptr);
 
     // What "退出" and a confirmed close do; endProcessAtOnce unless replaced (tests).
     void setEndProcess(std::function<void()> endProcess);

@@ -15,10 +15,10 @@ void CentreInFrame(QWidget* window, const QWidget* frameClient);
 // "major.minor.revision" of this build.
 QString programVersion();
 
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(const QWidget* frameClient, QWidget* parent);
+    AboutDialog(const QWidget* frameClient, QWidget* parent);
 
     // Starts the system-information tool, or tells the user it is unavailable.
     void StartSysInfo();
