@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "SystemInformation.h"
-#include "UserMessage.h"
+#include "Notifier.h"
 
 namespace tally::app {
 namespace {
@@ -35,9 +35,10 @@ void CentreInFrame(QWidget* window, const QWidget* frameClient) {
     window->move(frameClient->mapToGlobal(offset));
 }
 
-AboutDialog::AboutDialog(const QWidget* frameClient, QWidget* parent)
+AboutDialog::AboutDialog(const QWidget* frameClient, Notifier& notifier, QWidget* parent)
     : QDialog(parent),
       frameClient_(frameClient),
+      notifier_(notifier),
       lblTitle_(namedLabel("lblTitle", this)),
       Label7_(namedLabel("Label7", this)),
       cmdOK_(namedButton("cmdOK", "确定", this)),
@@ -83,7 +84,7 @@ void AboutDialog::showEvent(QShowEvent* event) {
 
 void AboutDialog::StartSysInfo() {
     if (startSystemInformationProgram()) return;
-    tellUser({"此时系统信息不可用", "Tallyvane", MessageIcon::None, MessageButtons::Ok});
+    notifier_.tell({"此时系统信息不可用", "Tallyvane", MessageIcon::None, MessageButtons::Ok});
 }
 
 }  // namespace tally::app

@@ -7,6 +7,10 @@
 class QLabel;
 class QPushButton;
 
+namespace tally {
+class Notifier;
+}
+
 namespace tally::app {
 
 // Centres `window`, frame included, over `frameClient` (the main window's desktop).
@@ -18,7 +22,7 @@ QString programVersion();
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    AboutDialog(const QWidget* frameClient, QWidget* parent);
+    AboutDialog(const QWidget* frameClient, Notifier& notifier, QWidget* parent);
 
     // Starts the system-information tool, or tells the user it is unavailable.
     void StartSysInfo();
@@ -28,6 +32,7 @@ protected:
 
 private:
     QPointer<const QWidget> frameClient_;
+    Notifier& notifier_;
     bool placed_ = false;
     QLabel* lblTitle_;
     QLabel* Label7_;

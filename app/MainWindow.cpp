@@ -10,7 +10,7 @@
 #include "BannerStrip.h"
 #include "DesktopBackground.h"
 #include "ReportSubWindow.h"
-#include "UserMessage.h"
+#include "Notifier.h"
 
 namespace tally::app {
 namespace {
@@ -34,8 +34,8 @@ QMenu* addTopMenu(QMenuBar* bar, const QString& caption) {
 
 void endProcessAtOnce() { QCoreApplication::exit(0); }
 
-MainWindow::MainWindow(ReportWindowFactories factories, QWidget* parent)
-    : QMainWindow(parent), factories_(std::move(factories)), endProcess_(endProcessAtOnce) {
+MainWindow::MainWindow(Notifier& notifier, ReportWindowFactories factories, QWidget* parent)
+    : QMainWindow(parent), notifier_(notifier), factories_(std::move(factories)), endProcess_(endProcessAtOnce) {
     setObjectName("MDIForm1");
     setWindowTitle("Tallyvane");
     setWindowIcon(QIcon(":/tallyvane/emblem.png"));
@@ -86,12 +86,12 @@ QWidget* MainWindow::showReportWindow(ReportKind kind) {
 }
 
 QWidget* MainWindow::showAboutWindow() {
-    return windows_.showOrCreate(kAboutKey, [this] { return new AboutDialog(desktop_->viewport(), this); });
+    return windows_.showOrCreate(kAboutKey, [this] { return new AboutDialog(desktop_->viewport(), notifier_, this); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     const MessageAnswer answer =
-        tellUser({"确认要退出系统吗？", "Tallyvane", MessageIcon::Information, MessageButtons::YesNo});
+        notifier_.tell({"确认要退出系统吗？", "Tallyvane", MessageIcon::Information, MessageButtons::YesNo});
     if (answer != MessageAnswer::Yes) {
         event->ignore();
         return;

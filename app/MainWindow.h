@@ -10,6 +10,10 @@
 
 class QMdiArea;
 
+namespace tally {
+class Notifier;
+}
+
 namespace tally::app {
 
 class BannerStrip;
@@ -21,7 +25,8 @@ void endProcessAtOnce();
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(ReportWindowFactories factories = {}, QWidget* parent = nullptr);
+    // Every message of the window goes through `notifier`, which must outlive it.
+    explicit MainWindow(Notifier& notifier, ReportWindowFactories factories = {}, QWidget* parent = nullptr);
 
     // What "退出" and a confirmed close do; endProcessAtOnce unless replaced (tests).
     void setEndProcess(std::function<void()> endProcess);
@@ -41,6 +46,7 @@ protected:
 private:
     void buildMenus();
 
+    Notifier& notifier_;
     ReportWindowFactories factories_;
     std::function<void()> endProcess_;
     SingleWindowRegistry windows_;

@@ -2,26 +2,25 @@
 
 #include <QWidget>
 
-#include "ReconciliationWindowFactory.h"
 #include "ReportWindowFactory.h"
 
 namespace tally::app {
 namespace {
 
 // The detail reports share one window design, configured by the report engine.
-ReportWindowFactory detailReport(const char* kind) {
-    return [kind](QWidget* parent) -> QWidget* { return reportui::createReportWindow(kind, parent); };
+ReportWindowFactory detailReport(const char* kind, const reportui::WindowServices& services) {
+    return [kind, services](QWidget* parent) -> QWidget* { return reportui::createReportWindow(kind, services, parent); };
 }
 
 }  // namespace
 
-ReportWindowFactories reportWindowFactories() {
+ReportWindowFactories reportWindowFactories(const reportui::WindowServices& services) {
     return {
-        {ReportKind::Parking, detailReport("parking")},
-        {ReportKind::VatInvoicing, detailReport("vat-invoicing")},
-        {ReportKind::VatPreInvoicing, detailReport("pre-invoicing")},
+        {ReportKind::Parking, detailReport("parking", services)},
+        {ReportKind::VatInvoicing, detailReport("vat-invoicing", services)},
+        {ReportKind::VatPreInvoicing, detailReport("pre-invoicing", services)},
         {ReportKind::Reconciliation,
-         [](QWidget* parent) -> QWidget* { return reportui::createReconciliationWindow(parent); }},
+         [services](QWidget* parent) -> QWidget* { return reportui::createReconciliationWindow(services, parent); }},
     };
 }
 

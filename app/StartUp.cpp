@@ -1,21 +1,26 @@
 #include "StartUp.h"
 
-#include "UserMessage.h"
+#include "DbError.h"
+#include "Notifier.h"
 
 namespace tally::app {
 
-StartUpResult StartUp(const SettingsSource& readSettings, const ConnectionOpener& openDatabase,
-                      ReportWindowFactories factories) {
+StartUpResult StartUp(const SettingsSource& readSettings, const ConnectionOpener& openDatabase, Notifier& notifier,
+                      const FactoriesFor& factoriesFor) {
     StartUpResult result;
-    {
+    try {
         const data::ConnectionSettings settings = readSettings();
-        if (!openDatabase(settings.login, settings.password, settings.catalog, settings.server)) {
-            tellUser({"数据库连接失败!", "连接提示"});
-            result.exitCode = kConnectionFailedExitCode;
-            return result;
-        }
-    }  // the four values live no longer than this
-    result.mainWindow = std::make_unique<MainWindow>(std::move(factories));
+        result.connection = openDatabase(settings.login, settings.password, settings.catalog, settings.server);
+    } catch (const data::DbError& e) {  // the four values live no longer than the try
+        notifier.tell({"错误信息：" + e.description(), "信息文本"});
+    }
+    if (!result.connection) {
+        notifier.tell({"数据库连接失败!", "连接提示"});
+        result.exitCode = kConnectionFailedExitCode;
+        return result;
+    }
+    ReportWindowFactories factories = factoriesFor ? factoriesFor(*result.connection) : ReportWindowFactories{};
+    result.mainWindow = std::make_unique<MainWindow>(notifier, std::move(factories));
     result.mainWindow->show();
     return result;
 }

@@ -10,26 +10,23 @@
 #include "DemoDatabaseFile.h"
 #include "DetailExportCommand.h"
 #include "ReconciliationExportCommand.h"
-#include "ReconciliationWindowFactory.h"
 #include "LaunchOptions.h"
-#include "MessageBoxHandler.h"
+#include "MessageBoxNotifier.h"
 #include "ReportWindowFactories.h"
-#include "ReportWindowFactory.h"
-#include "SharedConnection.h"
+#include "OpenDatabase.h"
 #include "StartUp.h"
-#include "UserMessage.h"
 
 using namespace tally::app;
 
 namespace {
 
 // Generates the demo database when missing; tells the user when that fails.
-bool prepareDemoDatabase(const QString& path) {
+bool prepareDemoDatabase(const QString& path, tally::Notifier& notifier) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString whyNot;
     const bool ok = ensureDemoDatabase(path, defaultDemoGenerator(), &whyNot);
     QApplication::restoreOverrideCursor();
-    if (!ok) tally::tellUser({("演示数据库生成失败：" + whyNot).toStdString(), "连接提示"});
+    if (!ok) notifier.tell({("演示数据库生成失败：" + whyNot).toStdString(), "连接提示"});
     return ok;
 }
 
@@ -49,7 +46,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!options.error.isEmpty()) {
-        tally::tellUser({(options.error + "\n\n" + launchHelpText()).toStdString(), "tallyvane"});
+        tally::StandardErrorNotifier().tell({(options.error + "\n\n" + launchHelpText()).toStdString(), "tallyvane"});
         return 2;
     }
 
@@ -60,17 +57,19 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(programVersion());
 
     installChineseFont();
-    installMessageBoxHandler();
-
-    tally::reportui::setExportHookForNewWindows(tally::exports::detailExportHook());
-    tally::reportui::setReconciliationExportHookForNewWindows(tally::exports::reconciliationExportHook());
+    // The program's services, handed to every window it opens.
+    MessageBoxNotifier notifier;
+    auto factoriesFor = [&notifier](tally::data::Connection& connection) {
+        return reportWindowFactories({&connection, &notifier, tally::exports::detailExportHook(),
+                                      tally::exports::reconciliationExportHook()});
+    };
 
     const QString demoFile = demoDatabasePath();
-    if (options.source == LaunchOptions::Source::Demo && !prepareDemoDatabase(demoFile))
+    if (options.source == LaunchOptions::Source::Demo && !prepareDemoDatabase(demoFile, notifier))
         return kConnectionFailedExitCode;
 
     StartUpResult started =
-        StartUp(settingsSourceFor(options, demoFile), tally::data::OpenDatabase, reportWindowFactories());
+        StartUp(settingsSourceFor(options, demoFile), tally::data::OpenDatabase, notifier, factoriesFor);
     if (!started.mainWindow) return started.exitCode;
     return app.exec();
 }

@@ -27,7 +27,7 @@
 #include "ReportWindowFactories.h"
 #include "ResultGrid.h"
 #include "SelectionPanel.h"
-#include "SharedConnection.h"
+#include "Notifier.h"
 #include "SplitRatioGrid.h"
 #include "SqliteConnection.h"
 
@@ -122,6 +122,7 @@ int main(int argc, char** argv) {
     if (!out.exists() && !QDir().mkpath(out.path())) return 1;
 
     QTemporaryDir scratch;
+    std::unique_ptr<data::Connection> connection;
     QString database = args.indexOf("--db") > 0 ? args.value(args.indexOf("--db") + 1) : QString();
     try {
         if (database.isEmpty()) {
@@ -130,14 +131,16 @@ int main(int argc, char** argv) {
             options.years = 1;
             demo::generateDemoDatabase(database.toStdString(), options);
         }
-        data::setSharedConnection(std::make_unique<data::SqliteConnection>(database.toStdString()));
+        connection = std::make_unique<data::SqliteConnection>(database.toStdString());
     } catch (const std::exception& e) {
         QTextStream(stderr) << e.what() << "\n";
         return 1;
     }
 
     app::installChineseFont();
-    app::MainWindow main(app::reportWindowFactories());
+    // Messages would stop the pictures: they go to the terminal instead.
+    StandardErrorNotifier notifier;
+    app::MainWindow main(notifier, app::reportWindowFactories({connection.get(), &notifier, {}, {}}));
     main.resize(1400, 860);
     main.show();
     settle();
@@ -152,6 +155,5 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (const Shot& shot : shots) ok = takeShot(main, shot, out) && ok;
     ok = takeReconciliationShots(main, out) && ok;
-    data::setSharedConnection(nullptr);
     return ok ? 0 : 1;
 }

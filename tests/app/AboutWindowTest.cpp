@@ -9,7 +9,7 @@
 
 #include "AboutDialog.h"
 #include "MainWindow.h"
-#include "RecordedMessages.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using namespace tally::app;
@@ -36,7 +36,7 @@ void fakeTool(const QString& folder, const QString& name) {
 struct Shown {
     MainWindow main;
     AboutDialog* about = nullptr;
-    Shown() {
+    explicit Shown(Notifier& notifier) : main(notifier) {
         main.resize(1000, 700);
         main.show();
         about = qobject_cast<AboutDialog*>(main.showAboutWindow());
@@ -51,9 +51,17 @@ struct Shown {
 
 class AboutWindowTest : public QObject {
     Q_OBJECT
+
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
 private slots:
     void showsTheSuiteAndTheVersion() {
-        Shown s;
+        Shown s(notifier_);
         QVERIFY(s.about);
         QCOMPARE(s.about->windowTitle(), QString("关于Korvane系统2011版"));
         QCOMPARE(s.control<QLabel>("lblTitle")->text(), QString("Korvane系统2011版的一部分"));
@@ -64,7 +72,7 @@ private slots:
     }
 
     void isCentredOverTheDesktop() {
-        Shown s;
+        Shown s(notifier_);
         QWidget* desktop = s.main.mdiArea()->viewport();
         const QPointF desktopCentre = QRectF(desktop->mapToGlobal(QPoint()), desktop->size()).center();
         const QPointF aboutCentre = QRectF(s.about->frameGeometry()).center();
@@ -75,7 +83,7 @@ private slots:
     }
 
     void okClosesAndTheNextChoiceMakesANewWindow() {
-        Shown s;
+        Shown s(notifier_);
         QPointer<AboutDialog> first = s.about;
         QTest::mouseClick(s.control<QPushButton>("cmdOK"), Qt::LeftButton);
         QVERIFY(!first || first->isHidden());
@@ -88,8 +96,8 @@ private slots:
     void withoutAToolSaysTheInformationIsUnavailable() {
         QTemporaryDir empty;
         auto restore = pathOnly(empty.path());
-        testing::RecordedMessages recorded;
-        Shown s;
+        auto& recorded = freshMessages();
+        Shown s(notifier_);
         QTest::mouseClick(s.control<QPushButton>("cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(recorded.messages.size(), size_t(1));
         QCOMPARE(recorded.messages[0].text, std::string("此时系统信息不可用"));
@@ -102,8 +110,8 @@ private slots:
         fakeTool(tools.path(), "hardinfo");
         fakeTool(tools.path(), "xfce4-taskmanager");
         auto restore = pathOnly(tools.path());
-        testing::RecordedMessages recorded;
-        Shown s;
+        auto& recorded = freshMessages();
+        Shown s(notifier_);
         QTest::mouseClick(s.control<QPushButton>("cmdSysInfo"), Qt::LeftButton);
         QTRY_VERIFY(QFile::exists(tools.filePath("hardinfo.started")));
         QVERIFY(!QFile::exists(tools.filePath("xfce4-taskmanager.started")));

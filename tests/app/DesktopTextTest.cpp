@@ -1,4 +1,4 @@
-// The message boxes tellUser() shows, and the font that draws the Chinese texts.
+// The message boxes the program's notifier shows, and the font that draws the Chinese texts.
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "ChineseFont.h"
-#include "MessageBoxHandler.h"
+#include "MessageBoxNotifier.h"
 
 using namespace tally;
 using namespace tally::app;

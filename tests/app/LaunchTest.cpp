@@ -8,8 +8,8 @@
 
 #include "DemoDatabaseFile.h"
 #include "LaunchOptions.h"
-#include "RecordedMessages.h"
-#include "SharedConnection.h"
+#include "OpenDatabase.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using namespace tally::app;
@@ -19,6 +19,14 @@ Q_DECLARE_METATYPE(LaunchOptions::Source)
 
 class LaunchTest : public QObject {
     Q_OBJECT
+
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
 private slots:
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
@@ -98,14 +106,12 @@ private slots:
     }
 
     void builtInGeneratorWritesADatabaseTheProgramCanOpen() {
-        testing::RecordedMessages recorded;
+        auto& recorded = freshMessages();
         QTemporaryDir dir;
         const QString path = dir.filePath("demo.sqlite");
         QString whyNot;
         QVERIFY2(ensureDemoDatabase(path, defaultDemoGenerator(), &whyNot), qPrintable(whyNot));
-        QVERIFY(data::OpenDatabase("", "", "", "sqlite:" + path.toStdString()));
-        QVERIFY(data::SharedConnection() != nullptr);
-        data::setSharedConnection(nullptr);
+        QVERIFY(data::OpenDatabase("", "", "", "sqlite:" + path.toStdString()) != nullptr);
         QVERIFY(recorded.messages.empty());
     }
 };

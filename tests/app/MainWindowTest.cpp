@@ -11,7 +11,7 @@
 #include "BannerStrip.h"
 #include "DesktopBackground.h"
 #include "MainWindow.h"
-#include "RecordedMessages.h"
+#include "support/RecordingNotifier.h"
 #include "ReportWindowFactories.h"
 
 using namespace tally;
@@ -28,7 +28,7 @@ struct Fixture {
     int endings = 0;
     std::unique_ptr<MainWindow> window;
 
-    Fixture() {
+    explicit Fixture(Notifier& notifier) {
         ReportWindowFactories factories;
         for (ReportKind kind : kReportKinds)
             factories[kind] = [this, kind](QWidget* parent) {
@@ -37,7 +37,7 @@ struct Fixture {
                 w->setObjectName(reportMenuCaption(kind));
                 return w;
             };
-        window = std::make_unique<MainWindow>(factories);
+        window = std::make_unique<MainWindow>(notifier, factories);
         window->setEndProcess([this] { ++endings; });
         window->show();
     }
@@ -65,9 +65,17 @@ QStringList captions(const QList<QAction*>& actions) {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
+
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
 private slots:
     void menusAreNamedByTheirCaptions() {
-        Fixture f;
+        Fixture f(notifier_);
         QCOMPARE(captions(f.window->menuBar()->actions()), (QStringList{"统计报表", "退出系统", "关于"}));
         const QMap<QString, QStringList> items{
             {"统计报表", {"停车费明细表", "增值税开票明细表", "增值税预开明细表", "开票票据核对表"}},
@@ -88,7 +96,7 @@ private slots:
 
     void reportChosenTwiceIsOpenedOnce() {
         QFETCH(ReportKind, kind);
-        Fixture f;
+        Fixture f(notifier_);
         f.choose(reportMenuCaption(kind));
         f.choose(reportMenuCaption(kind));
         QCOMPARE(f.subWindows(), 1);
@@ -97,7 +105,7 @@ private slots:
     }
 
     void choosingAnOpenReportBringsItToTheFront() {
-        Fixture f;
+        Fixture f(notifier_);
         f.choose("停车费明细表");
         f.choose("开票票据核对表");
         QCOMPARE(f.activeReport(), QString("开票票据核对表"));
@@ -109,7 +117,7 @@ private slots:
     }
 
     void closedReportIsCreatedAfresh() {
-        Fixture f;
+        Fixture f(notifier_);
         f.choose("增值税预开明细表");
         QPointer<QMdiSubWindow> first = f.window->mdiArea()->subWindowList().first();
         QVERIFY(first->close());
@@ -123,7 +131,7 @@ private slots:
     }
 
     void reportClosingItselfTakesItsFrameAlong() {
-        Fixture f;
+        Fixture f(notifier_);
         f.choose("停车费明细表");
         QWidget* report = f.window->mdiArea()->subWindowList().first()->widget();
         report->setAttribute(Qt::WA_DeleteOnClose);
@@ -137,7 +145,7 @@ private slots:
     }
 
     void reportClosedButFrameNotYetGoneIsCreatedAfresh() {
-        Fixture f;
+        Fixture f(notifier_);
         f.choose("开票票据核对表");
         QVERIFY(f.window->mdiArea()->subWindowList().first()->widget()->close());
         f.choose("开票票据核对表");
@@ -149,7 +157,7 @@ private slots:
     }
 
     void minimisedReportIsRestoredNotRemade() {
-        Fixture f;
+        Fixture f(notifier_);
         f.choose("增值税开票明细表");
         f.window->mdiArea()->activeSubWindow()->showMinimized();
         QCoreApplication::processEvents();
@@ -160,23 +168,23 @@ private slots:
     }
 
     void reportWithoutFactoryOpensNothing() {
-        testing::RecordedMessages recorded;
-        MainWindow window;
+        auto& recorded = freshMessages();
+        MainWindow window(notifier_);
         window.show();
         QVERIFY(window.showReportWindow(ReportKind::Parking) == nullptr);
         QCOMPARE(window.mdiArea()->subWindowList().size(), 0);
     }
 
     void placeholdersExistForEveryReport() {
-        MainWindow window(reportWindowFactories());
+        MainWindow window(notifier_, reportWindowFactories({nullptr, &notifier_, {}, {}}));
         window.show();
         for (ReportKind kind : kReportKinds) QVERIFY(window.showReportWindow(kind) != nullptr);
         QCOMPARE(window.mdiArea()->subWindowList().size(), 4);
     }
 
     void aboutWindowIsOpenedOnce() {
-        testing::RecordedMessages recorded;
-        Fixture f;
+        auto& recorded = freshMessages();
+        Fixture f(notifier_);
         f.choose("关于软件");
         f.choose("关于软件");
         QCOMPARE(f.window->findChildren<AboutDialog*>().size(), 1);
@@ -184,8 +192,8 @@ private slots:
     }
 
     void contactUsDoesNothing() {
-        testing::RecordedMessages recorded;
-        Fixture f;
+        auto& recorded = freshMessages();
+        Fixture f(notifier_);
         f.choose("联系我们");
         QCOMPARE(f.subWindows(), 0);
         QVERIFY(f.window->findChildren<AboutDialog*>().isEmpty());
@@ -194,8 +202,8 @@ private slots:
     }
 
     void answeringNoKeepsTheProgramRunning() {
-        testing::RecordedMessages recorded(MessageAnswer::No);
-        Fixture f;
+        auto& recorded = freshMessages(MessageAnswer::No);
+        Fixture f(notifier_);
         QVERIFY(!f.window->close());
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.endings, 0);
@@ -208,8 +216,8 @@ private slots:
     }
 
     void answeringYesEndsTheProgram() {
-        testing::RecordedMessages recorded(MessageAnswer::Yes);
-        Fixture f;
+        auto& recorded = freshMessages(MessageAnswer::Yes);
+        Fixture f(notifier_);
         f.choose("停车费明细表");
         QVERIFY(f.window->close());
         QCOMPARE(f.endings, 1);
@@ -217,8 +225,8 @@ private slots:
     }
 
     void quitItemEndsAtOnceWithoutAsking() {
-        testing::RecordedMessages recorded(MessageAnswer::No);
-        Fixture f;
+        auto& recorded = freshMessages(MessageAnswer::No);
+        Fixture f(notifier_);
         f.choose("停车费明细表");
         f.choose("退出");
         QCOMPARE(f.endings, 1);
@@ -228,8 +236,8 @@ private slots:
     }
 
     void missingBackgroundLeavesTheDesktopPlainWithoutMessage() {
-        testing::RecordedMessages recorded;
-        Fixture f;
+        auto& recorded = freshMessages();
+        Fixture f(notifier_);
         const QBrush before = f.window->mdiArea()->background();
         f.window->setBackgroundFile("/nonexistent/MDI.BMP");
         f.window->resize(700, 500);
@@ -247,7 +255,7 @@ private slots:
         const QString file = dir.filePath("MDI.BMP");
         QVERIFY(picture.save(file, "BMP"));
 
-        Fixture f;
+        Fixture f(notifier_);
         f.window->setBackgroundFile(file);
         f.window->resize(800, 600);
         QCoreApplication::processEvents();
@@ -265,7 +273,7 @@ private slots:
     }
 
     void pictureStripCarriesTheBanner() {
-        Fixture f;
+        Fixture f(notifier_);
         auto* strip = f.window->findChild<BannerStrip*>("Picture1");
         QVERIFY(strip);
         QCOMPARE(strip->banner().size(), QSize(1028, 54));

@@ -4,8 +4,8 @@
 #include <QtTest>
 
 #include "MainWindow.h"
-#include "RecordedMessages.h"
-#include "SharedConnection.h"
+#include "OpenDatabase.h"
+#include "support/RecordingNotifier.h"
 #include "StartUp.h"
 #include "TestDatabase.h"
 
@@ -25,18 +25,24 @@ int openMainWindows() {
 
 class StartUpTest : public QObject {
     Q_OBJECT
-private slots:
-    void cleanup() { data::setSharedConnection(nullptr); }
 
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
+private slots:
     void emptySettingsEndWithBothMessagesAndNoWindow() {
-        testing::RecordedMessages recorded;
-        StartUpResult result = StartUp([] { return data::ConnectionSettings{}; }, data::OpenDatabase, {});
+        auto& recorded = freshMessages();
+        StartUpResult result = StartUp([] { return data::ConnectionSettings{}; }, data::OpenDatabase, notifier_);
 
         QVERIFY(!result.mainWindow);
         QCOMPARE(result.exitCode, kConnectionFailedExitCode);
         QVERIFY(result.exitCode != 0);
         QCOMPARE(openMainWindows(), 0);
-        QVERIFY(data::SharedConnection() == nullptr);
+        QVERIFY(!result.connection);
         QCOMPARE(recorded.messages.size(), size_t(2));
         QVERIFY(recorded.messages[0].text.starts_with("错误信息："));
         QVERIFY(recorded.messages[0].text.size() > std::string("错误信息：").size());
@@ -48,19 +54,20 @@ private slots:
     }
 
     void valuesGoToOpenDatabaseAsLoginPasswordCatalogServerUnchanged() {
-        testing::RecordedMessages recorded;
+        auto& recorded = freshMessages();
+        testing::TestDatabase database;
         std::vector<std::string> passed;
         auto opener = [&](const std::string& login, const std::string& password, const std::string& catalog,
                           const std::string& server) {
             passed = {login, password, catalog, server};
-            return true;
+            return std::unique_ptr<data::Connection>(database.connect());
         };
         data::ConnectionSettings settings;
         settings.server = "db.local\\SQLEXPRESS";
         settings.login = "sa";
         settings.password = "p;w'd";
         settings.catalog = "物业收费";
-        StartUpResult result = StartUp([&] { return settings; }, opener, {});
+        StartUpResult result = StartUp([&] { return settings; }, opener, notifier_);
 
         QCOMPARE(passed, (std::vector<std::string>{"sa", "p;w'd", "物业收费", "db.local\\SQLEXPRESS"}));
         QVERIFY(result.mainWindow);
@@ -70,15 +77,21 @@ private slots:
         QVERIFY(recorded.messages.empty());
     }
 
-    void sqliteFileOpensTheSharedConnectionAndShowsTheMainWindow() {
-        testing::RecordedMessages recorded;
+    void sqliteFileOpensTheConnectionForTheWindowsAndShowsTheMainWindow() {
+        auto& recorded = freshMessages();
         testing::TestDatabase database;
         data::ConnectionSettings settings;
         settings.server = "sqlite:" + database.path();
-        StartUpResult result = StartUp([&] { return settings; }, data::OpenDatabase, {});
+        data::Connection* handedToTheWindows = nullptr;
+        StartUpResult result = StartUp([&] { return settings; }, data::OpenDatabase, notifier_,
+                                       [&](data::Connection& connection) {
+                                           handedToTheWindows = &connection;
+                                           return ReportWindowFactories{};
+                                       });
 
         QVERIFY(result.mainWindow);
-        QVERIFY(data::SharedConnection() != nullptr);
+        QVERIFY(result.connection);
+        QCOMPARE(handedToTheWindows, result.connection.get());
         QCOMPARE(openMainWindows(), 1);
         QVERIFY(recorded.messages.empty());
     }

@@ -23,9 +23,8 @@
 #include "ReportSheetSamples.h"
 #include "ReportWindow.h"
 #include "SelectionPanel.h"
-#include "SharedConnection.h"
 #include "TestDatabase.h"
-#include "windows/MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using tally::reportui::ReportWindow;
@@ -73,6 +72,17 @@ QStringList sheetValues(const QString& file, const QStringList& refs) {
 class ExportCommandTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<data::Connection> connection_;
+    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
+
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
+
 private:
     std::unique_ptr<testing::TestDatabase> db_;
     std::unique_ptr<ReportWindow> window_;
@@ -112,22 +122,22 @@ private slots:
         db_ = std::make_unique<testing::TestDatabase>();
         db_->exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
         db_->exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '北苑', '7')");
-        data::setSharedConnection(db_->connect());
-        window_ = std::make_unique<ReportWindow>(std::make_unique<SampleParkingReport>());
+        connection_ = db_->connect();
+        window_ = std::make_unique<ReportWindow>(std::make_unique<SampleParkingReport>(), services());
         window_->show();
         folder_ = std::make_unique<QTemporaryDir>();
-        testing::MessageRecorder quiet;
+        auto& quiet = freshMessages();
         runReport();
         QVERIFY(window_->result() && window_->result()->rowCount() == 5);
     }
     void cleanup() {
         window_.reset();
-        data::setSharedConnection(nullptr);
+        connection_.reset();
         db_.reset();
     }
 
     void cancellingTheDialogWritesNothing() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         exports::ExportDetailReport(*window_, answering(std::nullopt));
         QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240331"));
         QCOMPARE(filterSeen_, QString("电子表(.xlsx) (*.xlsx);;电子表(.xls) (*.xls)"));
@@ -146,7 +156,7 @@ private slots:
         connect(window_->progressBar(), &QProgressBar::valueChanged, this, [&](int value) {
             seen.push_back({value, !window_->exportCaption()->isHidden(), commandsHidden()});
         });
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xlsx")));
 
         QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240430"));
@@ -174,7 +184,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old contents");
         old.close();
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         // A converter that fails whether or not LibreOffice is installed.
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xls"), [] {
             return std::optional<std::filesystem::path>("/bin/false");
@@ -190,7 +200,7 @@ private slots:
     }
 
     void nameWithoutExtensionIsAnError() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         exports::ExportDetailReport(*window_, answering(inFolder("停车")));
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: 52错误描述: "), qPrintable(messages.texts()[0]));
@@ -206,7 +216,7 @@ private slots:
         bar.hide();
         const exports::ExportControls controls{&window, &exportButton, &exitButton, &bar, nullptr};
         const auto labels = testing::sampleReconciliationLabels();
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
 
         reports::reconciliation::ReconciliationTable headingsOnly;
         reports::reconciliation::SetInitialReconciliationHeadings(headingsOnly);
@@ -217,12 +227,12 @@ private slots:
             proposedName_ = name;
             return std::optional<QString>(inFolder("核对.xlsx"));
         };
-        exports::ExportReconciliationTable(headingsOnly, labels, controls, environment);
+        exports::ExportReconciliationTable(headingsOnly, labels, controls, notifier_, environment);
         QVERIFY(!asked);
         QVERIFY(messages.messages.empty());
 
         const auto table = testing::reconciliationWithItems(2);
-        exports::ExportReconciliationTable(table, labels, controls, environment);
+        exports::ExportReconciliationTable(table, labels, controls, notifier_, environment);
         QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表"));
         QCOMPARE(messages.texts(), QStringList{"票据核对表导出成功！"});
         QCOMPARE(bar.maximum(), table.rowCount() - 2);
@@ -245,9 +255,9 @@ private slots:
               ('0001','R1','01','2024-03-05','2024-03-05',106), ('0002','R2','01','2024-03-20',NULL,53);
             INSERT INTO 票据开票数据 VALUES ('0001','R1','W1',106,6), ('0002','R2','W1',53,3);
         )");
-        data::setSharedConnection(db.connect());
-        testing::MessageRecorder messages;
-        reportui::ReconciliationWindow window;
+        connection_ = db.connect();
+        auto& messages = freshMessages();
+        reportui::ReconciliationWindow window(services());
         window.yearBox()->setCurrentText("2024");
         window.startMonthBox()->setCurrentText("03");
         window.endMonthBox()->setCurrentText("03");

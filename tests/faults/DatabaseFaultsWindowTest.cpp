@@ -18,15 +18,14 @@
 #include "BusyPanel.h"
 #include "ReconciliationTable.h"
 #include "ReconciliationWindow.h"
-#include "ReconciliationWindowFactory.h"
+#include "ReportWindowFactory.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
-#include "SharedConnection.h"
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
 #include "windows/DemoConnection.h"
-#include "windows/MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using tally::reportui::ReconciliationWindow;
@@ -57,6 +56,17 @@ private:
 
 class DatabaseFaultsWindowTest : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<data::Connection> connection_;
+    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
+
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
 
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
@@ -103,14 +113,14 @@ private slots:
         restoreFile();
         auto connection = std::make_unique<data::SqliteConnection>(file_.native());
         connection->setLockWait(std::chrono::milliseconds(500));
-        data::setSharedConnection(std::move(connection));
+        connection_ = std::move(connection);
     }
-    void cleanup() { data::setSharedConnection(nullptr); }
+    void cleanup() { connection_.reset(); }
     void cleanupTestCase() { demo_.reset(); }
 
     void removedFileIsReportedAndTheRunWorksOnceItIsBack() {
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        auto& messages = freshMessages();
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         const int rows = runVatInvoicing(*window);
         QVERIFY(rows > 0);
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
@@ -129,8 +139,8 @@ private slots:
 
     // Another file under the same name is read as that file, not the one opened first.
     void replacedFileIsReadAfresh() {
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        auto& messages = freshMessages();
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         QVERIFY(runVatInvoicing(*window) > 0);
 
         testing::TestDatabase empty;  // the same tables, no rows
@@ -144,8 +154,8 @@ private slots:
     }
 
     void lockedFileIsReportedAfterTheLockWait() {
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        auto& messages = freshMessages();
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         const int rows = runVatInvoicing(*window);
         QVERIFY(rows > 0);
 
@@ -163,8 +173,8 @@ private slots:
     }
 
     void reconciliationWindowOnALockedThenRemovedFile() {
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReconciliationWindow> window(reportui::createReconciliationWindow(nullptr));
+        auto& messages = freshMessages();
+        std::unique_ptr<ReconciliationWindow> window(reportui::createReconciliationWindow(services(), nullptr));
         const int rows = runReconciliation(*window);
         QVERIFY(rows > reports::reconciliation::ReconciliationTable::kHeadingRows);
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));

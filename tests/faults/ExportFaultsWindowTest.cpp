@@ -22,14 +22,14 @@
 #include "DetailExportCommand.h"
 #include "ReconciliationExportCommand.h"
 #include "ReconciliationWindow.h"
-#include "ReconciliationWindowFactory.h"
+#include "ReportWindowFactory.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
 #include "export/ScratchFolder.h"
 #include "faults/PrivateMounts.h"
 #include "windows/DemoConnection.h"
-#include "windows/MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using tally::reportui::ReportWindow;
@@ -74,6 +74,14 @@ exports::ExportEnvironment answering(const std::filesystem::path& file,
 class ExportFaultsWindowTest : public QObject {
     Q_OBJECT
 
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
+
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
     std::unique_ptr<ReportWindow> window_;
@@ -83,7 +91,7 @@ private:
     std::filesystem::path inFolder(const std::string& name) const { return *folder_ / name; }
     void writeEarlierFile(const std::string& name) const { testing::writeText(inFolder(name), kEarlier); }
 
-    void expectFailureKeptTheEarlierFile(const testing::MessageRecorder& messages, const std::string& name,
+    void expectFailureKeptTheEarlierFile(const testing::RecordingNotifier& messages, const std::string& name,
                                          const QString& numberPrefix) {
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith(numberPrefix), qPrintable(messages.texts()[0]));
@@ -108,8 +116,8 @@ private slots:
     }
     void init() {
         folder_ = std::make_unique<testing::ScratchFolder>();
-        testing::MessageRecorder quiet;
-        window_.reset(reportui::createReportWindow("vat-invoicing", nullptr));
+        auto& quiet = freshMessages();
+        window_.reset(reportui::createReportWindow("vat-invoicing", demo_->services(notifier_), nullptr));
         auto* panel = window_->selectionPanel();
         panel->departmentList()->setCurrentRow(0);
         panel->startPicker()->setDate({2025, 1, 1});
@@ -138,7 +146,7 @@ private slots:
         } else {
             QSKIP("root writes into any folder; a read-only one needs a private mount");
         }
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
         if (!privateMounts) std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_all);
         expectFailureKeptTheEarlierFile(messages, "开票.xlsx", privateMounts ? "错误号: 30错误描述: " : "错误号: 13错误描述: ");
@@ -148,7 +156,7 @@ private slots:
     void diskFillsUpWhileWriting() {
         mountSmallDiskOrSkip(8192);
         writeEarlierFile("开票.xlsx");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: "), qPrintable(messages.texts()[0]));
@@ -158,7 +166,7 @@ private slots:
 
     void fileSizeLimitStopsTheWorkbook() {
         writeEarlierFile("开票.xlsx");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         {
             FileSizeLimit limit(4096);
             exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
@@ -177,7 +185,7 @@ private slots:
         writeEarlierFile("开票.xls");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray(folder_->path().c_str()));
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xls"), sheet::findOfficeConverter));
         qputenv("PATH", path);
         QCOMPARE(messages.texts(), QStringList{"增值税开票明细表导出成功！"});
@@ -187,8 +195,8 @@ private slots:
     }
 
     void reconciliationExportOnAFullDisk() {
-        testing::MessageRecorder quiet;
-        std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(nullptr));
+        auto& quiet = freshMessages();
+        std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(demo_->services(notifier_), nullptr));
         window->departmentList()->setCurrentRow(0);
         window->yearBox()->setCurrentText("2025");
         window->startMonthBox()->setCurrentText("01");
@@ -197,7 +205,7 @@ private slots:
         QVERIFY(window->table().rowCount() > 2);
 
         writeEarlierFile("核对.xlsx");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         {
             FileSizeLimit limit(2048);
             exports::ExportReconciliationWindow(*window, answering(inFolder("核对.xlsx")));

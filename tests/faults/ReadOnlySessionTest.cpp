@@ -21,16 +21,15 @@
 #include "PageNavigator.h"
 #include "ReconciliationExportCommand.h"
 #include "ReconciliationWindow.h"
-#include "ReconciliationWindowFactory.h"
+#include "ReportWindowFactory.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
-#include "SharedConnection.h"
 #include "SqliteConnection.h"
 #include "cli/CommandRunner.h"
 #include "export/ScratchFolder.h"
 #include "windows/DemoConnection.h"
-#include "windows/MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 
@@ -70,6 +69,17 @@ std::unique_ptr<data::Connection> openEngine(const std::string& engine, const st
 class ReadOnlySessionTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<data::Connection> connection_;
+    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
+
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
+
 private:
     QTemporaryDir dbFolder_;
     std::filesystem::path file_;
@@ -85,11 +95,11 @@ private slots:
 
     void windowsAndToolLeaveTheFileAsItWas() {
         const FileState before = FileState::of(file_);
-        data::setSharedConnection(std::make_unique<data::SqliteConnection>(file_.native()));
-        testing::MessageRecorder messages;
+        connection_ = std::make_unique<data::SqliteConnection>(file_.native());
+        auto& messages = freshMessages();
 
         for (const char* kind : {"parking", "vat-invoicing", "pre-invoicing"}) {
-            std::unique_ptr<reportui::ReportWindow> window(reportui::createReportWindow(kind, nullptr));
+            std::unique_ptr<reportui::ReportWindow> window(reportui::createReportWindow(kind, services(), nullptr));
             auto* panel = window->selectionPanel();
             panel->departmentList()->setCurrentRow(0);
             panel->startPicker()->setDate({2025, 1, 1});
@@ -101,7 +111,7 @@ private slots:
             window->pageNavigator()->lastButton()->click();
             exports::ExportDetailReport(*window, savingTo(exports_ / (std::string(kind) + ".xlsx")));
         }
-        std::unique_ptr<reportui::ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(nullptr));
+        std::unique_ptr<reportui::ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(services(), nullptr));
         reconciliation->departmentList()->setCurrentRow(0);
         reconciliation->yearBox()->setCurrentText("2025");
         reconciliation->startMonthBox()->setCurrentText("01");
@@ -110,7 +120,7 @@ private slots:
         exports::ExportReconciliationWindow(*reconciliation, savingTo(exports_ / "reconciliation.xlsx"));
         QCOMPARE(messages.texts(), (QStringList{"停车费明细表导出成功！", "增值税开票明细表导出成功！",
                                                 "增值税预开票明细表导出成功！", "票据核对表导出成功！"}));
-        data::setSharedConnection(nullptr);
+        connection_.reset();
 
         const std::string db = testing::shellQuote(file_.native());
         for (const std::string kind : {"parking", "vat-invoicing", "pre-invoicing", "reconciliation"}) {

@@ -5,6 +5,7 @@
 #include <typeinfo>
 
 #include "Departments.h"
+#include "DetailReportFlow.h"
 #include "ReconciliationRun.h"
 #include "ReportCatalog.h"
 
@@ -16,31 +17,28 @@ namespace rc = reports::reconciliation;
 void runDetail(const std::string& kind, RecordingConnection& connection, const reports::DepartmentEntry& department,
                EngineOutcome& out) {
     auto report = reports::makeDetailReport(kind);
-    reports::ReportRequest request{department, "20240301", "20240331", ""};
-    try {
-        request.invoiceTypeList = reports::LoadInvoiceTypeList(connection);
-    } catch (const data::DbError& e) {
-        out.errors.push_back(reports::ReportError::fromDb(e));
+    auto typeList = reports::LoadInvoiceTypeList(connection);
+    if (!typeList.ok()) {
+        out.errors.push_back(typeList.error());
         return;
     }
-    auto extraction = report->extractFeeItems(connection, request);
+    const reports::ReportRequest request{department, "20240301", "20240331", typeList.value()};
+    auto extraction = reports::ExtractDetailFeeItems(connection, *report, request);
     if (extraction.error) {
         out.errors.push_back(*extraction.error);
         return;
     }
-    if (extraction.items.empty()) return;
-    auto splits = reports::defaultSplitRows(extraction.items);
-    auto headings = report->layoutHeadings(extraction.items, splits);
-    out.headings = {headings.row0, headings.row1};
-    auto run = report->run(connection, request, extraction.items, splits);
-    if (!run.ok()) {
-        out.errors.push_back(run.error());
+    if (!extraction.canRun()) return;
+    out.headings = {extraction.headings->row0, extraction.headings->row1};
+    auto run = reports::RunDetailStatistics(connection, *report, request, extraction.items, *extraction.splits);
+    // A run that found nothing is no error here: the result is simply empty.
+    if (!run.result) {
+        out.errors.push_back(*run.error);
         return;
     }
-    const auto& result = run.value();
-    for (int i = 0; i < result->rowCount(); ++i) {
+    for (int i = 0; i < run.result->rowCount(); ++i) {
         std::vector<std::string> cells;
-        for (const auto& cell : result->drawRow(i).cells) cells.push_back(cell.text);
+        for (const auto& cell : run.result->drawRow(i).cells) cells.push_back(cell.text);
         out.rows.push_back(std::move(cells));
     }
 }

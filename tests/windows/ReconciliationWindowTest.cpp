@@ -18,11 +18,11 @@
 #include "BusyPanel.h"
 #include "DemoConnection.h"
 #include "MainWindow.h"
-#include "MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 #include "Money.h"
 #include "ReconciliationPeriod.h"
 #include "ReconciliationWindow.h"
-#include "ReconciliationWindowFactory.h"
+#include "ReportWindowFactory.h"
 #include "ReportStatusBar.h"
 #include "ReportWindowFactories.h"
 #include "ResultGrid.h"
@@ -38,8 +38,8 @@ namespace {
 constexpr int kEstate01 = 0;
 const QString kEstate01Name = "翠湖花园管理处";
 
-// The demo database's connection, with every statement shown to `watch` first and
-// the ones `fails` picks failing.
+// The demo database's connection, with every statement shown to the watch first and
+// the ones the failure test picks failing; both can change while a window uses it.
 class WatchedConnection : public data::Connection {
 public:
     using Watch = std::function<void(std::string_view)>;
@@ -47,12 +47,16 @@ public:
     WatchedConnection(const std::string& path, Watch watch, Fails fails = {})
         : inner_(std::make_unique<data::SqliteConnection>(path)), watch_(std::move(watch)), fails_(std::move(fails)) {}
 
-    std::unique_ptr<data::Recordset> open(std::string_view sql) override {
+    std::string engineName() const override { return inner_->engineName(); }
+    void setWatch(Watch watch) { watch_ = std::move(watch); }
+    void setFails(Fails fails) { fails_ = std::move(fails); }
+
+protected:
+    std::unique_ptr<data::Recordset> execute(std::string_view sql, int timeoutSeconds) override {
         if (watch_) watch_(sql);
         if (fails_ && fails_(sql)) throw data::DbError(-2147217900, "语法错误");
-        return inner_->open(sql);
+        return inner_->open(sql, timeoutSeconds);
     }
-    std::string engineName() const override { return inner_->engineName(); }
 
 private:
     std::unique_ptr<data::Connection> inner_;
@@ -78,12 +82,25 @@ std::uint32_t colourValue(const QVariant& background) {
 class ReconciliationWindowTest : public QObject {
     Q_OBJECT
 
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
+
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
+    std::unique_ptr<data::Connection> connection_;
+    WatchedConnection* watched_ = nullptr;  // connection_ while it is the demo database's
     std::unique_ptr<ReconciliationWindow> window_;
 
-    std::unique_ptr<ReconciliationWindow> open() {
-        std::unique_ptr<ReconciliationWindow> window(reportui::createReconciliationWindow(nullptr));
+    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
+    std::unique_ptr<ReconciliationWindow> open(std::function<void(ReconciliationWindow&)> exportCommand = {}) {
+        auto withExport = services();
+        withExport.exportReconciliation = std::move(exportCommand);
+        std::unique_ptr<ReconciliationWindow> window(reportui::createReconciliationWindow(withExport, nullptr));
         window->show();
         QApplication::setActiveWindow(window.get());
         [[maybe_unused]] bool active = QTest::qWaitForWindowActive(window.get());
@@ -106,22 +123,31 @@ private:
     }
     reports::Cents shownCents(int row, int column) const { return reports::parseCents(shown(row, column).toStdString()); }
     int items() const { return static_cast<int>(window_->feeItems().size()); }
-    void useShared(std::unique_ptr<data::Connection> connection) { data::setSharedConnection(std::move(connection)); }
-    void useDemo() { useShared(std::make_unique<data::SqliteConnection>(demo_->path())); }
+    // The database of the windows opened from now on.
+    void useShared(std::unique_ptr<data::Connection> connection) { connection_ = std::move(connection); }
+    void useDemo() {
+        auto watched = std::make_unique<WatchedConnection>(demo_->path(), nullptr);
+        watched_ = watched.get();
+        useShared(std::move(watched));
+    }
 
 private slots:
     void initTestCase() {
         std::setlocale(LC_NUMERIC, "C");
         demo_ = std::make_unique<testing::DemoConnection>();
+        useDemo();
     }
-    void cleanupTestCase() { demo_.reset(); }
+    void cleanupTestCase() {
+        connection_.reset();
+        demo_.reset();
+    }
     void cleanup() {
         window_.reset();
         useDemo();
     }
 
     void openingState() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
         QCOMPARE(window_->objectName(), QString("frm票据核对表New"));
@@ -175,7 +201,7 @@ private slots:
     }
 
     void checksComeInOrderAndChangeNothing() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         // No department: refused whatever the period.
         choose("2025", "06", "05");
@@ -194,7 +220,7 @@ private slots:
     }
 
     void oneMonthRunsOnlyThatMonth() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         run(kEstate01, "2025", "05", "05");
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
@@ -205,7 +231,7 @@ private slots:
     }
 
     void runOnTheDemoFillsMonthsSubtotalsDifferencesAndTotal() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         run(kEstate01, "2025", "01", "12");
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
@@ -267,7 +293,7 @@ private slots:
     }
 
     void headingsMergeAcrossAndDownButTheRemarksStayApart() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         run(kEstate01, "2025", "01", "03");
         const int n = items();
@@ -296,7 +322,7 @@ private slots:
     }
 
     void noDataLeavesTheEmptyTable() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         run(kEstate01, "2025", "01", "02");
         QVERIFY(grid()->rowCount() > 2);
@@ -312,7 +338,7 @@ private slots:
     }
 
     void busyCaptionsFollowTheRun() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         run(kEstate01, "2025", "01", "01");
         QVERIFY(grid()->rowCount() > 2);
@@ -323,14 +349,14 @@ private slots:
             int gridRows, gridColumns;
         };
         std::vector<Seen> seen;
-        useShared(std::make_unique<WatchedConnection>(demo_->path(), [&](std::string_view sql) {
+        watched_->setWatch([&](std::string_view sql) {
             const QCursor* cursor = QApplication::overrideCursor();
             seen.push_back({isExtraction(sql), isMonthQuery(sql), window_->busyPanel()->isVisible(),
                             cursor && cursor->shape() == Qt::WaitCursor, window_->busyPanel()->caption(),
                             grid()->rowCount(), grid()->columnCount()});
-        }));
-        // The watch refers to `seen`: the plain connection is back before `seen` goes.
-        auto restore = qScopeGuard([this] { useDemo(); });
+        });
+        // The watch refers to `seen`: it goes before `seen` does.
+        auto restore = qScopeGuard([this] { watched_->setWatch(nullptr); });
         window_->startButton()->click();
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
 
@@ -354,9 +380,9 @@ private slots:
     }
 
     void aFailingMonthQueryIsToldAndTheWindowStaysUsable() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
-        useShared(std::make_unique<WatchedConnection>(demo_->path(), nullptr, isMonthQuery));
+        watched_->setFails(isMonthQuery);
         run(kEstate01, "2025", "01", "03");
         QCOMPARE(messages.texts(), QStringList{"-2147217900语法错误"});
         QCOMPARE(grid()->rowCount(), 2);
@@ -365,16 +391,16 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
 
         messages.clear();
-        useDemo();
+        watched_->setFails(nullptr);
         window_->startButton()->click();
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
         QVERIFY(grid()->rowCount() > 2);
     }
 
     void aFailingCorrectionIsToldAndTheRunGoesOn() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
-        useShared(std::make_unique<WatchedConnection>(demo_->path(), nullptr, isUncollectedQuery));
+        watched_->setFails(isUncollectedQuery);
         run(kEstate01, "2025", "01", "03");
         QCOMPARE(messages.texts(), QStringList{"-2147217900语法错误"});
         const int last = grid()->rowCount() - 1;
@@ -384,7 +410,7 @@ private slots:
     }
 
     void titleKeepsTheOldYearUntilTheDepartmentIsClickedAgain() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         window_->yearBox()->setCurrentText("2025");
         window_->departmentList()->setCurrentRow(kEstate01);
@@ -402,11 +428,9 @@ private slots:
     }
 
     void exportRunsOnlyForATableWithRows() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         int exports = 0;
-        reportui::setReconciliationExportHookForNewWindows([&](ReconciliationWindow&) { ++exports; });
-        auto restore = qScopeGuard([] { reportui::setReconciliationExportHookForNewWindows(nullptr); });
-        window_ = open();
+        window_ = open([&](ReconciliationWindow&) { ++exports; });
         window_->exportButton()->click();
         QCOMPARE(exports, 0);
         run(kEstate01, "2024", "01", "12");
@@ -423,7 +447,7 @@ private slots:
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '北苑', '7')");
         db.exec("DROP TABLE 票据类型");
         useShared(db.connect());
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(!messages.texts().front().startsWith("错误码"), qPrintable(messages.texts().front()));
@@ -432,8 +456,8 @@ private slots:
     }
 
     void theMenuItemOpensThisWindow() {
-        testing::MessageRecorder messages;
-        app::MainWindow main(app::reportWindowFactories());
+        auto& messages = freshMessages();
+        app::MainWindow main(notifier_, app::reportWindowFactories(services()));
         main.show();
         auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(app::ReportKind::Reconciliation));
         QVERIFY(sub);
@@ -451,7 +475,7 @@ private slots:
     }
     void layoutFollowsTheWindowSize() {
         QFETCH(QSize, size);
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open();
         if (size.isValid()) window_->resize(size);
         QWidget* w = window_.get();

@@ -9,11 +9,10 @@
 
 #include <memory>
 
-#include "MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
-#include "SharedConnection.h"
 #include "TestDatabase.h"
 
 using namespace tally;
@@ -22,16 +21,24 @@ using tally::reportui::ReportWindow;
 class ReportWindowFailureTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void cleanup() { data::setSharedConnection(nullptr); }
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
 
+    reportui::WindowServices services(data::Connection* connection) { return {connection, &notifier_, {}, {}}; }
+
+private slots:
     void listsThatCannotBeReadAreReportedAndTheWindowStillOpens() {
         testing::TestDatabase db;
         db.exec("DROP TABLE 设置管理处");
         db.exec("DROP TABLE 票据类型");
-        data::setSharedConnection(db.connect());
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        auto connection = db.connect();
+        auto& messages = freshMessages();
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(connection.get()), nullptr));
         QVERIFY(window);
         QCOMPARE(messages.messages.size(), size_t(2));
         for (const auto& m : messages.messages) {
@@ -46,9 +53,9 @@ private slots:
         testing::TestDatabase db;
         db.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '东区' || char(13) || char(10) || '北苑', '7')");
-        data::setSharedConnection(db.connect());
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", nullptr));
+        auto connection = db.connect();
+        auto& messages = freshMessages();
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", services(connection.get()), nullptr));
         QVERIFY2(messages.messages.empty(), messages.messages.empty() ? "" : messages.messages[0].text.c_str());
         QCOMPARE(window->selectionPanel()->departmentList()->item(0)->text(), QString("7 东区北苑【G7】"));
         window->selectionPanel()->departmentList()->setCurrentRow(0);
@@ -56,8 +63,8 @@ private slots:
     }
 
     void withoutAConnectionTheCommandsSaySo() {
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", nullptr));
+        auto& messages = freshMessages();
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", services(nullptr), nullptr));
         QVERIFY(window);
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY(!window->selectionPanel()->startButton()->isEnabled());
@@ -68,9 +75,9 @@ private slots:
         db.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '北苑', '7')");
         db.exec("DROP TABLE setupsfxm");
-        data::setSharedConnection(db.connect());
-        testing::MessageRecorder messages;
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", nullptr));
+        auto connection = db.connect();
+        auto& messages = freshMessages();
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(connection.get()), nullptr));
         window->selectionPanel()->departmentList()->setCurrentRow(0);
         window->selectionPanel()->extractButton()->click();
         // The error, then the extract command's own word that nothing was found.
@@ -82,9 +89,9 @@ private slots:
     }
 
     void exitClosesTheFrameInsideTheMainWindow() {
-        testing::MessageRecorder messages;
+        freshMessages();
         QMdiArea area;
-        auto* window = reportui::createReportWindow("parking", &area);
+        auto* window = reportui::createReportWindow("parking", services(nullptr), &area);
         QMdiSubWindow* sub = area.addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         area.show();

@@ -14,7 +14,7 @@
 
 #include "BusyPanel.h"
 #include "DemoConnection.h"
-#include "MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 #include "PageNavigator.h"
 #include "Paging.h"
 #include "ReportCatalog.h"
@@ -84,12 +84,22 @@ private:
 class ReportWindowTest : public QObject {
     Q_OBJECT
 
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
+
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
     std::unique_ptr<ReportWindow> window_;
 
-    std::unique_ptr<ReportWindow> open(const char* kind) {
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow(kind, nullptr));
+    std::unique_ptr<ReportWindow> open(const char* kind, std::function<void(ReportWindow&)> exportCommand = {}) {
+        auto services = demo_->services(notifier_);
+        services.exportDetail = std::move(exportCommand);
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow(kind, services, nullptr));
         if (window) {
             window->show();
             QApplication::setActiveWindow(window.get());
@@ -136,7 +146,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, periodLabel);
         QFETCH(int, columns);
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_ = open(kind.toUtf8().constData());
         QVERIFY(window_);
         QCOMPARE(window_->objectName(), objectName);
@@ -178,7 +188,7 @@ private slots:
 
     void extractingWithoutADepartmentIsRefused() {
         window_ = open("vat-invoicing");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         panel()->extractButton()->click();
         QCOMPARE(messages.texts(), QStringList{"请先选择统计部门!"});
         QCOMPARE(QString::fromStdString(messages.messages[0].title), QString("系统提示"));
@@ -188,7 +198,7 @@ private slots:
 
     void anEndBeforeTheStartIsRefusedAndFocusesTheEndPicker() {
         window_ = open("vat-invoicing");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         panel()->extractButton()->setFocus();
         extract(Estate01, {2025, 3, 2}, {2025, 3, 1});
         QCOMPARE(messages.texts(), QStringList{"截至日期不能小于开始日期!"});
@@ -199,7 +209,7 @@ private slots:
 
     void equalDatesAreAccepted() {
         window_ = open("vat-invoicing");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         extract(Estate01, {2025, 3, 3}, {2025, 3, 3});
         QVERIFY(!messages.texts().contains("截至日期不能小于开始日期!"));
         QVERIFY(window_->capturedDepartment());
@@ -214,7 +224,7 @@ private slots:
     void extractionEnablesTheStartCommand() {
         QFETCH(QString, kind);
         window_ = open(kind.toUtf8().constData());
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         extract(Estate01);
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
         QVERIFY(!window_->feeItems().empty());
@@ -235,7 +245,7 @@ private slots:
     void aRunShowsPageOneAndDisablesTheStartCommand() {
         QFETCH(QString, kind);
         window_ = open(kind.toUtf8().constData());
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         extract(Estate01);
         panel()->startButton()->click();
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
@@ -255,10 +265,10 @@ private slots:
     void theRunUsesTheCapturedDepartmentAndThePickersAtRunTime() {
         auto observed = std::make_unique<ObservedReport>(reports::makeDetailReport("vat-invoicing"));
         ObservedReport* spy = observed.get();
-        window_ = std::make_unique<ReportWindow>(std::move(observed));
+        window_ = std::make_unique<ReportWindow>(std::move(observed), demo_->services(notifier_));
         spy->window = window_.get();
         window_->show();
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
 
         extract(Estate01);
         QCOMPARE(spy->extractions.size(), size_t(1));
@@ -289,7 +299,7 @@ private slots:
 
     void aRunThatFindsNothingSaysSoAndEmptiesTheGrid() {
         window_ = open("vat-invoicing");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         extract(Estate01);
         setPeriod({2030, 1, 1}, {2030, 1, 31});  // the run reads the pickers again
         panel()->startButton()->click();
@@ -301,7 +311,7 @@ private slots:
 
     void anExtractionThatFindsNothingSaysSoAndKeepsTheStartCommandAsItWas() {
         window_ = open("pre-invoicing");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         extract(Estate01);
         QVERIFY(panel()->startButton()->isEnabled());
         messages.clear();
@@ -316,7 +326,7 @@ private slots:
 
     void anotherExtractionResetsTheSplitAndEnablesTheStartCommandAgain() {
         window_ = open("parking");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         extract(CarPark11);
         panel()->splitGrid()->item(0, 3)->setText("45");
         panel()->startButton()->click();
@@ -328,7 +338,7 @@ private slots:
 
     void pagingFromTheWindow() {
         window_ = open("vat-invoicing");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         extract(Estate01);
         panel()->startButton()->click();
         const auto& paging = window_->pager()->paging();
@@ -341,13 +351,12 @@ private slots:
     }
 
     void exportRunsOnlyOnceTheGridShowsRows() {
-        window_ = open("vat-invoicing");
         int calls = 0;
-        window_->setExportHook([&](ReportWindow& w) {
+        window_ = open("vat-invoicing", [&](ReportWindow& w) {
             ++calls;
             QCOMPARE(&w, window_.get());
         });
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_->exportButton()->click();
         extract(Estate01);
         window_->exportButton()->click();
@@ -395,7 +404,7 @@ private slots:
 
     void minimisingAndRestoringKeepsEveryControlInPlace() {
         window_ = open("parking");
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         window_->resize(1000, 600);
         const QRect grid = window_->resultGrid()->geometry();
         const QRect exit = window_->exitButton()->geometry();
@@ -409,8 +418,8 @@ private slots:
     }
 
     void anUnknownKindMakesNoWindowAndSaysWhy() {
-        testing::MessageRecorder messages;
-        QVERIFY(!reportui::createReportWindow("reconciliation", nullptr));
+        auto& messages = freshMessages();
+        QVERIFY(!reportui::createReportWindow("reconciliation", demo_->services(notifier_), nullptr));
         QCOMPARE(messages.messages.size(), size_t(1));
     }
 };

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "MessageRecorder.h"
+#include "support/RecordingNotifier.h"
 #include "SplitRatioGrid.h"
 
 using namespace tally;
@@ -35,6 +35,14 @@ reports::SplitRatioRows twoParkingRows() {
 class SplitRatioGridTest : public QObject {
     Q_OBJECT
 
+    testing::RecordingNotifier notifier_;
+    // The notifier every window of the test tells, emptied; questions get `answer`.
+    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
+        notifier_.clear();
+        notifier_.answerQuestionsWith(answer);
+        return notifier_;
+    }
+
 private:
     std::unique_ptr<QWidget> panel_;
     SplitRatioGrid* grid_ = nullptr;
@@ -56,7 +64,7 @@ private slots:
     void init() {
         panel_ = std::make_unique<QWidget>();
         panel_->resize(320, 200);
-        grid_ = new SplitRatioGrid(panel_.get());
+        grid_ = new SplitRatioGrid(notifier_, panel_.get());
         grid_->setGeometry(7, 20, 286, 118);
         grid_->setRows(twoParkingRows());
         box_ = grid_->ratioEditBox();
@@ -94,7 +102,7 @@ private slots:
     }
 
     void enterOnTheDeveloperCellMovesOnWithoutACheck() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         grid_->setCurrentCell(0, 2);
         typeAndEnter("60");
         QCOMPARE(cell(0, 2), QString("60"));
@@ -113,7 +121,7 @@ private slots:
     }
 
     void aPairThatDoesNotAddUpGoesBackToTheDeveloperCell() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         grid_->setCurrentCell(1, 2);
         typeAndEnter("60");
         typeAndEnter("30");
@@ -128,7 +136,7 @@ private slots:
     }
 
     void theLeadingNumberCountsInTheCheck() {
-        testing::MessageRecorder messages;
+        auto& messages = freshMessages();
         grid_->setCurrentCell(0, 3);
         typeAndEnter("30%");
         QVERIFY(messages.messages.empty());

@@ -110,3 +110,22 @@ TEST(ReconciliationErrors, UnreadableTypeListsAbandonTheRun) {
     EXPECT_TRUE(contains(run.reported[0].description, "票据类型"));
     EXPECT_EQ(run.table.columnCount(), 13);
 }
+
+TEST(ReconciliationErrors, ReportStatementsRunWithoutATimeLimitAndTheListsWithTheDefault) {
+    ReconciliationDatabase db;
+    twoMonths(db);
+    FailingConnection connection(db.connect(), [](std::string_view) { return false; });
+    auto run = RunReconciliation(connection, selectionFor("03", "04"));
+    EXPECT_EQ(run.end, RunEnd::Completed);
+    ASSERT_EQ(connection.timeouts.size(), connection.statements.size());
+    int reportStatements = 0;
+    for (std::size_t i = 0; i < connection.statements.size(); ++i) {
+        // The type lists load like the window's lists; everything after them is the report.
+        const bool typeList = contains(connection.statements[i], "From 票据类型");
+        EXPECT_EQ(connection.timeouts[i], typeList ? tally::data::Connection::kDefaultTimeoutSeconds
+                                                   : tally::data::Connection::kNoTimeout)
+            << connection.statements[i];
+        if (!typeList) ++reportStatements;
+    }
+    EXPECT_GT(reportStatements, 2);
+}

@@ -58,10 +58,11 @@ FailingConnection::FailingConnection(std::unique_ptr<data::Connection> inner,
                                      std::function<bool(std::string_view)> fails, data::DbError error)
     : inner_(std::move(inner)), fails_(std::move(fails)), error_(std::move(error)) {}
 
-std::unique_ptr<data::Recordset> FailingConnection::open(std::string_view sql) {
+std::unique_ptr<data::Recordset> FailingConnection::execute(std::string_view sql, int timeoutSeconds) {
     statements.emplace_back(sql);
+    timeouts.push_back(timeoutSeconds);
     if (fails_(sql)) throw error_;
-    return inner_->open(sql);
+    return inner_->open(sql, timeoutSeconds);
 }
 
 bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }

@@ -41,10 +41,13 @@ class FailingConnection : public data::Connection {
 public:
     FailingConnection(std::unique_ptr<data::Connection> inner, std::function<bool(std::string_view)> fails,
                       data::DbError error = data::DbError(-2147217900, "语法错误"));
-    std::unique_ptr<data::Recordset> open(std::string_view sql) override;
     std::string engineName() const override { return inner_->engineName(); }
 
     std::vector<std::string> statements;  // every statement asked for, failing ones included
+    std::vector<int> timeouts;            // the limit each was given, in seconds
+
+protected:
+    std::unique_ptr<data::Recordset> execute(std::string_view sql, int timeoutSeconds) override;
 
 private:
     std::unique_ptr<data::Connection> inner_;

@@ -1,4 +1,4 @@
-#include "MessageBoxHandler.h"
+#include "MessageBoxNotifier.h"
 
 #include <QApplication>
 
@@ -21,12 +21,10 @@ MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons butt
     return clicked == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-MessageAnswer showMessageBox(const UserMessage& message) {
+MessageAnswer MessageBoxNotifier::tell(const UserMessage& message) {
     auto box = buildMessageBox(message, QApplication::activeWindow());
     const auto clicked = static_cast<QMessageBox::StandardButton>(box->exec());
     return answerFor(clicked, message.buttons);
 }
-
-void installMessageBoxHandler() { setMessageHandler(showMessageBox); }
 
 }  // namespace tally::app

@@ -1,10 +1,10 @@
 #pragma once
-// The desktop program's answer to tellUser(): a modal message box over the active window.
+// The desktop program's notifier: a modal message box over the active window.
 #include <QMessageBox>
 
 #include <memory>
 
-#include "UserMessage.h"
+#include "Notifier.h"
 
 namespace tally::app {
 
@@ -13,9 +13,10 @@ std::unique_ptr<QMessageBox> buildMessageBox(const UserMessage& message, QWidget
 // What the user's click means.
 MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons);
 
-// Shows the box modally and returns the answer.
-MessageAnswer showMessageBox(const UserMessage& message);
-// Makes every later tellUser() show a box.
-void installMessageBoxHandler();
+// Shows each message as a modal box and returns the user's answer.
+class MessageBoxNotifier : public Notifier {
+public:
+    MessageAnswer tell(const UserMessage& message) override;
+};
 
 }  // namespace tally::app
