@@ -43,7 +43,7 @@ AboutDialog::AboutDialog(const QWidget* frameClient, Notifier& notifier, QWidget
       Label7_(namedLabel("Label7", this)),
       cmdOK_(namedButton("cmdOK", "确定", this)),
       cmdSysInfo_(namedButton("cmdSysInfo", "系统信息", this)) {
-    setObjectName("frmAbout");
+    setObjectName("frmAbout");  // the name scripts and tests look the window up by
     setWindowTitle("关于Korvane系统2011版");
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);

@@ -36,7 +36,7 @@ void endProcessAtOnce() { QCoreApplication::exit(0); }
 
 MainWindow::MainWindow(Notifier& notifier, ReportWindowFactories factories, QWidget* parent)
     : QMainWindow(parent), notifier_(notifier), factories_(std::move(factories)), endProcess_(endProcessAtOnce) {
-    setObjectName("MDIForm1");
+    setObjectName("MDIForm1");  // the name scripts and tests look the window up by
     setWindowTitle("Tallyvane");
     setWindowIcon(QIcon(":/tallyvane/emblem.png"));
 
