@@ -113,7 +113,8 @@ TEST(OdbcConnectionHandles, FailureAfterConnectingIsReportedAndDisconnects) {
 }
 
 TEST(OdbcConnectionHandles, FailureToConnectIsReported) {
-    const DbError error = errorOf([] { OdbcConnection connection(odbcConnectionString("/nonexistent/folder/x.db", "")); });
+    const DbError error =
+        errorOf([] { OdbcConnection connection(odbcConnectionString("/nonexistent/folder/x.db", "")); });
     EXPECT_NE(error.description().find("connect failed"), std::string::npos) << error.description();
 }
 
