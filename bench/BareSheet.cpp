@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <stdexcept>
 
 #include "CellValue.h"
@@ -52,6 +53,11 @@ public:
 private:
     BareSheet& sheet_;
     std::map<BareFormat, int> ids_;
+};
+
+// workbook_close() writes and frees; a workbook left before that (an exception) is only freed.
+struct FreeWorkbook {
+    void operator()(lxw_workbook* workbook) const noexcept { lxw_workbook_free(workbook); }
 };
 
 double amount(reports::Cents cents) { return static_cast<double>(cents) / 100.0; }
@@ -144,8 +150,9 @@ BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result,
 void writeBareSheet(const BareSheet& sheet, const std::string& path) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
-    if (!workbook) throw std::runtime_error("cannot create " + path);
+    std::unique_ptr<lxw_workbook, FreeWorkbook> owner(workbook_new_opt(path.c_str(), &options));
+    if (!owner) throw std::runtime_error("cannot create " + path);
+    lxw_workbook* workbook = owner.get();
     lxw_worksheet* ws = workbook_add_worksheet(workbook, nullptr);
     std::vector<lxw_format*> formats;
     for (const BareFormat& f : sheet.formats) {
@@ -193,7 +200,7 @@ void writeBareSheet(const BareSheet& sheet, const std::string& path) {
         }
     }
     finishRow();
-    if (lxw_error e = workbook_close(workbook); e != LXW_NO_ERROR)
+    if (lxw_error e = workbook_close(owner.release()); e != LXW_NO_ERROR)
         throw std::runtime_error("writing " + path + ": " + lxw_strerror(e));
 }
 

@@ -5,6 +5,7 @@
 #include <sqlucode.h>
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "ReadOnlyQuery.h"
@@ -30,33 +31,27 @@ DbError diagnostic(SQLSMALLINT type, SQLHANDLE handle, const std::string& fallba
 
 class OdbcRecordset : public Recordset {
 public:
-    explicit OdbcRecordset(SQLHSTMT stmt) : stmt_(stmt) {
+    explicit OdbcRecordset(OdbcStatementHandle stmt) : stmt_(std::move(stmt)) {
         SQLSMALLINT columns = 0;
-        SQLNumResultCols(stmt_, &columns);
+        SQLNumResultCols(stmt_.get(), &columns);
         std::vector<std::string> names;
         for (SQLSMALLINT c = 1; c <= columns; ++c) {
             SQLCHAR name[1024] = {};
             SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
             SQLULEN size = 0;
-            SQLDescribeCol(stmt_, c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
+            SQLDescribeCol(stmt_.get(), c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
             names.emplace_back(reinterpret_cast<char*>(name), std::min<int>(nameLength, sizeof name - 1));
             types_.push_back(type);
         }
-        try {
-            start(std::move(names));
-        } catch (...) {
-            SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
-            throw;
-        }
+        start(std::move(names));
     }
-    ~OdbcRecordset() override { SQLFreeHandle(SQL_HANDLE_STMT, stmt_); }
 
 protected:
     bool fetchRow(std::vector<Value>& row) override {
         if (types_.empty()) return false;  // a statement without a result set
-        SQLRETURN rc = SQLFetch(stmt_);
+        SQLRETURN rc = SQLFetch(stmt_.get());
         if (rc == SQL_NO_DATA) return false;
-        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_, "fetch failed");
+        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_.get(), "fetch failed");
         for (std::size_t i = 0; i < row.size(); ++i) row[i] = read(static_cast<SQLUSMALLINT>(i + 1), types_[i]);
         return true;
     }
@@ -67,17 +62,17 @@ private:
         switch (type) {
         case SQL_TINYINT: case SQL_SMALLINT: case SQL_INTEGER: case SQL_BIGINT: case SQL_BIT: {
             SQLBIGINT v = 0;
-            check(SQLGetData(stmt_, column, SQL_C_SBIGINT, &v, 0, &indicator));
+            check(SQLGetData(stmt_.get(), column, SQL_C_SBIGINT, &v, 0, &indicator));
             return indicator == SQL_NULL_DATA ? Value() : Value::fromInteger(v);
         }
         case SQL_REAL: case SQL_FLOAT: case SQL_DOUBLE: case SQL_DECIMAL: case SQL_NUMERIC: {
             double v = 0;
-            check(SQLGetData(stmt_, column, SQL_C_DOUBLE, &v, 0, &indicator));
+            check(SQLGetData(stmt_.get(), column, SQL_C_DOUBLE, &v, 0, &indicator));
             return indicator == SQL_NULL_DATA ? Value() : Value::fromReal(v);
         }
         case SQL_TYPE_TIMESTAMP: case SQL_TYPE_DATE: case SQL_TIMESTAMP: case SQL_DATE: {
             SQL_TIMESTAMP_STRUCT ts{};
-            check(SQLGetData(stmt_, column, SQL_C_TYPE_TIMESTAMP, &ts, sizeof ts, &indicator));
+            check(SQLGetData(stmt_.get(), column, SQL_C_TYPE_TIMESTAMP, &ts, sizeof ts, &indicator));
             if (indicator == SQL_NULL_DATA) return Value();
             char buf[64];
             std::snprintf(buf, sizeof buf, "%04d-%02u-%02u %02u:%02u:%02u", ts.year, ts.month, ts.day, ts.hour,
@@ -94,7 +89,7 @@ private:
         char buffer[4096];
         while (true) {
             SQLLEN indicator = 0;
-            SQLRETURN rc = SQLGetData(stmt_, column, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+            SQLRETURN rc = SQLGetData(stmt_.get(), column, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
             if (rc == SQL_NO_DATA) break;
             check(rc);
             if (indicator == SQL_NULL_DATA) return Value();
@@ -108,27 +103,24 @@ private:
     }
 
     void check(SQLRETURN rc) {
-        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_, "reading a field failed");
+        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_.get(), "reading a field failed");
     }
 
-    SQLHSTMT stmt_;
+    OdbcStatementHandle stmt_;
     std::vector<SQLSMALLINT> types_;
 };
 
 }  // namespace
 
+// The handles are members from the moment they exist, so a failure anywhere below (the
+// read-only setting included) disconnects and frees them on the way out.
 OdbcConnection::OdbcConnection(const std::string& connectionString) {
-    SQLHENV env = SQL_NULL_HENV;
-    SQLHDBC dbc = SQL_NULL_HDBC;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, env_.out())))
         throw DbError(-1, "cannot allocate an ODBC environment");
-    env_ = env;
-    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
-        SQLFreeHandle(SQL_HANDLE_ENV, env);
+    SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env_.get(), dbc_.out())))
         throw DbError(-1, "cannot allocate an ODBC connection");
-    }
-    dbc_ = dbc;
+    SQLHDBC dbc = dbc_.get();
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(30), 0);
     SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
     std::string in = connectionString;
@@ -136,13 +128,8 @@ OdbcConnection::OdbcConnection(const std::string& connectionString) {
     SQLSMALLINT outLength = 0;
     SQLRETURN rc = SQLDriverConnect(dbc, nullptr, sqlText(in), SQL_NTS, out, sizeof out, &outLength,
                                     SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc)) {
-        DbError error = diagnostic(SQL_HANDLE_DBC, dbc, "connection failed");
-        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
-        SQLFreeHandle(SQL_HANDLE_ENV, env);
-        dbc_ = env_ = nullptr;
-        throw error;
-    }
+    if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_DBC, dbc, "connection failed");
+    dbc_.markConnected();
     SQLCHAR dbms[256] = {};
     SQLSMALLINT dbmsLength = 0;
     SQLGetInfo(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &dbmsLength);
@@ -151,13 +138,7 @@ OdbcConnection::OdbcConnection(const std::string& connectionString) {
     if (speaksSqlite_) executeAsIs("PRAGMA query_only=1");  // the driver has no read-only mode of its own
 }
 
-OdbcConnection::~OdbcConnection() {
-    if (dbc_) {
-        SQLDisconnect(static_cast<SQLHDBC>(dbc_));
-        SQLFreeHandle(SQL_HANDLE_DBC, static_cast<SQLHDBC>(dbc_));
-    }
-    if (env_) SQLFreeHandle(SQL_HANDLE_ENV, static_cast<SQLHENV>(env_));
-}
+OdbcConnection::~OdbcConnection() = default;
 
 std::vector<std::string> OdbcConnection::columnsOf(const std::string& table) {
     std::vector<std::string> columns;
@@ -176,20 +157,17 @@ std::unique_ptr<Recordset> OdbcConnection::execute(std::string_view sql, int tim
 }
 
 std::unique_ptr<Recordset> OdbcConnection::executeAsIs(std::string_view text, int timeoutSeconds) {
-    SQLHSTMT stmt = SQL_NULL_HSTMT;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(dbc_), &stmt)))
-        throw diagnostic(SQL_HANDLE_DBC, dbc_, "cannot allocate a statement");
-    SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds)), 0);
-    SQLSetStmtAttr(stmt, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
-    SQLSetStmtAttr(stmt, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), 0);
+    OdbcStatementHandle stmt;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), stmt.out())))
+        throw diagnostic(SQL_HANDLE_DBC, dbc_.get(), "cannot allocate a statement");
+    SQLHSTMT s = stmt.get();
+    SQLSetStmtAttr(s, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds)), 0);
+    SQLSetStmtAttr(s, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
+    SQLSetStmtAttr(s, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), 0);
     std::string copy(text);  // the driver's API takes a mutable buffer
-    SQLRETURN rc = SQLExecDirect(stmt, sqlText(copy), static_cast<SQLINTEGER>(copy.size()));
-    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
-        DbError error = diagnostic(SQL_HANDLE_STMT, stmt, "statement failed");
-        SQLFreeHandle(SQL_HANDLE_STMT, stmt);
-        throw error;
-    }
-    return std::make_unique<OdbcRecordset>(stmt);
+    SQLRETURN rc = SQLExecDirect(s, sqlText(copy), static_cast<SQLINTEGER>(copy.size()));
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) throw diagnostic(SQL_HANDLE_STMT, s, "statement failed");
+    return std::make_unique<OdbcRecordset>(std::move(stmt));
 }
 
 }  // namespace tally::data

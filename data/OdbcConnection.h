@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Connection.h"
+#include "OdbcHandles.h"
 
 namespace tally::data {
 
@@ -27,8 +28,9 @@ private:
     std::unique_ptr<Recordset> executeAsIs(std::string_view text, int timeoutSeconds = kDefaultTimeoutSeconds);
     std::vector<std::string> columnsOf(const std::string& table);
 
-    void* env_ = nullptr;   // SQLHENV
-    void* dbc_ = nullptr;   // SQLHDBC
+    // In this order: the connection goes before its environment.
+    OdbcEnvironmentHandle env_;
+    OdbcConnectionHandle dbc_;
     std::string dbmsName_;
     bool speaksSqlite_ = false;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <utility>
 
 #include "ReadOnlyQuery.h"
 #include "SqliteFunctions.h"
@@ -19,50 +20,49 @@ namespace {
 
 class SqliteRecordset : public Recordset {
 public:
-    SqliteRecordset(sqlite3* db, sqlite3_stmt* stmt, int timeoutSeconds) : db_(db), stmt_(stmt) {
+    SqliteRecordset(sqlite3* db, SqliteStatement stmt, int timeoutSeconds) : db_(db), stmt_(std::move(stmt)) {
         if (timeoutSeconds > 0) {
             deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
             sqlite3_progress_handler(db_, 10000, &SqliteRecordset::checkDeadline, this);
         }
         std::vector<std::string> names;
-        for (int i = 0; i < sqlite3_column_count(stmt_); ++i) names.emplace_back(sqlite3_column_name(stmt_, i));
+        for (int i = 0; i < sqlite3_column_count(stmt_.get()); ++i)
+            names.emplace_back(sqlite3_column_name(stmt_.get(), i));
         try {
             start(std::move(names));
         } catch (...) {
-            release();
+            stopDeadline();
             throw;
         }
     }
-    ~SqliteRecordset() override { release(); }
+    ~SqliteRecordset() override { stopDeadline(); }
 
 protected:
     bool fetchRow(std::vector<Value>& row) override {
-        int rc = sqlite3_step(stmt_);
+        sqlite3_stmt* stmt = stmt_.get();
+        int rc = sqlite3_step(stmt);
         if (rc == SQLITE_DONE) return false;
         if (rc != SQLITE_ROW) {
             if (rc == SQLITE_INTERRUPT) throw DbError(-2147217871, "Query timeout expired");
             fail(db_, rc);
         }
         for (int i = 0; i < static_cast<int>(row.size()); ++i) {
-            switch (sqlite3_column_type(stmt_, i)) {
+            switch (sqlite3_column_type(stmt, i)) {
             case SQLITE_NULL: row[i] = Value(); break;
-            case SQLITE_INTEGER: row[i] = Value::fromInteger(sqlite3_column_int64(stmt_, i)); break;
-            case SQLITE_FLOAT: row[i] = Value::fromReal(sqlite3_column_double(stmt_, i)); break;
+            case SQLITE_INTEGER: row[i] = Value::fromInteger(sqlite3_column_int64(stmt, i)); break;
+            case SQLITE_FLOAT: row[i] = Value::fromReal(sqlite3_column_double(stmt, i)); break;
             default:
                 // by length: a text may hold NUL characters
-                row[i] = Value::fromText(std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                                     static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i))));
+                row[i] = Value::fromText(std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                                     static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
             }
         }
         return true;
     }
 
 private:
-    void release() {
-        sqlite3_progress_handler(db_, 0, nullptr, nullptr);
-        sqlite3_finalize(stmt_);
-        stmt_ = nullptr;
-    }
+    // The handler points at this recordset, which is going.
+    void stopDeadline() { sqlite3_progress_handler(db_, 0, nullptr, nullptr); }
 
     static int checkDeadline(void* self) {
         auto* rs = static_cast<SqliteRecordset*>(self);
@@ -70,7 +70,7 @@ private:
     }
 
     sqlite3* db_;
-    sqlite3_stmt* stmt_;
+    SqliteStatement stmt_;
     std::chrono::steady_clock::time_point deadline_{};
 };
 
@@ -87,26 +87,25 @@ void tuneForReports(sqlite3* db) {
 SqliteConnection::SqliteConnection(const std::string& path) : path_(path) { openFile(); }
 
 void SqliteConnection::openFile() {
-    int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    sqlite3* opened = nullptr;
+    int rc = sqlite3_open_v2(path_.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    SqliteDb db(opened);  // a failed open still hands back a handle to close
     if (rc != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-        sqlite3_close(db_);
-        db_ = nullptr;
+        std::string message = db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc);
         throw DbError(rc, message + ": " + path_);
     }
-    registerTsqlFunctions(db_);
-    sqlite3_exec(db_, "PRAGMA query_only=1", nullptr, nullptr, nullptr);
-    tuneForReports(db_);
+    registerTsqlFunctions(db.get());
+    sqlite3_exec(db.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+    tuneForReports(db.get());
     // An empty or foreign file opens fine; reading the schema tells.
     char* error = nullptr;
-    rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error);
+    rc = sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         std::string message = error ? error : sqlite3_errstr(rc);
         sqlite3_free(error);
-        sqlite3_close(db_);
-        db_ = nullptr;
         throw DbError(rc, message + ": " + path_);
     }
+    db_ = std::move(db);
 }
 
 // The file may be moved, deleted or replaced while the program runs. SQLite would go on
@@ -115,28 +114,28 @@ void SqliteConnection::openFile() {
 // message while nothing is there and works again once the file is back.
 void SqliteConnection::reopenIfMoved() {
     int moved = 0;
-    if (db_ && sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && !moved) return;
+    if (db_ && sqlite3_file_control(db_.get(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && !moved) return;
     // A recordset still open on the old handle keeps it alive until it is finished.
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
+    db_.reset();
     columnCache_.clear();
     openFile();
 }
 
-SqliteConnection::~SqliteConnection() { sqlite3_close_v2(db_); }
+SqliteConnection::~SqliteConnection() = default;
 
 std::vector<std::string> SqliteConnection::columnsOf(const std::string& table) {
     auto key = table;
     auto it = columnCache_.find(key);
     if (it != columnCache_.end()) return it->second;
     std::vector<std::string> columns;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db_, "SELECT name FROM pragma_table_info(?1)", -1, &stmt, nullptr) == SQLITE_OK) {
-        sqlite3_bind_text(stmt, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    sqlite3_stmt* prepared = nullptr;
+    int rc = sqlite3_prepare_v2(db_.get(), "SELECT name FROM pragma_table_info(?1)", -1, &prepared, nullptr);
+    SqliteStatement stmt(prepared);
+    if (rc == SQLITE_OK) {
+        sqlite3_bind_text(stmt.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
+        while (sqlite3_step(stmt.get()) == SQLITE_ROW)
+            columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0)));
     }
-    sqlite3_finalize(stmt);
     columnCache_[key] = columns;
     return columns;
 }
@@ -148,39 +147,33 @@ std::string SqliteConnection::translate(std::string_view sql) {
 std::vector<QueryPlanStep> SqliteConnection::queryPlan(std::string_view sql) {
     reopenIfMoved();
     std::string text = "EXPLAIN QUERY PLAN " + translate(sql);
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &stmt, nullptr);
-    if (rc != SQLITE_OK) fail(db_, rc);
+    sqlite3_stmt* prepared = nullptr;
+    int rc = sqlite3_prepare_v2(db_.get(), text.c_str(), static_cast<int>(text.size()), &prepared, nullptr);
+    SqliteStatement stmt(prepared);
+    if (rc != SQLITE_OK) fail(db_.get(), rc);
     std::vector<QueryPlanStep> steps;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        const unsigned char* detail = sqlite3_column_text(stmt, 3);
-        steps.push_back({sqlite3_column_int(stmt, 0), sqlite3_column_int(stmt, 1),
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        const unsigned char* detail = sqlite3_column_text(stmt.get(), 3);
+        steps.push_back({sqlite3_column_int(stmt.get(), 0), sqlite3_column_int(stmt.get(), 1),
                          detail ? reinterpret_cast<const char*>(detail) : ""});
     }
-    if (rc != SQLITE_DONE) {
-        DbError error(rc, sqlite3_errmsg(db_));
-        sqlite3_finalize(stmt);
-        throw error;
-    }
-    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) fail(db_.get(), rc);
     return steps;
 }
 
 std::unique_ptr<Recordset> SqliteConnection::execute(std::string_view sql, int timeoutSeconds) {
     requireQuery(sql);
     reopenIfMoved();
-    sqlite3_busy_timeout(db_, static_cast<int>(std::min<long long>(lockWait_.count(), INT_MAX)));
+    sqlite3_busy_timeout(db_.get(), static_cast<int>(std::min<long long>(lockWait_.count(), INT_MAX)));
     std::string text = translate(sql);
-    sqlite3_stmt* stmt = nullptr;
+    sqlite3_stmt* prepared = nullptr;
     const char* tail = nullptr;
-    int rc = sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &stmt, &tail);
-    if (rc != SQLITE_OK) fail(db_, rc);
+    int rc = sqlite3_prepare_v2(db_.get(), text.c_str(), static_cast<int>(text.size()), &prepared, &tail);
+    SqliteStatement stmt(prepared);
+    if (rc != SQLITE_OK) fail(db_.get(), rc);
     if (!stmt) throw DbError(SQLITE_MISUSE, "empty statement");
-    if (!sqlite3_stmt_readonly(stmt)) {
-        sqlite3_finalize(stmt);
-        throw DbError(SQLITE_READONLY, "attempt to write a readonly database");
-    }
-    return std::make_unique<SqliteRecordset>(db_, stmt, timeoutSeconds);
+    if (!sqlite3_stmt_readonly(stmt.get())) throw DbError(SQLITE_READONLY, "attempt to write a readonly database");
+    return std::make_unique<SqliteRecordset>(db_.get(), std::move(stmt), timeoutSeconds);
 }
 
 }  // namespace tally::data

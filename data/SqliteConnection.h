@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "Connection.h"
-
-struct sqlite3;
+#include "SqliteHandles.h"
 
 namespace tally::data {
 
@@ -49,7 +48,7 @@ private:
     std::vector<std::string> columnsOf(const std::string& table);
 
     std::string path_;
-    sqlite3* db_ = nullptr;
+    SqliteDb db_;  // none while a moved file is missing
     std::chrono::milliseconds lockWait_{30000};
     std::map<std::string, std::vector<std::string>> columnCache_;
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -62,6 +63,16 @@ void check(lxw_error error, const std::string& where) {
         throw SheetError(sheet_errors::kLibraryBase + error, where + ": " + lxw_strerror(error));
 }
 
+// Owns a workbook until it is closed. workbook_close() writes the file and frees the
+// workbook whatever it returns, so closing releases it; a workbook given up before that
+// is only freed, and nothing is written.
+struct FreeWorkbook {
+    void operator()(lxw_workbook* workbook) const noexcept { lxw_workbook_free(workbook); }
+};
+using Workbook = std::unique_ptr<lxw_workbook, FreeWorkbook>;
+
+lxw_error closeWorkbook(Workbook& workbook) { return workbook_close(workbook.release()); }
+
 void checkExtent(const OutputTarget& target, const SheetExtent& extent) {
     if (extent.rows < 1 || extent.columns < 1)
         throw SheetError(sheet_errors::kBadCell, "工作表至少要有一行一列");
@@ -86,8 +97,8 @@ struct SheetWriter::Impl {
     OutputTarget target;
     SheetExtent extent;
     std::optional<TempFile> workbookFile;
-    lxw_workbook* workbook = nullptr;
-    lxw_worksheet* sheet = nullptr;
+    Workbook workbook;
+    lxw_worksheet* sheet = nullptr;  // owned by the workbook
     std::optional<FormatCache> formats;
 
     int currentRow = 0;  // 0: no row addressed yet
@@ -186,8 +197,7 @@ struct SheetWriter::Impl {
     }
 
     void abandon() {
-        if (workbook) lxw_workbook_free(workbook);
-        workbook = nullptr;
+        workbook.reset();
         if (workbookFile) workbookFile->discard();
     }
 
@@ -251,14 +261,13 @@ SheetWriter::SheetWriter(OutputTarget target, SheetExtent extent) : impl_(std::m
     // Constant memory: each row goes to a temporary file once the next row starts.
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    impl_->workbook = workbook_new_opt(impl_->workbookFile->path().c_str(), &options);
-    if (impl_->workbook) impl_->sheet = workbook_add_worksheet(impl_->workbook, nullptr);
-    if (!impl_->sheet) {
-        impl_->abandon();
+    impl_->workbook.reset(workbook_new_opt(impl_->workbookFile->path().c_str(), &options));
+    if (impl_->workbook) impl_->sheet = workbook_add_worksheet(impl_->workbook.get(), nullptr);
+    // Leaving here frees the workbook and removes its temporary file.
+    if (!impl_->sheet)
         throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
                          std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    }
-    impl_->formats.emplace(impl_->workbook);
+    impl_->formats.emplace(impl_->workbook.get());
 }
 
 SheetWriter::~SheetWriter() {
@@ -337,9 +346,7 @@ std::filesystem::path SheetWriter::save() {
     try {
         d.writeOrAbandon();
         d.checkRowDataWritten();
-        const lxw_error closed = workbook_close(d.workbook);
-        d.workbook = nullptr;  // closed or not, the library has freed it
-        check(closed, "保存工作簿失败");
+        check(closeWorkbook(d.workbook), "保存工作簿失败");
         if (d.target.format == SheetFileFormat::Xls) {
             TempFile xls(d.target.path, ".xls");
             convertToXls(d.target.converter, d.workbookFile->path(), xls.path(), d.lastValueRow);
