@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QTextStream>
 
-#include <clocale>
 #include <csignal>
 
 #include "ChineseFont.h"
@@ -54,8 +53,6 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    // QApplication sets the C locale from the environment; numbers are always read and written with ".".
-    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("tallyvane");
     QApplication::setApplicationVersion(programVersion());
 

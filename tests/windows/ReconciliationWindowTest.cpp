@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <clocale>
 #include <functional>
 #include <memory>
 
@@ -111,7 +110,6 @@ private:
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C");
         demo_ = std::make_unique<testing::DemoConnection>();
     }
     void cleanupTestCase() { demo_.reset(); }
