@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QTextStream>
 
-#include <clocale>
 #include <csignal>
 
 #include "AboutDialog.h"
@@ -51,8 +50,6 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    // QApplication sets the C locale from the environment; numbers are always read and written with ".".
-    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("tallyvane");
     QApplication::setApplicationVersion(programVersion());
 

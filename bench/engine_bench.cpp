@@ -156,7 +156,6 @@ bool parse(int argc, char** argv, Options& options) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C.UTF-8");
-    std::setlocale(LC_NUMERIC, "C");
     Options options;
     if (!parse(argc, argv, options)) {
         std::cerr << "usage: engine_bench --db FILE [--year YYYY] [--runs N] [--only KEY,...]\n";

@@ -51,7 +51,6 @@ void print(const std::string& key, const bench::Timing& t, const std::string& no
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C.UTF-8");
-    std::setlocale(LC_NUMERIC, "C");
     Options options;
     if (!parse(argc, argv, options)) {
         std::cerr << "usage: export_bench --db FILE --out FOLDER [--year YYYY] [--runs N] [--plan FILE]\n";

@@ -1,5 +1,8 @@
 #include "CliOptions.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include <cstdio>
 
 #include "Value.h"
@@ -22,6 +25,62 @@ bool isDigits(const std::string& s, std::size_t n) {
 }
 
 ParseResult bad(std::string message) { return {std::nullopt, std::move(message) + "\n\n" + usageText(), 2}; }
+
+const char* const kSplitForm = "--split takes FEECODE=DEV/PROP, for example P01=60/40";
+
+// Every option but --help and -h takes the next argument as its value.
+const char* const kValueOptions[] = {"db",         "department", "office", "from",   "to",    "year",
+                                     "start-month", "end-month", "split",  "format", "output"};
+
+bool takesValue(const std::string& argument) {
+    for (const char* name : kValueOptions)
+        if (argument == std::string("--") + name) return true;
+    return false;
+}
+
+// "P01=60/40": the fee code before the first '=', the percentages either side of the '/' after it.
+std::optional<SplitOption> splitOption(const std::string& s) {
+    const auto eq = s.find('=');
+    const auto slash = s.find('/', eq == std::string::npos ? 0 : eq);
+    if (eq == std::string::npos || slash == std::string::npos || eq == 0) return std::nullopt;
+    return SplitOption{s.substr(0, eq), s.substr(eq + 1, slash - eq - 1), s.substr(slash + 1)};
+}
+
+// QCommandLineParser would also take "--db=FILE", "-hx" as "-h -x", "-" and "--", and it
+// reports mistakes by kind rather than in order. So the arguments are first walked as the
+// tool always read them: only the spellings above, each value the next argument, one KIND
+// (an empty argument does not count as one), and the first mistake is the one named.
+// --help counts only where it is not an option's value, and nothing after it is read;
+// `wellFormed` is how many arguments the parser is then given.
+std::optional<ParseResult> refusedArguments(const std::vector<std::string>& args, std::size_t& wellFormed) {
+    wellFormed = args.size();
+    bool kindSeen = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            wellFormed = i + 1;
+            break;
+        }
+        if (a.empty() || a[0] != '-') {
+            if (kindSeen) return bad("unexpected argument " + a);
+            kindSeen = !a.empty();
+            continue;
+        }
+        if (!takesValue(a)) return bad("unknown option " + a);
+        if (a == "--split" && (i + 1 == args.size() || !splitOption(args[i + 1]))) return bad(kSplitForm);
+        if (i + 1 == args.size()) return bad(a + " needs a value");
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// Latin-1 carries every byte as one character, so a path that is not UTF-8 comes back unchanged.
+QString fromBytes(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+std::string toBytes(const QString& s) {
+    const QByteArray bytes = s.toLatin1();
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
 
 }  // namespace
 
@@ -62,42 +121,33 @@ std::string usageText() {
 }
 
 ParseResult parseCommandLine(const std::vector<std::string>& args) {
+    std::size_t wellFormed = 0;
+    if (auto refused = refusedArguments(args, wellFormed)) return *refused;
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+    for (const char* name : kValueOptions) parser.addOption(QCommandLineOption(name, QString(), "VALUE"));
+    QStringList arguments{"tallyvane-report"};  // the parser skips the first as the program's name
+    for (std::size_t i = 0; i < wellFormed; ++i) arguments << fromBytes(args[i]);
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet("help")) return {std::nullopt, usageText(), 0};
+    if (!parsed) return bad(parser.errorText().toStdString());  // not expected after the walk above
+
     CliOptions o;
-    std::string from, to;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") return {std::nullopt, usageText(), 0};
-        auto value = [&](std::string& target) -> bool {
-            if (i + 1 >= args.size()) return false;
-            target = args[++i];
-            return true;
-        };
-        bool ok = true;
-        if (a == "--db") ok = value(o.db);
-        else if (a == "--department") ok = value(o.department);
-        else if (a == "--office") ok = value(o.office);
-        else if (a == "--from") ok = value(from);
-        else if (a == "--to") ok = value(to);
-        else if (a == "--year") ok = value(o.year);
-        else if (a == "--start-month") ok = value(o.startMonth);
-        else if (a == "--end-month") ok = value(o.endMonth);
-        else if (a == "--format") ok = value(o.format);
-        else if (a == "--output") ok = value(o.output);
-        else if (a == "--split") {
-            std::string s;
-            ok = value(s);
-            auto eq = s.find('='), slash = s.find('/', s.find('=') == std::string::npos ? 0 : s.find('='));
-            if (!ok || eq == std::string::npos || slash == std::string::npos || eq == 0)
-                return bad("--split takes FEECODE=DEV/PROP, for example P01=60/40");
-            o.splits.push_back({s.substr(0, eq), s.substr(eq + 1, slash - eq - 1), s.substr(slash + 1)});
-        } else if (!a.empty() && a[0] == '-') {
-            return bad("unknown option " + a);
-        } else if (o.kind.empty()) {
-            o.kind = a;
-        } else {
-            return bad("unexpected argument " + a);
-        }
-        if (!ok) return bad(a + " needs a value");
+    for (const QString& positional : parser.positionalArguments())
+        if (o.kind.empty()) o.kind = toBytes(positional);
+    auto value = [&](const char* name) { return toBytes(parser.value(name)); };
+    o.db = value("db");
+    o.department = value("department");
+    o.office = value("office");
+    o.year = value("year");
+    o.startMonth = value("start-month");
+    o.endMonth = value("end-month");
+    if (parser.isSet("format")) o.format = value("format");
+    o.output = value("output");
+    const std::string from = value("from"), to = value("to");
+    for (const QString& text : parser.values("split")) {
+        if (auto split = splitOption(toBytes(text))) o.splits.push_back(std::move(*split));
+        else return bad(kSplitForm);
     }
     if (o.kind.empty()) return bad("the report KIND is missing");
     if (o.kind != "parking" && o.kind != "vat-invoicing" && o.kind != "pre-invoicing" && o.kind != "reconciliation")

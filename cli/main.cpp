@@ -61,7 +61,6 @@ int main(int argc, char** argv) {
     // instead of the process ending with the temporary file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
     std::setlocale(LC_ALL, "C.UTF-8");
-    std::setlocale(LC_NUMERIC, "C");
     std::vector<std::string> args(argv + 1, argv + argc);
     auto parsed = cli::parseCommandLine(args);
     if (!parsed.options) {

@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <clocale>
 #include <memory>
 
 #include "ChineseFont.h"
@@ -112,7 +111,6 @@ bool takeReconciliationShots(app::MainWindow& main, const QDir& out) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
     const QStringList args = QApplication::arguments();
     if (args.size() < 2 || args[1].startsWith("-")) {
         QTextStream(stderr) << "Usage: tallyvane-screenshots OUTDIR [--db FILE.sqlite]\n";

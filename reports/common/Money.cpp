@@ -1,8 +1,7 @@
 #include "Money.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -20,12 +19,16 @@ Decimal15 toDecimal15(double value) {
     Decimal15 d;
     if (value == 0 || !std::isfinite(value)) return d;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);  // d.dddddddddddddde±XX
+    // d.dddddddddddddde±XX, with a point whatever the process's locale
+    const char* end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
     const char* p = buf;
     if (*p == '-') { d.negative = true; ++p; }
-    for (; *p && *p != 'e'; ++p)
+    for (; p != end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') d.digits = d.digits * 10 + (*p - '0');
-    d.exponent = std::atoi(p + 1) - 14;
+    const bool negativeExponent = p + 1 < end && p[1] == '-';
+    int exponent = 0;
+    std::from_chars(p + 2, end, exponent);  // past "e+" or "e-"
+    d.exponent = (negativeExponent ? -exponent : exponent) - 14;
     return d;
 }
 
@@ -103,7 +106,14 @@ double leadingNumber(std::string_view text) {
         while (i < text.size() && text[i] >= '0' && text[i] <= '9') { ++i; digits = true; }
     }
     if (!digits) return 0;
-    return std::strtod(std::string(text.substr(start, i - start)).c_str(), nullptr);
+    std::string_view number = text.substr(start, i - start);
+    const bool negative = number.front() == '-';
+    if (negative || number.front() == '+') number.remove_prefix(1);
+    double value = 0;
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range)
+        // more digits than a double holds: huge with a digit before the point, else a vanishing fraction
+        value = number.find_first_of("123456789") < number.find('.') ? HUGE_VAL : 0.0;
+    return negative ? -value : value;
 }
 
 }  // namespace tally::reports

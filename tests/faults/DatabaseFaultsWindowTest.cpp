@@ -11,7 +11,6 @@
 
 #include <sqlite3.h>
 
-#include <clocale>
 #include <filesystem>
 #include <memory>
 
@@ -105,7 +104,6 @@ private:
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C");
         demo_ = std::make_unique<testing::DemoConnection>();
         file_ = std::filesystem::path(folder_.path().toStdString()) / "fees.sqlite";
     }

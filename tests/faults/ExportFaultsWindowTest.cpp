@@ -14,7 +14,6 @@
 #include <signal.h>
 #include <sys/resource.h>
 
-#include <clocale>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -111,7 +110,6 @@ private:
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C");
         demo_ = std::make_unique<testing::DemoConnection>();
     }
     void init() {

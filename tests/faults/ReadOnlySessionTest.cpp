@@ -10,7 +10,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <clocale>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -87,7 +86,6 @@ private:
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C");
         testing::DemoConnection demo;  // generates the file; this test reads its own copy
         file_ = std::filesystem::path(dbFolder_.path().toStdString()) / "fees.sqlite";
         std::filesystem::copy_file(demo.path(), file_);

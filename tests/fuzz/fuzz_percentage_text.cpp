@@ -1,8 +1,8 @@
 // The texts a user types as split percentages and amounts. The property share ratio
 // goes into the statistics SQL as it is, so whatever propertyRatioText accepts must be
 // a plain decimal from 0 to 1; amounts written with at most 15 digits parse exactly.
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "FeeItems.h"
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         check(points <= 1 && !ratio->empty() && ratio->front() != '.' && ratio->back() != '.',
               "a ratio is one plain decimal number", input + " => " + *ratio);
-        double r = std::strtod(ratio->c_str(), nullptr);
+        double r = -1;
+        std::from_chars(ratio->data(), ratio->data() + ratio->size(), r);
         check(r >= 0 && r <= 1, "a ratio lies from 0 to 1", input + " => " + *ratio);
         check(std::fabs(r * 100 - leadingNumber(input)) <= 1e-9 * 100, "the ratio is the percentage over 100",
               input + " => " + *ratio);

@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <clocale>
 #include <functional>
 #include <memory>
 
@@ -133,7 +132,6 @@ private:
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C");
         demo_ = std::make_unique<testing::DemoConnection>();
         useDemo();
     }

@@ -9,7 +9,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <clocale>
 #include <memory>
 
 #include "BusyPanel.h"
@@ -122,7 +121,6 @@ private:
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C");
         demo_ = std::make_unique<testing::DemoConnection>();
     }
     void cleanupTestCase() { demo_.reset(); }
