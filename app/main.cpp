@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <clocale>
 #include <csignal>
 
 #include "AboutDialog.h"
@@ -50,6 +51,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // QApplication takes the user's locale; numbers still cross the libraries with a point
+    // (libxlsxwriter prints them with printf, FreeTDS reads DECIMAL values with atof).
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("tallyvane");
     QApplication::setApplicationVersion(programVersion());
 

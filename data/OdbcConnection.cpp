@@ -4,12 +4,10 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
-#include <clocale>
 #include <cstdio>
 #include <utility>
 #include <vector>
 
-#include <locale.h>
 
 #include "ReadOnlyQuery.h"
 #include "SqlText.h"
@@ -21,30 +19,6 @@ namespace {
 // Text crosses the driver as UTF-8 through the narrow calls: FreeTDS is told so
 // (ClientCharset=UTF-8) and SQLite's driver speaks UTF-8 natively.
 SQLCHAR* sqlText(std::string& s) { return reinterpret_cast<SQLCHAR*>(s.data()); }
-
-// FreeTDS turns DECIMAL values into doubles with atof, which follows LC_NUMERIC, and the
-// window program runs in the user's locale: while this lives, the calling thread uses "C"
-// numbers (a point) and the rest of its locale unchanged.
-class ClassicNumbers {
-public:
-    ClassicNumbers() {
-        locale_t base = duplocale(uselocale(locale_t(0)));
-        if (base) numbers_ = newlocale(LC_NUMERIC_MASK, "C", base);
-        if (!numbers_ && base) freelocale(base);
-        if (numbers_) previous_ = uselocale(numbers_);
-    }
-    ~ClassicNumbers() {
-        if (!numbers_) return;
-        uselocale(previous_);
-        freelocale(numbers_);
-    }
-    ClassicNumbers(const ClassicNumbers&) = delete;
-    ClassicNumbers& operator=(const ClassicNumbers&) = delete;
-
-private:
-    locale_t numbers_ = locale_t(0);
-    locale_t previous_ = locale_t(0);
-};
 
 // The first diagnostic record of a handle as a DbError.
 DbError diagnostic(SQLSMALLINT type, SQLHANDLE handle, const std::string& fallback) {
@@ -76,7 +50,6 @@ public:
 protected:
     bool fetchRow(std::vector<Value>& row) override {
         if (types_.empty()) return false;  // a statement without a result set
-        ClassicNumbers numbers;
         SQLRETURN rc = SQLFetch(stmt_.get());
         if (rc == SQL_NO_DATA) return false;
         if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_.get(), "fetch failed");

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <cstdio>
 #include <cstring>
-#include <locale.h>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -54,30 +52,6 @@ std::string cellName(int row, int column) {
 std::string rangeName(const CellRange& r) {
     return cellName(r.firstRow, r.firstColumn) + "-" + cellName(r.lastRow, r.lastColumn);
 }
-
-// libxlsxwriter prints numbers with printf ("%.16G"), which follow LC_NUMERIC, and
-// the window program runs in the user's locale: while this lives, the calling thread
-// uses "C" numbers (a point) and the rest of its locale unchanged.
-class ClassicNumbers {
-public:
-    ClassicNumbers() {
-        locale_t base = duplocale(uselocale(locale_t(0)));
-        if (base) numbers_ = newlocale(LC_NUMERIC_MASK, "C", base);
-        if (!numbers_ && base) freelocale(base);
-        if (numbers_) previous_ = uselocale(numbers_);
-    }
-    ~ClassicNumbers() {
-        if (!numbers_) return;
-        uselocale(previous_);
-        freelocale(numbers_);
-    }
-    ClassicNumbers(const ClassicNumbers&) = delete;
-    ClassicNumbers& operator=(const ClassicNumbers&) = delete;
-
-private:
-    locale_t numbers_ = locale_t(0);
-    locale_t previous_ = locale_t(0);
-};
 
 bool overlaps(const CellRange& a, const CellRange& b) {
     return a.firstRow <= b.lastRow && b.firstRow <= a.lastRow && a.firstColumn <= b.lastColumn &&
@@ -214,7 +188,6 @@ struct SheetWriter::Impl {
 
     // A row that fails half-way leaves the workbook unusable: drop it and its file.
     void writeOrAbandon() {
-        ClassicNumbers numbers;
         try {
             writeCurrentRow();
         } catch (...) {
@@ -370,7 +343,6 @@ void SheetWriter::entered(int row, int column, std::string_view typed, const Cel
 std::filesystem::path SheetWriter::save() {
     Impl& d = *impl_;
     d.ensureOpen();
-    ClassicNumbers numbers;  // the workbook's numbers are printed while it is closed
     try {
         d.writeOrAbandon();
         d.checkRowDataWritten();

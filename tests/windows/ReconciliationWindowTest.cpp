@@ -291,7 +291,7 @@ private slots:
     }
 
     void headingsMergeAcrossAndDownButTheRemarksStayApart() {
-        auto& messages = freshMessages();
+        freshMessages()
         window_ = open();
         run(kEstate01, "2025", "01", "03");
         const int n = items();
@@ -408,7 +408,7 @@ private slots:
     }
 
     void titleKeepsTheOldYearUntilTheDepartmentIsClickedAgain() {
-        auto& messages = freshMessages();
+        freshMessages()
         window_ = open();
         window_->yearBox()->setCurrentText("2025");
         window_->departmentList()->setCurrentRow(kEstate01);
@@ -426,7 +426,7 @@ private slots:
     }
 
     void exportRunsOnlyForATableWithRows() {
-        auto& messages = freshMessages();
+        freshMessages()
         int exports = 0;
         window_ = open([&](ReconciliationWindow&) { ++exports; });
         window_->exportButton()->click();
@@ -454,7 +454,7 @@ private slots:
     }
 
     void theMenuItemOpensThisWindow() {
-        auto& messages = freshMessages();
+        freshMessages()
         app::MainWindow main(notifier_, app::reportWindowFactories(services()));
         main.show();
         auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(app::ReportKind::Reconciliation));
@@ -473,7 +473,7 @@ private slots:
     }
     void layoutFollowsTheWindowSize() {
         QFETCH(QSize, size);
-        auto& messages = freshMessages();
+        freshMessages()
         window_ = open();
         if (size.isValid()) window_->resize(size);
         QWidget* w = window_.get();

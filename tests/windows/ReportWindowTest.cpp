@@ -266,7 +266,7 @@ private slots:
         window_ = std::make_unique<ReportWindow>(std::move(observed), demo_->services(notifier_));
         spy->window = window_.get();
         window_->show();
-        auto& messages = freshMessages();
+        freshMessages()
 
         extract(Estate01);
         QCOMPARE(spy->extractions.size(), size_t(1));
@@ -324,7 +324,7 @@ private slots:
 
     void anotherExtractionResetsTheSplitAndEnablesTheStartCommandAgain() {
         window_ = open("parking");
-        auto& messages = freshMessages();
+        freshMessages()
         extract(CarPark11);
         panel()->splitGrid()->item(0, 3)->setText("45");
         panel()->startButton()->click();
@@ -336,7 +336,7 @@ private slots:
 
     void pagingFromTheWindow() {
         window_ = open("vat-invoicing");
-        auto& messages = freshMessages();
+        freshMessages()
         extract(Estate01);
         panel()->startButton()->click();
         const auto& paging = window_->pager()->paging();
@@ -354,7 +354,7 @@ private slots:
             ++calls;
             QCOMPARE(&w, window_.get());
         });
-        auto& messages = freshMessages();
+        freshMessages()
         window_->exportButton()->click();
         extract(Estate01);
         window_->exportButton()->click();
