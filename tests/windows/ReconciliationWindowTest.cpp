@@ -122,17 +122,23 @@ private slots:
 
     void openingState() {
         testing::MessageRecorder messages;
+        // The window reads the clock while it opens: across midnight either day is right.
+        const QDate before = QDate::currentDate();
         window_ = open();
+        const QDate after = QDate::currentDate();
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
         QCOMPARE(window_->objectName(), QString("frm票据核对表New"));
         QCOMPARE(window_->windowTitle(), QString("增值税开票票据核对表"));
         QCOMPARE(window_->titleText(), QString("增值税开票票据核对表"));
         QCOMPARE(window_->formulaLabel()->text(), QString("核对:(专用发票+普通发票+收据=财务交账-当月收预开票+当月未收预开票)"));
 
-        const QDate today = QDate::currentDate();
-        QCOMPARE(window_->yearText(), QString::number(today.year()));
+        const auto shownAs = [this](const QDate& today) {
+            return window_->yearText() == QString::number(today.year()) &&
+                   window_->endMonthText() == QString("%1").arg(today.month(), 2, 10, QChar('0'));
+        };
+        QVERIFY2(shownAs(before) || shownAs(after),
+                 qPrintable(window_->yearText() + "-" + window_->endMonthText()));
         QCOMPARE(window_->startMonthText(), QString("01"));
-        QCOMPARE(window_->endMonthText(), QString("%1").arg(today.month(), 2, 10, QChar('0')));
         QCOMPARE(window_->startMonthBox()->count(), 12);
         QCOMPARE(window_->endMonthBox()->itemText(11), QString("12"));
         for (QComboBox* box : {window_->yearBox(), window_->startMonthBox(), window_->endMonthBox()})
