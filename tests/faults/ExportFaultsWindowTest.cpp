@@ -26,7 +26,7 @@
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
-#include "export/ScratchFolder.h"
+#include "ScratchFolder.h"
 #include "faults/PrivateMounts.h"
 #include "windows/DemoConnection.h"
 #include "windows/MessageRecorder.h"

@@ -28,7 +28,7 @@
 #include "SharedConnection.h"
 #include "SqliteConnection.h"
 #include "cli/CommandRunner.h"
-#include "export/ScratchFolder.h"
+#include "ScratchFolder.h"
 #include "windows/DemoConnection.h"
 #include "windows/MessageRecorder.h"
 

@@ -8,6 +8,7 @@ RecordingConnection::RecordingConnection(std::unique_ptr<data::Connection> inner
 
 std::unique_ptr<data::Recordset> RecordingConnection::open(std::string_view sql) {
     statements.emplace_back(sql);
+    if (!inner_) throw data::DbError(1, "not expected");
     inner_->setCommandTimeout(commandTimeout());
     if (auto* sqlite = dynamic_cast<data::SqliteConnection*>(inner_.get())) {
         try {
