@@ -1,15 +1,78 @@
-# One helper per kind of test.
+# One helper per kind of test; each registers one CTest test per test case, named
+# <program>.<case>, so a failure names the case and `ctest -R <program>` still runs them all.
 #   tally_add_engine_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)  -> GoogleTest, no display
 #   tally_add_window_test(NAME SOURCES a.cpp LIBS lib1)             -> Qt Test on the offscreen platform
+#
+# Run as a script (cmake -P) this file lists the functions of one Qt Test program: see the end.
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  # Called after a window test program is built, like gtest_discover_tests does for GoogleTest:
+  #   -D PROGRAM=<name> -D EXECUTABLE=<file> -D CTEST_FILE=<out> -D DISCOVERY_TIMEOUT=<s>
+  # Listing the functions starts the program but runs none of them (no initTestCase either).
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+            "${EXECUTABLE}" -functions
+    OUTPUT_VARIABLE listing ERROR_VARIABLE errors RESULT_VARIABLE status
+    TIMEOUT ${DISCOVERY_TIMEOUT})
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${EXECUTABLE} -functions failed (${status}):\n${listing}\n${errors}")
+  endif()
+  string(REPLACE "\n" ";" lines "${listing}")
+  set(script "")
+  set(names "")
+  foreach(line IN LISTS lines)
+    # One line per test function: "name()". Qt Test runs initTestCase/cleanupTestCase around it.
+    if(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)\\(\\)$")
+      set(function "${CMAKE_MATCH_1}")
+      string(APPEND script "add_test([==[${PROGRAM}.${function}]==] [==[${EXECUTABLE}]==] ${function})\n")
+      list(APPEND names "${PROGRAM}.${function}")
+    endif()
+  endforeach()
+  if(NOT names)
+    message(FATAL_ERROR "${EXECUTABLE} -functions listed no test function:\n${listing}")
+  endif()
+  string(APPEND script "set(${PROGRAM}_TESTS [==[${names}]==])\n")
+  file(WRITE "${CTEST_FILE}.tmp" "${script}")
+  file(RENAME "${CTEST_FILE}.tmp" "${CTEST_FILE}")
+  return()
+endif()
+
+include(GoogleTest)
+
+set(TALLY_TEST_TIMEOUT 300 CACHE STRING "Seconds one test case may take before CTest stops it")
+set(TALLY_TEST_DISCOVERY_TIMEOUT 60 CACHE STRING "Seconds a test program may take to list its cases")
+set(TALLY_TESTING_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
+
+# Properties of every test case of `program`, applied once its cases are known. A file of
+# TEST_INCLUDE_FILES, after the one that adds the cases, so that list values (ENVIRONMENT)
+# keep their semicolons.
+function(_tally_case_properties program environment label)
+  set(file "${CMAKE_CURRENT_BINARY_DIR}/${program}_properties.cmake")
+  file(WRITE "${file}"
+    "if(${program}_TESTS)\n"
+    "  set_tests_properties(\${${program}_TESTS} PROPERTIES\n"
+    "    ENVIRONMENT [==[${environment}]==]\n"
+    "    LABELS ${label}\n"
+    "    TIMEOUT ${TALLY_TEST_TIMEOUT}\n"
+    "    WORKING_DIRECTORY [==[${CMAKE_CURRENT_BINARY_DIR}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${file}")
+endfunction()
+
+set(TALLY_TEST_ENVIRONMENT "LANG=C.UTF-8;TZ=UTC;TALLY_SOURCE_DIR=${PROJECT_SOURCE_DIR};TALLY_BINARY_DIR=${PROJECT_BINARY_DIR}")
+
 function(tally_add_engine_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "LANG=C.UTF-8;TZ=UTC;TALLY_SOURCE_DIR=${PROJECT_SOURCE_DIR};TALLY_BINARY_DIR=${PROJECT_BINARY_DIR}"
-    LABELS engine)
+  # Parameterised cases are named by their parameter's name, not by its printed value.
+  gtest_discover_tests(${name}
+    TEST_PREFIX ${name}.
+    TEST_LIST ${name}_TESTS
+    NO_PRETTY_TYPES NO_PRETTY_VALUES
+    DISCOVERY_TIMEOUT ${TALLY_TEST_DISCOVERY_TIMEOUT})
+  _tally_case_properties(${name} "${TALLY_TEST_ENVIRONMENT}" engine)
 endfunction()
 
 function(tally_add_window_test name)
@@ -17,8 +80,19 @@ function(tally_add_window_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test Qt6::Widgets)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;TZ=UTC;TALLY_SOURCE_DIR=${PROJECT_SOURCE_DIR};TALLY_BINARY_DIR=${PROJECT_BINARY_DIR}"
-    LABELS gui)
+  set(cases "${CMAKE_CURRENT_BINARY_DIR}/${name}_cases.cmake")
+  add_custom_command(TARGET ${name} POST_BUILD
+    BYPRODUCTS "${cases}"
+    COMMAND ${CMAKE_COMMAND} -D PROGRAM=${name} -D EXECUTABLE=$<TARGET_FILE:${name}> -D CTEST_FILE=${cases}
+            -D DISCOVERY_TIMEOUT=${TALLY_TEST_DISCOVERY_TIMEOUT} -P ${TALLY_TESTING_SCRIPT}
+    VERBATIM)
+  set(include "${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake")
+  file(WRITE "${include}"
+    "if(EXISTS [==[${cases}]==])\n"
+    "  include([==[${cases}]==])\n"
+    "else()\n"
+    "  add_test(${name}_NOT_BUILT ${name}_NOT_BUILT)\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include}")
+  _tally_case_properties(${name} "QT_QPA_PLATFORM=offscreen;${TALLY_TEST_ENVIRONMENT}" gui)
 endfunction()

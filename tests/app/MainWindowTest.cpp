@@ -168,7 +168,7 @@ private slots:
     }
 
     void reportWithoutFactoryOpensNothing() {
-        freshMessages()
+        freshMessages();
         MainWindow window(notifier_);
         window.show();
         QVERIFY(window.showReportWindow(ReportKind::Parking) == nullptr);
@@ -183,7 +183,7 @@ private slots:
     }
 
     void aboutWindowIsOpenedOnce() {
-        freshMessages()
+        freshMessages();
         Fixture f(notifier_);
         f.choose("关于软件");
         f.choose("关于软件");

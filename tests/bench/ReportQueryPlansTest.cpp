@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <random>
 
 #include "BenchSelection.h"
 #include "DemoDatabase.h"
 #include "Departments.h"
 #include "QueryPlanCheck.h"
 #include "ReportCatalog.h"
+#include "ScratchFolder.h"
 #include "SqliteConnection.h"
 #include "StatementRecorder.h"
 
@@ -24,9 +24,8 @@ namespace fs = std::filesystem;
 class ReportQueryPlans : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        folder_ = fs::temp_directory_path() / ("tally-query-plans-" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
-        const std::string path = (folder_ / "plans.sqlite").string();
+        folder_ = std::make_unique<tally::testing::ScratchFolder>();
+        const std::string path = (*folder_ / "plans.sqlite").string();
         demo::DemoOptions options;
         options.seed = 7;
         options.invoicesPerYear = 2000;
@@ -37,7 +36,7 @@ protected:
 
     static void TearDownTestSuite() {
         connection_.reset();
-        fs::remove_all(folder_);
+        folder_.reset();
     }
 
     // Runs every report for every department over 2026, keeping the statements per report kind.
@@ -72,7 +71,7 @@ protected:
         return found;
     }
 
-    static inline fs::path folder_;
+    static inline std::unique_ptr<tally::testing::ScratchFolder> folder_;
     static inline std::unique_ptr<data::SqliteConnection> connection_;
     static inline std::map<std::string, std::vector<std::string>> statements_;
 };

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "TestDatabase.h"
 
 namespace tally::testing {
@@ -22,7 +23,8 @@ inline std::string shellQuote(const std::string& s) {
 }
 
 inline CommandResult runReportTool(const std::string& arguments) {
-    auto errPath = std::filesystem::temp_directory_path() / ("tally-cli-err-" + std::to_string(::getpid()));
+    ScratchFolder scratch;
+    const auto errPath = scratch / "stderr.txt";
     std::string command = std::string(TALLYVANE_REPORT) + " " + arguments + " 2>" + shellQuote(errPath.string());
     CommandResult r;
     FILE* pipe = ::popen(command.c_str(), "r");
@@ -32,7 +34,6 @@ inline CommandResult runReportTool(const std::string& arguments) {
     int raw = ::pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     r.err = readFile(errPath);
-    std::filesystem::remove(errPath);
     return r;
 }
 

@@ -5,7 +5,7 @@
 
 #include "CommandRunner.h"
 #include "OutputTarget.h"
-#include "export/ScratchFolder.h"
+#include "ScratchFolder.h"
 
 using namespace tally::testing;
 

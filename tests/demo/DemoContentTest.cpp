@@ -17,7 +17,6 @@ namespace tally::demo {
 namespace {
 
 using testing::countRows;
-using testing::ScratchFolder;
 
 constexpr std::int64_t kInvoicesPerYear = 2000;
 
@@ -25,13 +24,10 @@ class DemoContent : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = std::make_unique<ScratchFolder>();
         DemoOptions options;
         options.invoicesPerYear = kInvoicesPerYear;
-        path_ = folder_->file("content.sqlite").string();
-        generateDemoDatabase(path_, options);
+        path_ = testing::sharedDemoDatabase(options);
     }
-    static void TearDownTestSuite() { folder_.reset(); }
 
     void SetUp() override { file_ = std::make_unique<SqliteFile>(path_, SqliteFile::Mode::ReadOnly); }
 
@@ -40,7 +36,6 @@ protected:
     static std::int64_t cents(double amount) { return std::llround(amount * 100.0); }
 
     std::unique_ptr<SqliteFile> file_;
-    static inline std::unique_ptr<ScratchFolder> folder_;
     static inline std::string path_;
 };
 

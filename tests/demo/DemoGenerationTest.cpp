@@ -26,8 +26,8 @@ DemoOptions smallOptions(std::uint64_t seed)
 TEST(DemoGeneration, SameSeedGivesTheSameRowsInEveryTable)
 {
     ScratchFolder folder;
-    const std::string first = folder.file("first.sqlite").string();
-    const std::string second = folder.file("second.sqlite").string();
+    const std::string first = (folder / "first.sqlite").string();
+    const std::string second = (folder / "second.sqlite").string();
     generateDemoDatabase(first, smallOptions(7));
     generateDemoDatabase(second, smallOptions(7));
     const auto digests = tableDigests(first);
@@ -38,8 +38,8 @@ TEST(DemoGeneration, SameSeedGivesTheSameRowsInEveryTable)
 TEST(DemoGeneration, AnotherSeedGivesOtherInvoicesButTheSameReferenceTables)
 {
     ScratchFolder folder;
-    const std::string first = folder.file("seed7.sqlite").string();
-    const std::string second = folder.file("seed8.sqlite").string();
+    const std::string first = (folder / "seed7.sqlite").string();
+    const std::string second = (folder / "seed8.sqlite").string();
     generateDemoDatabase(first, smallOptions(7));
     generateDemoDatabase(second, smallOptions(8));
     auto a = tableDigests(first);
@@ -53,7 +53,7 @@ TEST(DemoGeneration, AnotherSeedGivesOtherInvoicesButTheSameReferenceTables)
 TEST(DemoGeneration, HonoursInvoiceCountYearsAndFirstYear)
 {
     ScratchFolder folder;
-    const std::string path = folder.file("three-years.sqlite").string();
+    const std::string path = (folder / "three-years.sqlite").string();
     DemoOptions options;
     options.invoicesPerYear = 37;
     options.years = 3;
@@ -77,7 +77,7 @@ TEST(DemoGeneration, HonoursInvoiceCountYearsAndFirstYear)
 TEST(DemoGeneration, OneInvoiceAYearStillMakesAValidFile)
 {
     ScratchFolder folder;
-    const std::string path = folder.file("tiny.sqlite").string();
+    const std::string path = (folder / "tiny.sqlite").string();
     DemoOptions options;
     options.invoicesPerYear = 1;
     options.years = 1;
@@ -89,7 +89,7 @@ TEST(DemoGeneration, OneInvoiceAYearStillMakesAValidFile)
 TEST(DemoGeneration, ReplacesAnExistingFileAndLeavesNoTemporaryBehind)
 {
     ScratchFolder folder;
-    const fs::path path = folder.file("demo.sqlite");
+    const fs::path path = folder / "demo.sqlite";
     std::ofstream(path) << "not a database";
     generateDemoDatabase(path.string(), smallOptions(1));
 
@@ -104,11 +104,11 @@ TEST(DemoGeneration, ReplacesAnExistingFileAndLeavesNoTemporaryBehind)
 TEST(DemoGeneration, FailureLeavesTheExistingFileAndNoTemporary)
 {
     ScratchFolder folder;
-    const fs::path missing = folder.file("no-such-folder") / "demo.sqlite";
+    const fs::path missing = (folder / "no-such-folder") / "demo.sqlite";
     EXPECT_THROW(generateDemoDatabase(missing.string(), smallOptions(1)), DemoError);
     EXPECT_FALSE(fs::exists(missing.parent_path()));
 
-    const fs::path target = folder.file("keep.sqlite");
+    const fs::path target = folder / "keep.sqlite";
     std::ofstream(target) << "old";
     DemoOptions bad = smallOptions(1);
     bad.years = 0;

@@ -18,13 +18,10 @@ class DemoReportStatements : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = std::make_unique<testing::ScratchFolder>();
-        path_ = folder_->file("report-statements.sqlite").string();
         DemoOptions options;
         options.invoicesPerYear = 1500;
-        generateDemoDatabase(path_, options);
+        path_ = testing::sharedDemoDatabase(options);
     }
-    static void TearDownTestSuite() { folder_.reset(); }
 
     static std::vector<std::string> column(const std::string& sql, const std::string& name)
     {
@@ -36,7 +33,6 @@ protected:
         return values;
     }
 
-    static inline std::unique_ptr<testing::ScratchFolder> folder_;
     static inline std::string path_;
 };
 

@@ -1,24 +1,45 @@
 #include "DemoTestSupport.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <random>
+#include <system_error>
 #include <vector>
+
+#include "DemoDatabase.h"
 
 namespace tally::demo::testing {
 
 namespace fs = std::filesystem;
 
-ScratchFolder::ScratchFolder()
+std::string sharedDemoDatabase(const DemoOptions& options)
 {
-    std::random_device entropy;
-    path_ = fs::temp_directory_path() / ("tally-demo-test-" + std::to_string(entropy()) + std::to_string(entropy()));
-    fs::create_directories(path_);
-}
+    // Stamped with this program's build: its generator is linked in, so a new build may write other rows.
+    const fs::path program = fs::read_symlink("/proc/self/exe");
+    struct stat built {};
+    if (::stat(program.c_str(), &built) != 0)
+        throw std::system_error(errno, std::generic_category(), "cannot read " + program.string());
+    const std::string kind = "demo-" + std::to_string(options.seed) + "-" + std::to_string(options.invoicesPerYear) +
+                             "-" + std::to_string(options.years) + "-" + std::to_string(options.firstYear) + "-";
+    const std::string stamp = std::to_string(built.st_mtim.tv_sec) + "." + std::to_string(built.st_mtim.tv_nsec) +
+                              "-" + std::to_string(built.st_size);
+    const fs::path folder = program.parent_path() / (program.filename().string() + "-cache");
+    const fs::path path = folder / (kind + stamp + ".sqlite");
+    if (fs::exists(path))
+        return path.string();
 
-ScratchFolder::~ScratchFolder()
-{
+    fs::create_directories(folder);
     std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    for (const auto& entry : fs::directory_iterator(folder, ignored))
+        if (entry.path().filename().string().starts_with(kind) && entry.path().extension() == ".sqlite")
+            fs::remove(entry.path(), ignored);  // an earlier build's
+    // Cases run side by side: each writes its own file, the last rename wins with the same rows.
+    const fs::path written = folder / (kind + stamp + ".part-" + std::to_string(::getpid()));
+    generateDemoDatabase(written.string(), options);
+    fs::rename(written, path);
+    return path.string();
 }
 
 std::int64_t countRows(SqliteFile& file, std::string_view sql)

@@ -1,29 +1,23 @@
 #pragma once
-// Helpers for the demo database tests: a scratch folder per test program and read-only queries.
+// Helpers for the demo database tests: scratch folders and read-only queries.
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
 
+#include "DemoDatabase.h"
 #include "DemoSqlite.h"
+#include "ScratchFolder.h"
 
 namespace tally::demo::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+// A fresh folder under the system temp directory, removed with everything in it.
+using tally::testing::ScratchFolder;
 
-    std::filesystem::path file(const std::string& name) const { return path_ / name; }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+// A demo file generated with `options` once per build of the test program and kept beside
+// it, for fixtures that only read it: every test case runs in a process of its own.
+std::string sharedDemoDatabase(const DemoOptions& options);
 
 // Number of rows the statement returns.
 std::int64_t countRows(SqliteFile& file, std::string_view sql);

@@ -126,7 +126,7 @@ private slots:
         window_ = std::make_unique<ReportWindow>(std::make_unique<SampleParkingReport>(), services());
         window_->show();
         folder_ = std::make_unique<QTemporaryDir>();
-        freshMessages()
+        freshMessages();
         runReport();
         QVERIFY(window_->result() && window_->result()->rowCount() == 5);
     }

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "cli/CommandRunner.h"
-#include "export/ScratchFolder.h"
+#include "ScratchFolder.h"
 
 using namespace tally::testing;
 

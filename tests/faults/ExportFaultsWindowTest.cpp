@@ -25,7 +25,7 @@
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
-#include "export/ScratchFolder.h"
+#include "ScratchFolder.h"
 #include "faults/PrivateMounts.h"
 #include "windows/DemoConnection.h"
 #include "support/RecordingNotifier.h"
@@ -114,7 +114,7 @@ private slots:
     }
     void init() {
         folder_ = std::make_unique<testing::ScratchFolder>();
-        freshMessages()
+        freshMessages();
         window_.reset(reportui::createReportWindow("vat-invoicing", demo_->services(notifier_), nullptr));
         auto* panel = window_->selectionPanel();
         panel->departmentList()->setCurrentRow(0);
@@ -193,7 +193,7 @@ private slots:
     }
 
     void reconciliationExportOnAFullDisk() {
-        freshMessages()
+        freshMessages();
         std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(demo_->services(notifier_), nullptr));
         window->departmentList()->setCurrentRow(0);
         window->yearBox()->setCurrentText("2025");

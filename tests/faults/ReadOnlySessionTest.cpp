@@ -26,7 +26,7 @@
 #include "SelectionPanel.h"
 #include "SqliteConnection.h"
 #include "cli/CommandRunner.h"
-#include "export/ScratchFolder.h"
+#include "ScratchFolder.h"
 #include "windows/DemoConnection.h"
 #include "support/RecordingNotifier.h"
 

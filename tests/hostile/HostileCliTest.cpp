@@ -10,6 +10,7 @@
 #include "EngineHarness.h"
 #include "HostileExpectations.h"
 #include "JsonCheck.h"
+#include "ScratchFolder.h"
 #include "ValidUtf8.h"
 
 namespace tally::testing {
@@ -102,8 +103,7 @@ TEST_P(EveryReportThroughTheTool, WritesTheResultOrTheSystemsMessage) {
     const auto& [variant, kind, format] = GetParam();
     HostileDatabase db(variant);
     const std::string before = fileBytes(db.path());
-    auto folder = std::filesystem::temp_directory_path() / ("tally-hostile-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
+    ScratchFolder folder;
     const auto sheet = folder / (cliCaseName(::testing::TestParamInfo<CliCase>(GetParam(), 0)) + ".xlsx");
     std::string arguments = "--db " + shellQuote(db.path()) + " " + kind + " " + selection(db, kind) + " --format " + format;
     if (format == "xlsx") arguments += " --output " + shellQuote(sheet.string());
@@ -139,7 +139,6 @@ TEST_P(EveryReportThroughTheTool, WritesTheResultOrTheSystemsMessage) {
         }
     }
     EXPECT_EQ(fileBytes(db.path()), before) << "the tool wrote to the database";
-    std::filesystem::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostile, EveryReportThroughTheTool, ::testing::ValuesIn(allCliCases()), cliCaseName);
@@ -197,12 +196,12 @@ TEST(HostileSheet, NulAndForeignBytesShowAsReplacementCharactersNotAsACutText) {
     const std::string bad = "\xEF\xBF\xBD";
     for (auto variant : {HostileVariant::NulCharacters, HostileVariant::LegacyBytes}) {
         HostileDatabase db(variant);
-        auto sheet = std::filesystem::temp_directory_path() / ("tally-hostile-" + std::to_string(::getpid()) + ".xlsx");
+        ScratchFolder folder;
+        const auto sheet = folder / "sheet.xlsx";
         auto r = runReportTool("--db " + shellQuote(db.path()) + " vat-invoicing " + selection(db, "vat-invoicing") +
                                " --format xlsx --output " + shellQuote(sheet.string()));
         ASSERT_EQ(r.status, 0) << r.err;
         auto texts = xlsxTexts(sheet.string());
-        std::filesystem::remove(sheet);
         if (variant == HostileVariant::NulCharacters) {
             EXPECT_NE(texts.find("\nA" + bad + "HX1\n"), std::string::npos) << texts;
             EXPECT_NE(texts.find("现金" + bad + "HX"), std::string::npos) << texts;

@@ -4,7 +4,7 @@
 #include "Paging.h"
 #include "ParkingPage.h"
 #include "ParkingReport.h"
-#include "TestDatabase.h"
+#include "RecordingConnection.h"
 
 using namespace tally;
 using namespace tally::reports;
@@ -29,10 +29,8 @@ Texts amountTexts(const ParkingRow& row) {
     return out;
 }
 
-class ParkingRun : public ::testing::Test {
+class ParkingRun : public tally::testing::FeeDatabaseTest {
 protected:
-    void SetUp() override { db.exec(tally::testing::kReferenceRows); }
-
     ReportRequest request(std::string from = "20240301", std::string to = "20240331") const {
         return {{"01", "G01", "一管理处"}, std::move(from), std::move(to), "'01','02','03'"};
     }
@@ -60,31 +58,7 @@ protected:
         return rows.ok() ? rows.value() : std::vector<ParkingRow>{};
     }
 
-    // Rows are written in one go before the next statement reads them.
-    void invoice(const InvoiceRow& row) { pending += insertInvoice(row); }
-    void line(const std::string& number, const std::string& code, double amount, std::optional<double> tax,
-              const std::string& batch = "R1") {
-        pending += insertLine(number, batch, code, amount, tax);
-    }
-    void flush() {
-        if (!pending.empty()) db.exec("BEGIN;" + pending + "COMMIT;");
-        pending.clear();
-    }
-
-    tally::testing::TestDatabase db;
-    std::string pending;
     FeeItemList items;
-};
-
-// Counts statements and fails every one of them.
-class RecordingConnection : public data::Connection {
-public:
-    std::unique_ptr<data::Recordset> execute(std::string_view, int) override {
-        ++opened;
-        throw data::DbError(1, "not expected");
-    }
-    std::string engineName() const override { return "recording"; }
-    int opened = 0;
 };
 
 }  // namespace
@@ -260,12 +234,12 @@ TEST_F(ParkingRun, APercentageThatIsNoNumberIsRefusedBeforeAnyStatement) {
     FeeItemList list{{"P01", "停车费", 0.09, "停车收费", "停车费税额"}};
     SplitRatioRows splits = defaultSplitRows(list);
     splits[0].propertyText = "30) * 0 + (1";
-    RecordingConnection connection;
+    tally::testing::RecordingConnection connection;
     auto rows = RunParkingStatistics(connection, request(), list, splits);
     ASSERT_FALSE(rows.ok());
     EXPECT_TRUE(rows.error().refusedSelection);
     EXPECT_NE(rows.error().description.find("停车费"), std::string::npos);
-    EXPECT_EQ(connection.opened, 0);
+    EXPECT_TRUE(connection.statements.empty()) << connection.statements.front();
 }
 
 TEST_F(ParkingRun, DatabaseErrorsComeBackWithNumberAndDescription) {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "FeeDatabaseRows.h"
 #include "Paging.h"
 #include "PreInvoicePage.h"
 #include "PreInvoiceReport.h"
-#include "TestDatabase.h"
-#include "reports/parking/FeeDatabaseRows.h"
+#include "RecordingConnection.h"
 
 using namespace tally;
 using namespace tally::reports;
@@ -34,10 +34,8 @@ InvoiceRow uncollected(const std::string& number) {
     return InvoiceRow(number).issuedAt("2024-03-05 09:00:00").collectedAt(std::nullopt);
 }
 
-class PreInvoiceRun : public ::testing::Test {
+class PreInvoiceRun : public tally::testing::FeeDatabaseTest {
 protected:
-    void SetUp() override { db.exec(tally::testing::kReferenceRows); }
-
     ReportRequest request(std::string types = "'01','02','03'") const {
         return {{"01", "G01", "一管理处"}, "20240301", "20240331", std::move(types)};
     }
@@ -64,30 +62,7 @@ protected:
         return rows.ok() ? rows.value() : std::vector<PreInvoiceRow>{};
     }
 
-    // Rows are written in one go before the next statement reads them.
-    void invoice(const InvoiceRow& row) { pending += insertInvoice(row); }
-    void line(const std::string& number, const std::string& code, double amount, std::optional<double> tax,
-              const std::string& batch = "R1") {
-        pending += insertLine(number, batch, code, amount, tax);
-    }
-    void flush() {
-        if (!pending.empty()) db.exec("BEGIN;" + pending + "COMMIT;");
-        pending.clear();
-    }
-
-    tally::testing::TestDatabase db;
-    std::string pending;
     FeeItemList items;
-};
-
-class RecordingConnection : public data::Connection {
-public:
-    std::unique_ptr<data::Recordset> execute(std::string_view, int) override {
-        ++opened;
-        throw data::DbError(1, "not expected");
-    }
-    std::string engineName() const override { return "recording"; }
-    int opened = 0;
 };
 
 }  // namespace
@@ -232,12 +207,12 @@ TEST_F(PreInvoiceRun, APercentageThatIsNoNumberIsRefusedBeforeAnyStatement) {
                      {"P02", "临时停车费月租", 0.09, "临时停车", "临时停车费月租税额"}};
     SplitRatioRows splits = defaultSplitRows(list);
     splits[0].propertyText = "abc";
-    RecordingConnection connection;
+    tally::testing::RecordingConnection connection;
     auto rows = RunPreInvoiceStatistics(connection, request(), list, splits);
     ASSERT_FALSE(rows.ok());
     EXPECT_TRUE(rows.error().refusedSelection);
     EXPECT_NE(rows.error().description.find("临时停车费月租"), std::string::npos);
-    EXPECT_EQ(connection.opened, 0);
+    EXPECT_TRUE(connection.statements.empty()) << connection.statements.front();
 }
 
 TEST_F(PreInvoiceRun, DatabaseErrorsComeBackWithNumberAndDescription) {

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the system temp directory, removed with everything in it.
+// A fresh folder of its own under the system temp directory, removed with everything in it.
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +13,11 @@ namespace tally::testing {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tally-sheet-test-XXXXXX").native();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
+        std::string pattern = (std::filesystem::temp_directory_path() / "tally-test-XXXXXX").native();
+        if (!::mkdtemp(pattern.data()))
+            throw std::filesystem::filesystem_error("cannot create a scratch folder", pattern,
+                                                    std::error_code(errno, std::generic_category()));
+        path_ = pattern;
     }
     ~ScratchFolder() {
         std::error_code ignored;

@@ -1,8 +1,12 @@
 #pragma once
 // Rows for purpose-built fee databases: invoices, their lines and the reference tables,
-// as INSERT statements for TestDatabase::exec. Shared by the parking and pre-invoicing tests.
+// as INSERT statements for TestDatabase::exec, and a fixture that gathers them.
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
+
+#include "TestDatabase.h"
 
 namespace tally::testing {
 
@@ -75,5 +79,25 @@ INSERT INTO setupsfxm VALUES ('P01','停车费',0.09,'停车收费','停车费')
                              ('W01','物业管理费',0.06,'物业','物业管理费');
 INSERT INTO 收款方式列表 VALUES ('现金'), ('微信支付'), ('支付宝'), ('POS刷卡');
 )";
+
+// A fee database with the reference rows; invoices and lines are gathered and written
+// in one go (flush) before the next statement reads them.
+class FeeDatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override { db.exec(kReferenceRows); }
+
+    void invoice(const InvoiceRow& row) { pending += insertInvoice(row); }
+    void line(const std::string& number, const std::string& code, double amount, std::optional<double> tax,
+              const std::string& batch = "R1") {
+        pending += insertLine(number, batch, code, amount, tax);
+    }
+    void flush() {
+        if (!pending.empty()) db.exec("BEGIN;" + pending + "COMMIT;");
+        pending.clear();
+    }
+
+    TestDatabase db;
+    std::string pending;
+};
 
 }  // namespace tally::testing

@@ -1,6 +1,8 @@
 #pragma once
-// Passes every statement to the real connection and keeps its text, and for the
-// embedded engine also the text SQLite is given after the T-SQL rewriting.
+// Keeps the text of every statement a report sends. Over a real connection it passes
+// each one on, and for the embedded engine also keeps the text SQLite is given after
+// the T-SQL rewriting; without one every statement fails, for checks that no statement
+// is sent at all.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,9 +13,10 @@ namespace tally::testing {
 
 class RecordingConnection : public data::Connection {
 public:
+    RecordingConnection() = default;
     explicit RecordingConnection(std::unique_ptr<data::Connection> inner);
 
-    std::string engineName() const override { return inner_->engineName(); }
+    std::string engineName() const override { return inner_ ? inner_->engineName() : "recording"; }
 
     std::vector<std::string> statements;  // as the reports built them
     std::vector<int> timeouts;            // the limit each statement was given, in seconds
