@@ -52,13 +52,8 @@ struct Shown {
 class AboutWindowTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 private slots:
     void showsTheSuiteAndTheVersion() {
         Shown s(notifier_);
@@ -96,7 +91,7 @@ private slots:
     void withoutAToolSaysTheInformationIsUnavailable() {
         QTemporaryDir empty;
         auto restore = pathOnly(empty.path());
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         Shown s(notifier_);
         QTest::mouseClick(s.control<QPushButton>("cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(recorded.messages.size(), size_t(1));
@@ -110,7 +105,7 @@ private slots:
         fakeTool(tools.path(), "hardinfo");
         fakeTool(tools.path(), "xfce4-taskmanager");
         auto restore = pathOnly(tools.path());
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         Shown s(notifier_);
         QTest::mouseClick(s.control<QPushButton>("cmdSysInfo"), Qt::LeftButton);
         QTRY_VERIFY(QFile::exists(tools.filePath("hardinfo.started")));

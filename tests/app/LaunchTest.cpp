@@ -20,13 +20,8 @@ Q_DECLARE_METATYPE(LaunchOptions::Source)
 class LaunchTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 private slots:
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
@@ -106,7 +101,7 @@ private slots:
     }
 
     void builtInGeneratorWritesADatabaseTheProgramCanOpen() {
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         QTemporaryDir dir;
         const QString path = dir.filePath("demo.sqlite");
         QString whyNot;

@@ -66,13 +66,8 @@ QStringList captions(const QList<QAction*>& actions) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 private slots:
     void menusAreNamedByTheirCaptions() {
         Fixture f(notifier_);
@@ -168,7 +163,7 @@ private slots:
     }
 
     void reportWithoutFactoryOpensNothing() {
-        freshMessages();
+        notifier_.fresh();
         MainWindow window(notifier_);
         window.show();
         QVERIFY(window.showReportWindow(ReportKind::Parking) == nullptr);
@@ -183,7 +178,7 @@ private slots:
     }
 
     void aboutWindowIsOpenedOnce() {
-        freshMessages();
+        notifier_.fresh();
         Fixture f(notifier_);
         f.choose("关于软件");
         f.choose("关于软件");
@@ -192,7 +187,7 @@ private slots:
     }
 
     void contactUsDoesNothing() {
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         Fixture f(notifier_);
         f.choose("联系我们");
         QCOMPARE(f.subWindows(), 0);
@@ -202,7 +197,7 @@ private slots:
     }
 
     void answeringNoKeepsTheProgramRunning() {
-        auto& recorded = freshMessages(MessageAnswer::No);
+        auto& recorded = notifier_.fresh(MessageAnswer::No);
         Fixture f(notifier_);
         QVERIFY(!f.window->close());
         QVERIFY(f.window->isVisible());
@@ -216,7 +211,7 @@ private slots:
     }
 
     void answeringYesEndsTheProgram() {
-        auto& recorded = freshMessages(MessageAnswer::Yes);
+        auto& recorded = notifier_.fresh(MessageAnswer::Yes);
         Fixture f(notifier_);
         f.choose("停车费明细表");
         QVERIFY(f.window->close());
@@ -225,7 +220,7 @@ private slots:
     }
 
     void quitItemEndsAtOnceWithoutAsking() {
-        auto& recorded = freshMessages(MessageAnswer::No);
+        auto& recorded = notifier_.fresh(MessageAnswer::No);
         Fixture f(notifier_);
         f.choose("停车费明细表");
         f.choose("退出");
@@ -236,7 +231,7 @@ private slots:
     }
 
     void missingBackgroundLeavesTheDesktopPlainWithoutMessage() {
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         Fixture f(notifier_);
         const QBrush before = f.window->mdiArea()->background();
         f.window->setBackgroundFile("/nonexistent/MDI.BMP");

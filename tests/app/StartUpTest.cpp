@@ -26,16 +26,11 @@ int openMainWindows() {
 class StartUpTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 private slots:
     void emptySettingsEndWithBothMessagesAndNoWindow() {
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         StartUpResult result = StartUp([] { return data::ConnectionSettings{}; }, data::OpenDatabase, notifier_);
 
         QVERIFY(!result.mainWindow);
@@ -54,7 +49,7 @@ private slots:
     }
 
     void valuesGoToOpenDatabaseAsLoginPasswordCatalogServerUnchanged() {
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         testing::TestDatabase database;
         std::vector<std::string> passed;
         auto opener = [&](const std::string& login, const std::string& password, const std::string& catalog,
@@ -78,7 +73,7 @@ private slots:
     }
 
     void sqliteFileOpensTheConnectionForTheWindowsAndShowsTheMainWindow() {
-        auto& recorded = freshMessages();
+        auto& recorded = notifier_.fresh();
         testing::TestDatabase database;
         data::ConnectionSettings settings;
         settings.server = "sqlite:" + database.path();

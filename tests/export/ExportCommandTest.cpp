@@ -24,7 +24,7 @@
 #include "ReportWindow.h"
 #include "SelectionPanel.h"
 #include "TestDatabase.h"
-#include "support/RecordingNotifier.h"
+#include "support/WindowTestServices.h"
 
 using namespace tally;
 using tally::reportui::ReportWindow;
@@ -69,19 +69,8 @@ QStringList sheetValues(const QString& file, const QStringList& refs) {
 
 }  // namespace
 
-class ExportCommandTest : public QObject {
+class ExportCommandTest : public QObject, private testing::WindowTestServices {
     Q_OBJECT
-
-    std::unique_ptr<data::Connection> connection_;
-    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
-
-    testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
 private:
     std::unique_ptr<testing::TestDatabase> db_;
@@ -126,7 +115,7 @@ private slots:
         window_ = std::make_unique<ReportWindow>(std::make_unique<SampleParkingReport>(), services());
         window_->show();
         folder_ = std::make_unique<QTemporaryDir>();
-        freshMessages();
+        notifier_.fresh();
         runReport();
         QVERIFY(window_->result() && window_->result()->rowCount() == 5);
     }
@@ -137,7 +126,7 @@ private slots:
     }
 
     void cancellingTheDialogWritesNothing() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(std::nullopt));
         QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240331"));
         QCOMPARE(filterSeen_, QString("电子表(.xlsx) (*.xlsx);;电子表(.xls) (*.xls)"));
@@ -156,7 +145,7 @@ private slots:
         connect(window_->progressBar(), &QProgressBar::valueChanged, this, [&](int value) {
             seen.push_back({value, !window_->exportCaption()->isHidden(), commandsHidden()});
         });
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xlsx")));
 
         QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240430"));
@@ -184,7 +173,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old contents");
         old.close();
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         // A converter that fails whether or not LibreOffice is installed.
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xls"), [] {
             return std::optional<std::filesystem::path>("/bin/false");
@@ -200,7 +189,7 @@ private slots:
     }
 
     void nameWithoutExtensionIsAnError() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("停车")));
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: 52错误描述: "), qPrintable(messages.texts()[0]));
@@ -216,7 +205,7 @@ private slots:
         bar.hide();
         const exports::ExportControls controls{&window, &exportButton, &exitButton, &bar, nullptr};
         const auto labels = testing::sampleReconciliationLabels();
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
 
         reports::reconciliation::ReconciliationTable headingsOnly;
         reports::reconciliation::SetInitialReconciliationHeadings(headingsOnly);
@@ -256,7 +245,7 @@ private slots:
             INSERT INTO 票据开票数据 VALUES ('0001','R1','W1',106,6), ('0002','R2','W1',53,3);
         )");
         connection_ = db.connect();
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         reportui::ReconciliationWindow window(services());
         window.yearBox()->setCurrentText("2024");
         window.startMonthBox()->setCurrentText("03");

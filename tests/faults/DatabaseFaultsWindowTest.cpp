@@ -24,7 +24,7 @@
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
 #include "windows/DemoConnection.h"
-#include "support/RecordingNotifier.h"
+#include "support/WindowTestServices.h"
 
 using namespace tally;
 using tally::reportui::ReconciliationWindow;
@@ -53,19 +53,8 @@ private:
 
 }  // namespace
 
-class DatabaseFaultsWindowTest : public QObject {
+class DatabaseFaultsWindowTest : public QObject, private testing::WindowTestServices {
     Q_OBJECT
-
-    std::unique_ptr<data::Connection> connection_;
-    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
-
-    testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
@@ -117,7 +106,7 @@ private slots:
     void cleanupTestCase() { demo_.reset(); }
 
     void removedFileIsReportedAndTheRunWorksOnceItIsBack() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         const int rows = runVatInvoicing(*window);
         QVERIFY(rows > 0);
@@ -137,7 +126,7 @@ private slots:
 
     // Another file under the same name is read as that file, not the one opened first.
     void replacedFileIsReadAfresh() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         QVERIFY(runVatInvoicing(*window) > 0);
 
@@ -152,7 +141,7 @@ private slots:
     }
 
     void lockedFileIsReportedAfterTheLockWait() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         const int rows = runVatInvoicing(*window);
         QVERIFY(rows > 0);
@@ -171,7 +160,7 @@ private slots:
     }
 
     void reconciliationWindowOnALockedThenRemovedFile() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReconciliationWindow> window(reportui::createReconciliationWindow(services(), nullptr));
         const int rows = runReconciliation(*window);
         QVERIFY(rows > reports::reconciliation::ReconciliationTable::kHeadingRows);

@@ -73,13 +73,8 @@ exports::ExportEnvironment answering(const std::filesystem::path& file,
 class ExportFaultsWindowTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
@@ -114,7 +109,7 @@ private slots:
     }
     void init() {
         folder_ = std::make_unique<testing::ScratchFolder>();
-        freshMessages();
+        notifier_.fresh();
         window_.reset(reportui::createReportWindow("vat-invoicing", demo_->services(notifier_), nullptr));
         auto* panel = window_->selectionPanel();
         panel->departmentList()->setCurrentRow(0);
@@ -144,7 +139,7 @@ private slots:
         } else {
             QSKIP("root writes into any folder; a read-only one needs a private mount");
         }
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
         if (!privateMounts) std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_all);
         expectFailureKeptTheEarlierFile(messages, "开票.xlsx", privateMounts ? "错误号: 30错误描述: " : "错误号: 13错误描述: ");
@@ -154,7 +149,7 @@ private slots:
     void diskFillsUpWhileWriting() {
         mountSmallDiskOrSkip(8192);
         writeEarlierFile("开票.xlsx");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: "), qPrintable(messages.texts()[0]));
@@ -164,7 +159,7 @@ private slots:
 
     void fileSizeLimitStopsTheWorkbook() {
         writeEarlierFile("开票.xlsx");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         {
             FileSizeLimit limit(4096);
             exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
@@ -183,7 +178,7 @@ private slots:
         writeEarlierFile("开票.xls");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray(folder_->path().c_str()));
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xls"), sheet::findOfficeConverter));
         qputenv("PATH", path);
         QCOMPARE(messages.texts(), QStringList{"增值税开票明细表导出成功！"});
@@ -193,7 +188,7 @@ private slots:
     }
 
     void reconciliationExportOnAFullDisk() {
-        freshMessages();
+        notifier_.fresh();
         std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(demo_->services(notifier_), nullptr));
         window->departmentList()->setCurrentRow(0);
         window->yearBox()->setCurrentText("2025");
@@ -203,7 +198,7 @@ private slots:
         QVERIFY(window->table().rowCount() > 2);
 
         writeEarlierFile("核对.xlsx");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         {
             FileSizeLimit limit(2048);
             exports::ExportReconciliationWindow(*window, answering(inFolder("核对.xlsx")));

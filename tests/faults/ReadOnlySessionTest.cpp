@@ -28,7 +28,7 @@
 #include "cli/CommandRunner.h"
 #include "ScratchFolder.h"
 #include "windows/DemoConnection.h"
-#include "support/RecordingNotifier.h"
+#include "support/WindowTestServices.h"
 
 using namespace tally;
 
@@ -65,19 +65,8 @@ std::unique_ptr<data::Connection> openEngine(const std::string& engine, const st
 
 }  // namespace
 
-class ReadOnlySessionTest : public QObject {
+class ReadOnlySessionTest : public QObject, private testing::WindowTestServices {
     Q_OBJECT
-
-    std::unique_ptr<data::Connection> connection_;
-    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
-
-    testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
 private:
     QTemporaryDir dbFolder_;
@@ -94,7 +83,7 @@ private slots:
     void windowsAndToolLeaveTheFileAsItWas() {
         const FileState before = FileState::of(file_);
         connection_ = std::make_unique<data::SqliteConnection>(file_.native());
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
 
         for (const char* kind : {"parking", "vat-invoicing", "pre-invoicing"}) {
             std::unique_ptr<reportui::ReportWindow> window(reportui::createReportWindow(kind, services(), nullptr));

@@ -28,7 +28,12 @@ public:
         return out;
     }
     void clear() { messages.clear(); }
-    void answerQuestionsWith(MessageAnswer answer) { answerToQuestions_ = answer; }
+    // Forgets what was said so far; questions from now on get `answer`.
+    RecordingNotifier& fresh(MessageAnswer answer = MessageAnswer::No) {
+        messages.clear();
+        answerToQuestions_ = answer;
+        return *this;
+    }
 
     std::vector<UserMessage> messages;
 

@@ -17,7 +17,7 @@
 #include "BusyPanel.h"
 #include "DemoConnection.h"
 #include "MainWindow.h"
-#include "support/RecordingNotifier.h"
+#include "support/WindowTestServices.h"
 #include "Money.h"
 #include "ReconciliationPeriod.h"
 #include "ReconciliationWindow.h"
@@ -78,24 +78,15 @@ std::uint32_t colourValue(const QVariant& background) {
 
 }  // namespace
 
-class ReconciliationWindowTest : public QObject {
+class ReconciliationWindowTest : public QObject, private testing::WindowTestServices {
     Q_OBJECT
 
-    testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
-    std::unique_ptr<data::Connection> connection_;
     WatchedConnection* watched_ = nullptr;  // connection_ while it is the demo database's
     std::unique_ptr<ReconciliationWindow> window_;
 
-    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
     std::unique_ptr<ReconciliationWindow> open(std::function<void(ReconciliationWindow&)> exportCommand = {}) {
         auto withExport = services();
         withExport.exportReconciliation = std::move(exportCommand);
@@ -145,7 +136,7 @@ private slots:
     }
 
     void openingState() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         // The window reads the clock while it opens: across midnight either day is right.
         const QDate before = QDate::currentDate();
         window_ = open();
@@ -205,7 +196,7 @@ private slots:
     }
 
     void checksComeInOrderAndChangeNothing() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         // No department: refused whatever the period.
         choose("2025", "06", "05");
@@ -224,7 +215,7 @@ private slots:
     }
 
     void oneMonthRunsOnlyThatMonth() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         run(kEstate01, "2025", "05", "05");
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
@@ -235,7 +226,7 @@ private slots:
     }
 
     void runOnTheDemoFillsMonthsSubtotalsDifferencesAndTotal() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         run(kEstate01, "2025", "01", "12");
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
@@ -297,7 +288,7 @@ private slots:
     }
 
     void headingsMergeAcrossAndDownButTheRemarksStayApart() {
-        freshMessages();
+        notifier_.fresh();
         window_ = open();
         run(kEstate01, "2025", "01", "03");
         const int n = items();
@@ -326,7 +317,7 @@ private slots:
     }
 
     void noDataLeavesTheEmptyTable() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         run(kEstate01, "2025", "01", "02");
         QVERIFY(grid()->rowCount() > 2);
@@ -342,7 +333,7 @@ private slots:
     }
 
     void busyCaptionsFollowTheRun() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         run(kEstate01, "2025", "01", "01");
         QVERIFY(grid()->rowCount() > 2);
@@ -384,7 +375,7 @@ private slots:
     }
 
     void aFailingMonthQueryIsToldAndTheWindowStaysUsable() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         watched_->setFails(isMonthQuery);
         run(kEstate01, "2025", "01", "03");
@@ -402,7 +393,7 @@ private slots:
     }
 
     void aFailingCorrectionIsToldAndTheRunGoesOn() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         watched_->setFails(isUncollectedQuery);
         run(kEstate01, "2025", "01", "03");
@@ -414,7 +405,7 @@ private slots:
     }
 
     void titleKeepsTheOldYearUntilTheDepartmentIsClickedAgain() {
-        freshMessages();
+        notifier_.fresh();
         window_ = open();
         window_->yearBox()->setCurrentText("2025");
         window_->departmentList()->setCurrentRow(kEstate01);
@@ -432,7 +423,7 @@ private slots:
     }
 
     void exportRunsOnlyForATableWithRows() {
-        freshMessages();
+        notifier_.fresh();
         int exports = 0;
         window_ = open([&](ReconciliationWindow&) { ++exports; });
         window_->exportButton()->click();
@@ -451,7 +442,7 @@ private slots:
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '北苑', '7')");
         db.exec("DROP TABLE 票据类型");
         useShared(db.connect());
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_ = open();
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(!messages.texts().front().startsWith("错误码"), qPrintable(messages.texts().front()));
@@ -460,7 +451,7 @@ private slots:
     }
 
     void theMenuItemOpensThisWindow() {
-        freshMessages();
+        notifier_.fresh();
         app::MainWindow main(notifier_, app::reportWindowFactories(services()));
         main.show();
         auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(app::ReportKind::Reconciliation));
@@ -479,7 +470,7 @@ private slots:
     }
     void layoutFollowsTheWindowSize() {
         QFETCH(QSize, size);
-        freshMessages();
+        notifier_.fresh();
         window_ = open();
         if (size.isValid()) window_->resize(size);
         QWidget* w = window_.get();

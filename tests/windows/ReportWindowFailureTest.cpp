@@ -21,13 +21,8 @@ using tally::reportui::ReportWindow;
 class ReportWindowFailureTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
     reportui::WindowServices services(data::Connection* connection) { return {connection, &notifier_, {}, {}}; }
 
@@ -37,7 +32,7 @@ private slots:
         db.exec("DROP TABLE 设置管理处");
         db.exec("DROP TABLE 票据类型");
         auto connection = db.connect();
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(connection.get()), nullptr));
         QVERIFY(window);
         QCOMPARE(messages.messages.size(), size_t(2));
@@ -54,7 +49,7 @@ private slots:
         db.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '东区' || char(13) || char(10) || '北苑', '7')");
         auto connection = db.connect();
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", services(connection.get()), nullptr));
         QVERIFY2(messages.messages.empty(), messages.messages.empty() ? "" : messages.messages[0].text.c_str());
         QCOMPARE(window->selectionPanel()->departmentList()->item(0)->text(), QString("7 东区北苑【G7】"));
@@ -63,7 +58,7 @@ private slots:
     }
 
     void withoutAConnectionTheCommandsSaySo() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", services(nullptr), nullptr));
         QVERIFY(window);
         QCOMPARE(messages.messages.size(), size_t(1));
@@ -76,7 +71,7 @@ private slots:
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '北苑', '7')");
         db.exec("DROP TABLE setupsfxm");
         auto connection = db.connect();
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(connection.get()), nullptr));
         window->selectionPanel()->departmentList()->setCurrentRow(0);
         window->selectionPanel()->extractButton()->click();
@@ -89,7 +84,7 @@ private slots:
     }
 
     void exitClosesTheFrameInsideTheMainWindow() {
-        freshMessages();
+        notifier_.fresh();
         QMdiArea area;
         auto* window = reportui::createReportWindow("parking", services(nullptr), &area);
         QMdiSubWindow* sub = area.addSubWindow(window);

@@ -83,13 +83,8 @@ private:
 class ReportWindowTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
@@ -144,7 +139,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, periodLabel);
         QFETCH(int, columns);
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         // The window reads the clock while it opens: across midnight either day is right.
         const QDate before = QDate::currentDate();
         window_ = open(kind.toUtf8().constData());
@@ -195,7 +190,7 @@ private slots:
 
     void extractingWithoutADepartmentIsRefused() {
         window_ = open("vat-invoicing");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         panel()->extractButton()->click();
         QCOMPARE(messages.texts(), QStringList{"请先选择统计部门!"});
         QCOMPARE(QString::fromStdString(messages.messages[0].title), QString("系统提示"));
@@ -205,7 +200,7 @@ private slots:
 
     void anEndBeforeTheStartIsRefusedAndFocusesTheEndPicker() {
         window_ = open("vat-invoicing");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         panel()->extractButton()->setFocus();
         extract(Estate01, {2025, 3, 2}, {2025, 3, 1});
         QCOMPARE(messages.texts(), QStringList{"截至日期不能小于开始日期!"});
@@ -216,7 +211,7 @@ private slots:
 
     void equalDatesAreAccepted() {
         window_ = open("vat-invoicing");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         extract(Estate01, {2025, 3, 3}, {2025, 3, 3});
         QVERIFY(!messages.texts().contains("截至日期不能小于开始日期!"));
         QVERIFY(window_->capturedDepartment());
@@ -231,7 +226,7 @@ private slots:
     void extractionEnablesTheStartCommand() {
         QFETCH(QString, kind);
         window_ = open(kind.toUtf8().constData());
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         extract(Estate01);
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
         QVERIFY(!window_->feeItems().empty());
@@ -252,7 +247,7 @@ private slots:
     void aRunShowsPageOneAndDisablesTheStartCommand() {
         QFETCH(QString, kind);
         window_ = open(kind.toUtf8().constData());
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         extract(Estate01);
         panel()->startButton()->click();
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
@@ -275,7 +270,7 @@ private slots:
         window_ = std::make_unique<ReportWindow>(std::move(observed), demo_->services(notifier_));
         spy->window = window_.get();
         window_->show();
-        freshMessages();
+        notifier_.fresh();
 
         extract(Estate01);
         QCOMPARE(spy->extractions.size(), size_t(1));
@@ -306,7 +301,7 @@ private slots:
 
     void aRunThatFindsNothingSaysSoAndEmptiesTheGrid() {
         window_ = open("vat-invoicing");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         extract(Estate01);
         setPeriod({2030, 1, 1}, {2030, 1, 31});  // the run reads the pickers again
         panel()->startButton()->click();
@@ -318,7 +313,7 @@ private slots:
 
     void anExtractionThatFindsNothingSaysSoAndKeepsTheStartCommandAsItWas() {
         window_ = open("pre-invoicing");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         extract(Estate01);
         QVERIFY(panel()->startButton()->isEnabled());
         messages.clear();
@@ -333,7 +328,7 @@ private slots:
 
     void anotherExtractionResetsTheSplitAndEnablesTheStartCommandAgain() {
         window_ = open("parking");
-        freshMessages();
+        notifier_.fresh();
         extract(CarPark11);
         panel()->splitGrid()->item(0, 3)->setText("45");
         panel()->startButton()->click();
@@ -345,7 +340,7 @@ private slots:
 
     void pagingFromTheWindow() {
         window_ = open("vat-invoicing");
-        freshMessages();
+        notifier_.fresh();
         extract(Estate01);
         panel()->startButton()->click();
         const auto& paging = window_->pager()->paging();
@@ -363,7 +358,7 @@ private slots:
             ++calls;
             QCOMPARE(&w, window_.get());
         });
-        freshMessages();
+        notifier_.fresh();
         window_->exportButton()->click();
         extract(Estate01);
         window_->exportButton()->click();
@@ -411,7 +406,7 @@ private slots:
 
     void minimisingAndRestoringKeepsEveryControlInPlace() {
         window_ = open("parking");
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         window_->resize(1000, 600);
         const QRect grid = window_->resultGrid()->geometry();
         const QRect exit = window_->exitButton()->geometry();
@@ -425,7 +420,7 @@ private slots:
     }
 
     void anUnknownKindMakesNoWindowAndSaysWhy() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         QVERIFY(!reportui::createReportWindow("reconciliation", demo_->services(notifier_), nullptr));
         QCOMPARE(messages.messages.size(), size_t(1));
     }

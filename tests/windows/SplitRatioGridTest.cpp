@@ -35,13 +35,8 @@ reports::SplitRatioRows twoParkingRows() {
 class SplitRatioGridTest : public QObject {
     Q_OBJECT
 
+    // Every window of the test tells this notifier.
     testing::RecordingNotifier notifier_;
-    // The notifier every window of the test tells, emptied; questions get `answer`.
-    testing::RecordingNotifier& freshMessages(MessageAnswer answer = MessageAnswer::No) {
-        notifier_.clear();
-        notifier_.answerQuestionsWith(answer);
-        return notifier_;
-    }
 
 private:
     std::unique_ptr<QWidget> panel_;
@@ -102,7 +97,7 @@ private slots:
     }
 
     void enterOnTheDeveloperCellMovesOnWithoutACheck() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         grid_->setCurrentCell(0, 2);
         typeAndEnter("60");
         QCOMPARE(cell(0, 2), QString("60"));
@@ -121,7 +116,7 @@ private slots:
     }
 
     void aPairThatDoesNotAddUpGoesBackToTheDeveloperCell() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         grid_->setCurrentCell(1, 2);
         typeAndEnter("60");
         typeAndEnter("30");
@@ -136,7 +131,7 @@ private slots:
     }
 
     void theLeadingNumberCountsInTheCheck() {
-        auto& messages = freshMessages();
+        auto& messages = notifier_.fresh();
         grid_->setCurrentCell(0, 3);
         typeAndEnter("30%");
         QVERIFY(messages.messages.empty());
