@@ -206,7 +206,7 @@ void fixOrderBy(Tokens& t) {
         for (const auto& term : terms)
             if (term.size() >= 3 && t[term[0]].isIdentifier() && t[term[1]].isSymbol('.')) {
                 // a blank keeps "BY" apart from the name: "Order by[票据].x" must not become "Order byx"
-                t[term[0]].text = t[term[0] - 1].kind == Kind::Word ? " " : "";
+                t[term[0]].text.assign(t[term[0] - 1].kind == Kind::Word ? 1 : 0, ' ');
                 t[term[1]].text.clear();
             }
         Tokens wrapped;

@@ -8,7 +8,7 @@ packages=(
   unixodbc-dev tdsodbc libsqliteodbc
   libxlsxwriter-dev
   libgtest-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   fonts-wqy-zenhei
   xvfb xauth
   python3 python3-openpyxl python3-xlsxwriter

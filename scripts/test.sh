@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Fresh Debian 12 machine -> dependencies installed, project built, every test run:
-#   1. the normal build (build/) and its whole suite;
+#   0. the format check (scripts/check-format.sh);
+#   1. the normal build (build/, warnings are errors) and its whole suite;
 #   2. the same suite under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/);
 #   3. each libFuzzer target for FUZZ_SECONDS (default 60) (build-fuzz/).
 # Extra arguments go to the first ctest run. CHECKED_BUILDS=0 runs step 1 only.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup-debian.sh"
+bash "$root/scripts/check-format.sh"
 bash "$root/scripts/build.sh"
 (
   cd "$root/build"
