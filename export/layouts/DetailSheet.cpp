@@ -15,7 +15,9 @@ namespace {
 
 // The layout addresses columns up to the larger of the table and the signature line.
 sheet::SheetExtent extentOf(const DetailSheetShape& shape, int columns) {
-    return {shape.tableRows + kFirstTableRow, std::max({columns, shape.lastSignatureColumn, 4})};
+    int lastSignatureColumn = 1;
+    for (const SignatureCell& cell : shape.signature) lastSignatureColumn = std::max(lastSignatureColumn, cell.column);
+    return {shape.tableRows + kFirstTableRow, std::max({columns, lastSignatureColumn, 4})};
 }
 
 }  // namespace
@@ -51,6 +53,10 @@ std::vector<CellRange> itemHeadingMerges(const reports::FeeItemList& items, int 
         throw SheetError(sheet::sheet_errors::kBadCell,
                          "收费项目与统计结果的金额列数不一致，请重新统计后再导出");
     return merges;
+}
+
+void mergeDown(std::vector<CellRange>& merges, std::initializer_list<int> columns) {
+    for (int c : columns) merges.push_back({4, c, 5, c});
 }
 
 DetailSheet::DetailSheet(const DetailSheetRequest& request, const DetailSheetShape& shape)
@@ -96,8 +102,15 @@ void DetailSheet::writeTop() {
 
 void DetailSheet::fillRow(int row) { sheet_.style({row, 1, row, columns_}, {.fill = kHeadingFill}); }
 
-void DetailSheet::rowWritten(int index) {
-    if (request_.progress) request_.progress(index + 1, shape_.tableRows);
+std::filesystem::path DetailSheet::write(const std::function<void(int row, int index)>& writeRow) {
+    for (int i = 0; i < shape_.tableRows; ++i) {
+        const int s = i + kFirstTableRow;
+        sheet_.number(s, 1, i + 1, {.align = HAlign::Centre});
+        writeRow(s, i);
+        if (request_.progress) request_.progress(i + 1, shape_.tableRows);
+    }
+    for (const SignatureCell& cell : shape_.signature) sheet_.text(signatureRow(), cell.column, cell.text, cell.style);
+    return sheet_.save();
 }
 
 }  // namespace tally::exports

@@ -1,13 +1,16 @@
 #pragma once
 // The sheet the three detail reports share: title, department and period rows, the two
 // heading rows copied from the result grid with its widths, the heading fill, the fonts,
-// the borders of the table and the "#0.00" amount block. The report adds its heading
-// merges, writes its rows and its signature line.
+// the borders of the table, the "#0.00" amount block, the row numbers and the signature
+// line. The report gives its heading merges and signature texts and writes its rows' cells.
 //
 // Sheet rows (from 1): 1 title, 2 department, 3 period, 4 and 5 headings, 6 to n + 5 the
 // n table rows in order, n + 6 the signature line. The writer streams rows out as it goes,
 // so everything that styles a range is declared here, before row 1 is written.
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "ExportLabels.h"
@@ -22,13 +25,20 @@ inline constexpr double kSmallFontSize = 9;
 inline constexpr long kHeadingFill = 16761024;  // RGB(192, 192, 255), the heading rows' light blue
 inline constexpr int kFirstTableRow = 6;
 
+// A text of the signature line under the table, at a fixed column.
+struct SignatureCell {
+    int column = 1;
+    std::string text;
+    sheet::CellStyle style = {};
+};
+
 struct DetailSheetShape {
-    int tableRows = 0;            // n
-    int lastSignatureColumn = 1;  // fixed signature columns may lie right of the table
-    bool signatureInSmallFont = false;
-    int firstAmountColumn = 0;    // the amount block, rows 6 to n + 5
+    int tableRows = 0;          // n
+    int firstAmountColumn = 0;  // the amount block, rows 6 to n + 5
     int lastAmountColumn = 0;
     std::vector<sheet::CellRange> headingMerges;  // the report's own, rows 4 and 5
+    std::vector<SignatureCell> signature;         // may lie right of the table
+    bool signatureInSmallFont = false;
 };
 
 class DetailSheet {
@@ -39,19 +49,20 @@ public:
 
     sheet::SheetWriter& sheet() { return sheet_; }
     int columns() const { return columns_; }
-    int signatureRow() const { return shape_.tableRows + kFirstTableRow; }
-    // Sheet row of table row `index` (from 0).
-    static int sheetRow(int index) { return index + kFirstTableRow; }
 
     // The heading's light blue over the whole width of a table row not yet written.
     void fillRow(int row);
-    // Tells the progress callback that table row `index` (from 0) is written.
-    void rowWritten(int index);
-    std::filesystem::path save() { return sheet_.save(); }
+
+    // Writes the table rows in order, each row's number (from 1) centred in column 1 and
+    // the rest by `writeRow` with the sheet row and the table row's index (from 0), then
+    // the signature line, and saves. Tells the progress callback after each row. Returns
+    // the file written.
+    std::filesystem::path write(const std::function<void(int row, int index)>& writeRow);
 
 private:
     void declareRanges();
     void writeTop();
+    int signatureRow() const { return shape_.tableRows + kFirstTableRow; }
 
     const DetailSheetRequest& request_;
     DetailSheetShape shape_;
@@ -64,6 +75,9 @@ private:
 // the items do not end at `lastItemColumn`: the headings were laid out for other items.
 std::vector<sheet::CellRange> itemHeadingMerges(const reports::FeeItemList& items, int columnBefore,
                                                 int lastItemColumn);
+
+// Each column's two heading cells (rows 4 and 5) merged into one.
+void mergeDown(std::vector<sheet::CellRange>& merges, std::initializer_list<int> columns);
 
 // Throws SheetError unless the headings have `columns` columns.
 void checkHeadingColumns(const reports::HeadingLayout& headings, int columns);

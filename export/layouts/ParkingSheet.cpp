@@ -34,39 +34,30 @@ std::filesystem::path ExportParkingSheet(const reports::parking::ParkingResult& 
                                          const reports::FeeItemList& items, const DetailSheetRequest& request) {
     const int C = result.columnCount();
     checkHeadingColumns(request.headings, C);
-    const int n = result.rowCount();
 
     DetailSheetShape shape;
-    shape.tableRows = n;
-    shape.lastSignatureColumn = 5;
-    shape.signatureInSmallFont = true;
+    shape.tableRows = result.rowCount();
     shape.firstAmountColumn = 4;
     shape.lastAmountColumn = C;
-    shape.headingMerges = {{4, 1, 5, 1}, {4, 2, 5, 2}, {4, 3, 5, 3}};
+    mergeDown(shape.headingMerges, {1, 2, 3});
     for (const auto& merge : itemHeadingMerges(items, 3, C - 1)) shape.headingMerges.push_back(merge);
-    shape.headingMerges.push_back({4, C, 5, C});
+    mergeDown(shape.headingMerges, {C});
+    shape.signature = {{1, "收款人:"},
+                       {2, "经理:", {.align = HAlign::Centre}},
+                       {3, "缴款人:", {.align = HAlign::Left}},
+                       {5, "总仓管理员:", {.align = HAlign::Left}}};
+    shape.signatureInSmallFont = true;
 
     DetailSheet target(request, shape);
-    auto& sheet = target.sheet();
-    for (int i = 0; i < n; ++i) {
+    return target.write([&](int s, int i) {
         const ParkingRow& row = result.rows()[i];
-        const int s = DetailSheet::sheetRow(i);
-        const bool detail = row.rowKind == ParkingRowKind::Detail;
-        if (!detail) target.fillRow(s);
-        sheet.number(s, 1, i + 1, {.align = HAlign::Centre});
-        if (detail)
-            writeDetailRow(sheet, s, row, C);
-        else
-            writeTotalsRow(sheet, s, row, C);
-        target.rowWritten(i);
-    }
-
-    const int sig = target.signatureRow();
-    sheet.text(sig, 1, "收款人:");
-    sheet.text(sig, 2, "经理:", {.align = HAlign::Centre});
-    sheet.text(sig, 3, "缴款人:", {.align = HAlign::Left});
-    sheet.text(sig, 5, "总仓管理员:", {.align = HAlign::Left});
-    return target.save();
+        if (row.rowKind == ParkingRowKind::Detail) {
+            writeDetailRow(target.sheet(), s, row, C);
+        } else {
+            target.fillRow(s);
+            writeTotalsRow(target.sheet(), s, row, C);
+        }
+    });
 }
 
 }  // namespace tally::exports

@@ -25,5 +25,8 @@ std::string itemSelectList(const FeeItemList& items);
 std::string itemJoin(std::size_t index, const std::string& derivedTable);
 // "B1.[停车费KFS] Is Not Null Or B2.[物业费] Is Not Null": qualified, so equal names stay apart.
 std::string itemPresenceTest(const FeeItemList& items);
+// " Where 票据.开票部门编号 ='01' And (<itemPresenceTest>)": the department's invoices with
+// lines of at least one item.
+std::string departmentItemFilter(const std::string& departmentCode, const FeeItemList& items);
 
 }  // namespace tally::reports

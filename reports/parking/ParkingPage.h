@@ -1,9 +1,7 @@
 #pragma once
 // How a row of the parking-fee result is drawn into the grid (ShowParkingPage).
-#include <vector>
-
-#include "DetailReport.h"
 #include "ParkingRows.h"
+#include "RowsResult.h"
 
 namespace tally::reports::parking {
 
@@ -12,19 +10,7 @@ namespace tally::reports::parking {
 // payment-method rows show label, method (right before the last column) and total.
 DrawnRow drawParkingRow(const ParkingRow& row, int number, int valueColumns);
 
-class ParkingResult : public ReportResult {
-public:
-    ParkingResult(std::vector<ParkingRow> rows, int valueColumns)
-        : rows_(std::move(rows)), valueColumns_(valueColumns) {}
-
-    int rowCount() const override { return static_cast<int>(rows_.size()); }
-    int columnCount() const override { return valueColumns_ + 4; }
-    DrawnRow drawRow(int index) const override { return drawParkingRow(rows_.at(index), index + 1, valueColumns_); }
-    const std::vector<ParkingRow>& rows() const { return rows_; }
-
-private:
-    std::vector<ParkingRow> rows_;
-    int valueColumns_;
-};
+// 序, 发票号, 电子发票号, the value columns and 合计.
+using ParkingResult = RowsResult<ParkingRow, drawParkingRow, 4>;
 
 }  // namespace tally::reports::parking

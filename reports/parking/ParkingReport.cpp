@@ -19,15 +19,8 @@ FeeItemList parkingItems(const FeeItemList& items) {
 }  // namespace
 
 Extraction ExtractParkingFeeItems(data::Connection& connection, const ReportRequest& request) {
-    Extraction extraction;
-    try {
-        auto rs = connection.open(
-            parkingExtractionStatement(request.department.departmentCode, request.fromKey, request.toKey), data::Connection::kNoTimeout);
-        for (; !rs->eof(); rs->moveNext()) extraction.items.push_back(feeItemFromRow(*rs));
-    } catch (const data::DbError& e) {
-        extraction.error = ReportError::fromDb(e);
-    }
-    return extraction;
+    return ReadFeeItems(connection,
+                        parkingExtractionStatement(request.department.departmentCode, request.fromKey, request.toKey));
 }
 
 Outcome<std::vector<ParkingRow>> RunParkingStatistics(data::Connection& connection, const ReportRequest& request,
@@ -52,40 +45,28 @@ Outcome<std::vector<ParkingRow>> RunParkingStatistics(data::Connection& connecti
     }
 }
 
-const ReportTexts& ParkingReport::texts() const {
-    static const ReportTexts texts{
-        "parking",
-        "frm停车费明细表New",
-        "停车费明细表",
-        "停车费明细表",
-        "停车费统计条件",
-        "收款日期范围",
-        "正在提取停车费项目，请稍等......",
-        "正在进行停车费明细统计，请稍等......",
-        "没有满足条件的开票数据,请重新设置条件!",
-        "停车费明细表导出成功！",
-    };
-    return texts;
-}
+namespace {
 
-HeadingLayout ParkingReport::initialHeadings() const { return SetupParkingGrid(); }
-
-HeadingLayout ParkingReport::layoutHeadings(const FeeItemList& items, const SplitRatioRows& splits) const {
+HeadingLayout layoutParkingItemHeadings(const FeeItemList& items, const SplitRatioRows& splits) {
     return LayoutParkingHeadings(parkingItems(items), splits);
 }
 
-Extraction ParkingReport::extractFeeItems(data::Connection& connection, const ReportRequest& request) const {
-    return ExtractParkingFeeItems(connection, request);
-}
-
-Outcome<std::shared_ptr<const ReportResult>> ParkingReport::run(data::Connection& connection,
-                                                                const ReportRequest& request,
-                                                                const FeeItemList& items,
-                                                                const SplitRatioRows& splits) const {
+ResultOutcome runReport(data::Connection& connection, const ReportRequest& request, const FeeItemList& items,
+                        const SplitRatioRows& splits) {
     auto rows = RunParkingStatistics(connection, request, items, splits);
     if (!rows.ok()) return rows.error();
     const int valueColumns = 3 * static_cast<int>(parkingItems(items).size());
     return std::shared_ptr<const ReportResult>(std::make_shared<ParkingResult>(std::move(rows.value()), valueColumns));
 }
+
+const ReportTexts kTexts{"parking", "frm停车费明细表New", "停车费明细表", "停车费明细表", "停车费统计条件",
+                         "收款日期范围", "正在提取停车费项目，请稍等......", "正在进行停车费明细统计，请稍等......",
+                         "没有满足条件的开票数据,请重新设置条件!", "停车费明细表导出成功！"};
+
+}  // namespace
+
+ParkingReport::ParkingReport()
+    : DetailReportFromParts({kTexts, /*layoutHeadingsBeforeRun=*/true, SetupParkingGrid, layoutParkingItemHeadings,
+                             ExtractParkingFeeItems, runReport}) {}
 
 }  // namespace tally::reports::parking

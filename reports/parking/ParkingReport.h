@@ -3,7 +3,7 @@
 // each fee divided between the developer and the property company.
 #include <vector>
 
-#include "DetailReport.h"
+#include "DetailReportParts.h"
 #include "ParkingRows.h"
 
 namespace tally::reports::parking {
@@ -17,16 +17,9 @@ Extraction ExtractParkingFeeItems(data::Connection& connection, const ReportRequ
 Outcome<std::vector<ParkingRow>> RunParkingStatistics(data::Connection& connection, const ReportRequest& request,
                                                       const FeeItemList& items, const SplitRatioRows& splits);
 
-class ParkingReport : public DetailReport {
+class ParkingReport : public DetailReportFromParts {
 public:
-    const ReportTexts& texts() const override;
-    HeadingLayout initialHeadings() const override;
-    HeadingLayout layoutHeadings(const FeeItemList& items, const SplitRatioRows& splits) const override;
-    bool layoutHeadingsBeforeRun() const override { return true; }
-    Extraction extractFeeItems(data::Connection& connection, const ReportRequest& request) const override;
-    Outcome<std::shared_ptr<const ReportResult>> run(data::Connection& connection, const ReportRequest& request,
-                                                     const FeeItemList& items,
-                                                     const SplitRatioRows& splits) const override;
+    ParkingReport();
 };
 
 }  // namespace tally::reports::parking

@@ -41,8 +41,7 @@ std::string parkingStatisticsStatement(const ParkingStatementInput& in) {
     q += itemSelectList(in.items);
     q += std::string(" From 票据") + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号";
     for (std::size_t i = 0; i < in.items.size(); ++i) q += itemJoin(i, parkingItemStatement(in, i));
-    q += " Where 票据.开票部门编号 ='" + escapeSqlText(in.departmentCode) + "'";
-    q += " And (" + itemPresenceTest(in.items) + ")";
+    q += departmentItemFilter(in.departmentCode, in.items);
     q += " Order by 收款日期, 票据.入库单编号, 票据.票据编号, 金额 ";
     return q;
 }

@@ -47,42 +47,17 @@ bool HasMaintenanceFund(const FeeItemList& items) {
     return false;
 }
 
-const ReportTexts& VatInvoicingReport::texts() const {
-    static const ReportTexts t{"vat-invoicing",
-                               "frm票据开票明细表New",
-                               "增值税开票明细表",
-                               "增值税开票明细表",
-                               "增值税开票统计条件",
-                               "开票日期范围",
-                               "正在提取收费项目，请稍等......",
-                               "正在进行增值税开票明细统计，请稍等......",
-                               "没有满足条件的开票数据,请重新设置条件!",
-                               "增值税开票明细表导出成功！"};
-    return t;
+namespace {
+
+HeadingLayout initialVatHeadings() { return LayoutResultHeadings({}, {}); }
+
+Extraction extractVatFeeItems(data::Connection& connection, const ReportRequest& request) {
+    return ReadFeeItems(connection,
+                        extractionStatement(request.department.departmentCode, request.fromKey, request.toKey));
 }
 
-HeadingLayout VatInvoicingReport::initialHeadings() const { return LayoutResultHeadings({}, {}); }
-
-HeadingLayout VatInvoicingReport::layoutHeadings(const FeeItemList& items, const SplitRatioRows& splits) const {
-    return LayoutResultHeadings(items, splits);
-}
-
-Extraction VatInvoicingReport::extractFeeItems(data::Connection& connection, const ReportRequest& request) const {
-    Extraction extraction;
-    try {
-        auto rs = connection.open(
-            extractionStatement(request.department.departmentCode, request.fromKey, request.toKey), data::Connection::kNoTimeout);
-        for (; !rs->eof(); rs->moveNext()) extraction.items.push_back(feeItemFromRow(*rs));
-    } catch (const data::DbError& e) {
-        extraction.error = ReportError::fromDb(e);
-    }
-    return extraction;
-}
-
-Outcome<std::shared_ptr<const ReportResult>> VatInvoicingReport::run(data::Connection& connection,
-                                                                     const ReportRequest& request,
-                                                                     const FeeItemList& items,
-                                                                     const SplitRatioRows& splits) const {
+ResultOutcome runReport(data::Connection& connection, const ReportRequest& request, const FeeItemList& items,
+                        const SplitRatioRows& splits) {
     auto ratios = propertyRatios(items, splits);
     if (!ratios.ok()) return ratios.error();
     StatementInput in{request.department.departmentCode, request.fromKey, request.toKey, request.invoiceTypeList,
@@ -98,5 +73,17 @@ Outcome<std::shared_ptr<const ReportResult>> VatInvoicingReport::run(data::Conne
     }
     return std::shared_ptr<const ReportResult>(std::make_shared<VatInvoicingResult>(std::move(rows), items));
 }
+
+const ReportTexts kTexts{"vat-invoicing", "frm票据开票明细表New", "增值税开票明细表", "增值税开票明细表",
+                         "增值税开票统计条件", "开票日期范围", "正在提取收费项目，请稍等......",
+                         "正在进行增值税开票明细统计，请稍等......", "没有满足条件的开票数据,请重新设置条件!",
+                         "增值税开票明细表导出成功！"};
+
+}  // namespace
+
+// The headings are laid out after each extraction only, not again before a run.
+VatInvoicingReport::VatInvoicingReport()
+    : DetailReportFromParts({kTexts, /*layoutHeadingsBeforeRun=*/false, initialVatHeadings, LayoutResultHeadings,
+                             extractVatFeeItems, runReport}) {}
 
 }  // namespace tally::reports::vat

@@ -2,7 +2,7 @@
 // The VAT invoicing detail report ("增值税开票明细表") as a report-window plug-in.
 #include <vector>
 
-#include "DetailReport.h"
+#include "DetailReportParts.h"
 #include "VatInvoicingRows.h"
 
 namespace tally::reports::vat {
@@ -29,17 +29,9 @@ private:
 // True when one item's cleaned name is exactly "维修基金": the run then lists line by line.
 bool HasMaintenanceFund(const FeeItemList& items);
 
-class VatInvoicingReport : public DetailReport {
+class VatInvoicingReport : public DetailReportFromParts {
 public:
-    const ReportTexts& texts() const override;
-    HeadingLayout initialHeadings() const override;
-    HeadingLayout layoutHeadings(const FeeItemList& items, const SplitRatioRows& splits) const override;
-    bool layoutHeadingsBeforeRun() const override { return false; }
-
-    Extraction extractFeeItems(data::Connection& connection, const ReportRequest& request) const override;
-    Outcome<std::shared_ptr<const ReportResult>> run(data::Connection& connection, const ReportRequest& request,
-                                                     const FeeItemList& items,
-                                                     const SplitRatioRows& splits) const override;
+    VatInvoicingReport();
 };
 
 }  // namespace tally::reports::vat

@@ -1,9 +1,7 @@
 #pragma once
 // How a row of the pre-invoicing result is drawn into the grid (ShowPreInvoicePage).
-#include <vector>
-
-#include "DetailReport.h"
 #include "PreInvoiceRows.h"
+#include "RowsResult.h"
 
 namespace tally::reports::preinvoice {
 
@@ -12,21 +10,7 @@ namespace tally::reports::preinvoice {
 // (left-aligned, the column that may need a two-line row).
 DrawnRow drawPreInvoiceRow(const PreInvoiceRow& row, int number, int valueColumns);
 
-class PreInvoiceResult : public ReportResult {
-public:
-    PreInvoiceResult(std::vector<PreInvoiceRow> rows, int valueColumns)
-        : rows_(std::move(rows)), valueColumns_(valueColumns) {}
-
-    int rowCount() const override { return static_cast<int>(rows_.size()); }
-    int columnCount() const override { return valueColumns_ + 7; }
-    DrawnRow drawRow(int index) const override {
-        return drawPreInvoiceRow(rows_.at(index), index + 1, valueColumns_);
-    }
-    const std::vector<PreInvoiceRow>& rows() const { return rows_; }
-
-private:
-    std::vector<PreInvoiceRow> rows_;
-    int valueColumns_;
-};
+// 序, 开票日期, 专用发票, 普通发票, the value columns, 合计, 收款方式 and 付款人.
+using PreInvoiceResult = RowsResult<PreInvoiceRow, drawPreInvoiceRow, 7>;
 
 }  // namespace tally::reports::preinvoice

@@ -8,15 +8,8 @@
 namespace tally::reports::preinvoice {
 
 Extraction ExtractPreInvoiceFeeItems(data::Connection& connection, const ReportRequest& request) {
-    Extraction extraction;
-    try {
-        auto rs = connection.open(preInvoiceExtractionStatement(request.department.departmentCode, request.fromKey,
-                                                                request.toKey, request.invoiceTypeList), data::Connection::kNoTimeout);
-        for (; !rs->eof(); rs->moveNext()) extraction.items.push_back(feeItemFromRow(*rs));
-    } catch (const data::DbError& e) {
-        extraction.error = ReportError::fromDb(e);
-    }
-    return extraction;
+    return ReadFeeItems(connection, preInvoiceExtractionStatement(request.department.departmentCode, request.fromKey,
+                                                                  request.toKey, request.invoiceTypeList));
 }
 
 Outcome<std::vector<PreInvoiceRow>> RunPreInvoiceStatistics(data::Connection& connection,
@@ -39,40 +32,25 @@ Outcome<std::vector<PreInvoiceRow>> RunPreInvoiceStatistics(data::Connection& co
     return rows;
 }
 
-const ReportTexts& PreInvoiceReport::texts() const {
-    static const ReportTexts texts{
-        "pre-invoicing",
-        "frm票据预开明细表New",
-        "增值税预开票明细表",
-        "增值税预开票明细表",
-        "增值税预开票统计条件",
-        "开票日期范围",
-        "正在提取收费项目，请稍等......",
-        "正在进行增值税预开票明细统计，请稍等......",
-        "没有满足条件的预开票数据,请重新设置条件!",
-        "增值税预开票明细表导出成功！",
-    };
-    return texts;
-}
+namespace {
 
-HeadingLayout PreInvoiceReport::initialHeadings() const { return SetupPreInvoiceGrid(); }
-
-HeadingLayout PreInvoiceReport::layoutHeadings(const FeeItemList& items, const SplitRatioRows& splits) const {
-    return LayoutPreInvoiceHeadings(items, splits);
-}
-
-Extraction PreInvoiceReport::extractFeeItems(data::Connection& connection, const ReportRequest& request) const {
-    return ExtractPreInvoiceFeeItems(connection, request);
-}
-
-Outcome<std::shared_ptr<const ReportResult>> PreInvoiceReport::run(data::Connection& connection,
-                                                                   const ReportRequest& request,
-                                                                   const FeeItemList& items,
-                                                                   const SplitRatioRows& splits) const {
+ResultOutcome runReport(data::Connection& connection, const ReportRequest& request, const FeeItemList& items,
+                        const SplitRatioRows& splits) {
     auto rows = RunPreInvoiceStatistics(connection, request, items, splits);
     if (!rows.ok()) return rows.error();
     return std::shared_ptr<const ReportResult>(
         std::make_shared<PreInvoiceResult>(std::move(rows.value()), valueColumnCount(items)));
 }
+
+const ReportTexts kTexts{"pre-invoicing", "frm票据预开明细表New", "增值税预开票明细表", "增值税预开票明细表",
+                         "增值税预开票统计条件", "开票日期范围", "正在提取收费项目，请稍等......",
+                         "正在进行增值税预开票明细统计，请稍等......", "没有满足条件的预开票数据,请重新设置条件!",
+                         "增值税预开票明细表导出成功！"};
+
+}  // namespace
+
+PreInvoiceReport::PreInvoiceReport()
+    : DetailReportFromParts({kTexts, /*layoutHeadingsBeforeRun=*/true, SetupPreInvoiceGrid, LayoutPreInvoiceHeadings,
+                             ExtractPreInvoiceFeeItems, runReport}) {}
 
 }  // namespace tally::reports::preinvoice

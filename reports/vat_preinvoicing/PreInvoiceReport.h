@@ -3,7 +3,7 @@
 // period whose money had not been collected by its end.
 #include <vector>
 
-#include "DetailReport.h"
+#include "DetailReportParts.h"
 #include "PreInvoiceRows.h"
 
 namespace tally::reports::preinvoice {
@@ -19,16 +19,9 @@ Outcome<std::vector<PreInvoiceRow>> RunPreInvoiceStatistics(data::Connection& co
                                                             const FeeItemList& items,
                                                             const SplitRatioRows& splits);
 
-class PreInvoiceReport : public DetailReport {
+class PreInvoiceReport : public DetailReportFromParts {
 public:
-    const ReportTexts& texts() const override;
-    HeadingLayout initialHeadings() const override;
-    HeadingLayout layoutHeadings(const FeeItemList& items, const SplitRatioRows& splits) const override;
-    bool layoutHeadingsBeforeRun() const override { return true; }
-    Extraction extractFeeItems(data::Connection& connection, const ReportRequest& request) const override;
-    Outcome<std::shared_ptr<const ReportResult>> run(data::Connection& connection, const ReportRequest& request,
-                                                     const FeeItemList& items,
-                                                     const SplitRatioRows& splits) const override;
+    PreInvoiceReport();
 };
 
 }  // namespace tally::reports::preinvoice

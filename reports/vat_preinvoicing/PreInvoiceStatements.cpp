@@ -59,8 +59,7 @@ std::string preInvoiceStatisticsStatement(const PreInvoiceStatementInput& in) {
     q += std::string(" From 票据") + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
          " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
     for (std::size_t i = 0; i < in.items.size(); ++i) q += itemJoin(i, preInvoiceItemStatement(in, i));
-    q += " Where 票据.开票部门编号 ='" + escapeSqlText(in.departmentCode) + "'";
-    q += " And (" + itemPresenceTest(in.items) + ")";
+    q += departmentItemFilter(in.departmentCode, in.items);
     q += " Order by 票据.开票日期,票据编号";
     return q;
 }
