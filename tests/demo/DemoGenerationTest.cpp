@@ -23,27 +23,28 @@ DemoOptions smallOptions(std::uint64_t seed)
     return options;
 }
 
+// The table digests of a small demo file generated with `seed` as `name` in `folder`.
+std::map<std::string, std::string> generatedDigests(const ScratchFolder& folder, const std::string& name,
+                                                    std::uint64_t seed)
+{
+    const std::string path = (folder / name).string();
+    generateDemoDatabase(path, smallOptions(seed));
+    return tableDigests(path);
+}
+
 TEST(DemoGeneration, SameSeedGivesTheSameRowsInEveryTable)
 {
     ScratchFolder folder;
-    const std::string first = (folder / "first.sqlite").string();
-    const std::string second = (folder / "second.sqlite").string();
-    generateDemoDatabase(first, smallOptions(7));
-    generateDemoDatabase(second, smallOptions(7));
-    const auto digests = tableDigests(first);
+    const auto digests = generatedDigests(folder, "first.sqlite", 7);
     EXPECT_EQ(digests.size(), 9u);
-    EXPECT_EQ(digests, tableDigests(second));
+    EXPECT_EQ(digests, generatedDigests(folder, "second.sqlite", 7));
 }
 
 TEST(DemoGeneration, AnotherSeedGivesOtherInvoicesButTheSameReferenceTables)
 {
     ScratchFolder folder;
-    const std::string first = (folder / "seed7.sqlite").string();
-    const std::string second = (folder / "seed8.sqlite").string();
-    generateDemoDatabase(first, smallOptions(7));
-    generateDemoDatabase(second, smallOptions(8));
-    auto a = tableDigests(first);
-    auto b = tableDigests(second);
+    const auto a = generatedDigests(folder, "seed7.sqlite", 7);
+    const auto b = generatedDigests(folder, "seed8.sqlite", 8);
     EXPECT_NE(a.at("票据"), b.at("票据"));
     EXPECT_NE(a.at("票据开票数据"), b.at("票据开票数据"));
     EXPECT_EQ(a.at("职能部门new"), b.at("职能部门new"));

@@ -27,6 +27,7 @@
 #include "SqliteConnection.h"
 #include "cli/CommandRunner.h"
 #include "ScratchFolder.h"
+#include "support/ReportWindowDriving.h"
 #include "windows/DemoConnection.h"
 #include "support/WindowTestServices.h"
 
@@ -87,12 +88,7 @@ private slots:
 
         for (const char* kind : {"parking", "vat-invoicing", "pre-invoicing"}) {
             std::unique_ptr<reportui::ReportWindow> window(reportui::createReportWindow(kind, services(), nullptr));
-            auto* panel = window->selectionPanel();
-            panel->departmentList()->setCurrentRow(0);
-            panel->startPicker()->setDate({2025, 1, 1});
-            panel->endPicker()->setDate({2025, 12, 31});
-            panel->extractButton()->click();
-            panel->startButton()->click();
+            testing::runReport(*window, 0, {2025, 1, 1}, {2025, 12, 31});
             QVERIFY2(window->result() && window->result()->rowCount() > 0, kind);
             window->pageNavigator()->nextButton()->click();
             window->pageNavigator()->lastButton()->click();

@@ -1,0 +1,28 @@
+#pragma once
+// What a user does in a report window's selection panel before looking at a result.
+#include <QDate>
+#include <QDateEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "ReportWindow.h"
+#include "SelectionPanel.h"
+
+namespace tally::testing {
+
+// Picks the department in row `department` and the period, and extracts the fee items.
+inline void extractFeeItems(reportui::ReportWindow& window, int department, QDate from, QDate to) {
+    auto* panel = window.selectionPanel();
+    panel->departmentList()->setCurrentRow(department);
+    panel->startPicker()->setDate(from);
+    panel->endPicker()->setDate(to);
+    panel->extractButton()->click();
+}
+
+// The same, then runs the report on the items found.
+inline void runReport(reportui::ReportWindow& window, int department, QDate from, QDate to) {
+    extractFeeItems(window, department, from, to);
+    window.selectionPanel()->startButton()->click();
+}
+
+}  // namespace tally::testing
