@@ -55,10 +55,7 @@ TEST(DemoGeneration, HonoursInvoiceCountYearsAndFirstYear)
 {
     ScratchFolder folder;
     const std::string path = (folder / "three-years.sqlite").string();
-    DemoOptions options;
-    options.invoicesPerYear = 37;
-    options.years = 3;
-    options.firstYear = 2030;
+    const DemoOptions options{.invoicesPerYear = 37, .years = 3, .firstYear = 2030};
     const DemoSummary summary = generateDemoDatabase(path, options);
     EXPECT_EQ(summary.invoices, 111);
 
@@ -79,9 +76,7 @@ TEST(DemoGeneration, OneInvoiceAYearStillMakesAValidFile)
 {
     ScratchFolder folder;
     const std::string path = (folder / "tiny.sqlite").string();
-    DemoOptions options;
-    options.invoicesPerYear = 1;
-    options.years = 1;
+    const DemoOptions options{.invoicesPerYear = 1, .years = 1};
     EXPECT_EQ(generateDemoDatabase(path, options).invoices, 1);
     SqliteFile file(path, SqliteFile::Mode::ReadOnly);
     EXPECT_EQ(countRows(file, "SELECT 1 FROM 票据"), 1);

@@ -81,11 +81,7 @@ private:
     }
 
     static int runReconciliation(ReconciliationWindow& window) {
-        window.departmentList()->setCurrentRow(0);
-        window.yearBox()->setCurrentText("2025");
-        window.startMonthBox()->setCurrentText("01");
-        window.endMonthBox()->setCurrentText("03");
-        window.startButton()->click();
+        testing::runReconciliation(window, 0, "2025", "01", "03");
         return window.table().rowCount();
     }
 

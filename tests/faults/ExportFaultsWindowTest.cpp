@@ -182,11 +182,7 @@ private slots:
     void reconciliationExportOnAFullDisk() {
         notifier_.fresh();
         std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(services(), nullptr));
-        window->departmentList()->setCurrentRow(0);
-        window->yearBox()->setCurrentText("2025");
-        window->startMonthBox()->setCurrentText("01");
-        window->endMonthBox()->setCurrentText("12");
-        window->startButton()->click();
+        testing::runReconciliation(*window, 0, "2025", "01", "12");
         QVERIFY(window->table().rowCount() > 2);
 
         writeEarlierFile("核对.xlsx");

@@ -95,11 +95,7 @@ private slots:
             exports::ExportDetailReport(*window, savingTo(exports_ / (std::string(kind) + ".xlsx")));
         }
         std::unique_ptr<reportui::ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(services(), nullptr));
-        reconciliation->departmentList()->setCurrentRow(0);
-        reconciliation->yearBox()->setCurrentText("2025");
-        reconciliation->startMonthBox()->setCurrentText("01");
-        reconciliation->endMonthBox()->setCurrentText("12");
-        reconciliation->startButton()->click();
+        testing::runReconciliation(*reconciliation, 0, "2025", "01", "12");
         exports::ExportReconciliationWindow(*reconciliation, savingTo(exports_ / "reconciliation.xlsx"));
         QCOMPARE(messages.texts(), (QStringList{"停车费明细表导出成功！", "增值税开票明细表导出成功！",
                                                 "增值税预开票明细表导出成功！", "票据核对表导出成功！"}));

@@ -1,10 +1,13 @@
 #pragma once
-// What a user does in a report window's selection panel before looking at a result.
+// What a user does in a report window's selection before looking at a result.
+#include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QString>
 
+#include "ReconciliationWindow.h"
 #include "ReportWindow.h"
 #include "SelectionPanel.h"
 
@@ -23,6 +26,16 @@ inline void extractFeeItems(reportui::ReportWindow& window, int department, QDat
 inline void runReport(reportui::ReportWindow& window, int department, QDate from, QDate to) {
     extractFeeItems(window, department, from, to);
     window.selectionPanel()->startButton()->click();
+}
+
+// Picks the department in row `department`, the year and the months, and starts.
+inline void runReconciliation(reportui::ReconciliationWindow& window, int department, const QString& year,
+                              const QString& startMonth, const QString& endMonth) {
+    window.departmentList()->setCurrentRow(department);
+    window.yearBox()->setCurrentText(year);
+    window.startMonthBox()->setCurrentText(startMonth);
+    window.endMonthBox()->setCurrentText(endMonth);
+    window.startButton()->click();
 }
 
 }  // namespace tally::testing

@@ -12,6 +12,7 @@
 #include "FeeDatabaseRows.h"
 #include "FeeItems.h"
 #include "Money.h"
+#include "RecordingConnection.h"
 
 namespace tally::testing {
 
@@ -56,6 +57,20 @@ protected:
         auto rows = runStatistics(*connection, r, items, splits);
         EXPECT_TRUE(rows.ok()) << rows.error().messageText();
         return rows.ok() ? rows.value() : std::vector<Row>{};
+    }
+
+    // With the first split row's property percentage typed as `propertyText`, the run must
+    // refuse the selection, naming `itemName`, before it sends any statement.
+    void expectRefusedBeforeAnyStatement(const reports::ReportRequest& r, const reports::FeeItemList& list,
+                                         const std::string& propertyText, const std::string& itemName) {
+        reports::SplitRatioRows splits = reports::defaultSplitRows(list);
+        splits[0].propertyText = propertyText;
+        RecordingConnection connection;
+        auto rows = runStatistics(connection, r, list, splits);
+        ASSERT_FALSE(rows.ok());
+        EXPECT_TRUE(rows.error().refusedSelection);
+        EXPECT_NE(rows.error().description.find(itemName), std::string::npos) << rows.error().description;
+        EXPECT_TRUE(connection.statements.empty()) << connection.statements.front();
     }
 
     reports::FeeItemList items;

@@ -3,7 +3,6 @@
 #include "Paging.h"
 #include "ParkingPage.h"
 #include "ParkingReport.h"
-#include "RecordingConnection.h"
 #include "SplitStatisticsTest.h"
 
 using namespace tally;
@@ -192,15 +191,8 @@ TEST_F(ParkingRun, ExtractionReadsParkingItemsOfInvoicesIssuedInThePeriod) {
 }
 
 TEST_F(ParkingRun, APercentageThatIsNoNumberIsRefusedBeforeAnyStatement) {
-    FeeItemList list{{"P01", "停车费", 0.09, "停车收费", "停车费税额"}};
-    SplitRatioRows splits = defaultSplitRows(list);
-    splits[0].propertyText = "30) * 0 + (1";
-    tally::testing::RecordingConnection connection;
-    auto rows = RunParkingStatistics(connection, request(), list, splits);
-    ASSERT_FALSE(rows.ok());
-    EXPECT_TRUE(rows.error().refusedSelection);
-    EXPECT_NE(rows.error().description.find("停车费"), std::string::npos);
-    EXPECT_TRUE(connection.statements.empty()) << connection.statements.front();
+    expectRefusedBeforeAnyStatement(request(), {{"P01", "停车费", 0.09, "停车收费", "停车费税额"}}, "30) * 0 + (1",
+                                    "停车费");
 }
 
 TEST_F(ParkingRun, DatabaseErrorsComeBackWithNumberAndDescription) {
