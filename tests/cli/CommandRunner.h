@@ -22,17 +22,23 @@ inline std::string shellQuote(const std::string& s) {
     return q + "'";
 }
 
-inline CommandResult runReportTool(const std::string& arguments) {
-    ScratchFolder scratch;
-    const auto errPath = scratch / "stderr.txt";
-    std::string command = std::string(TALLYVANE_REPORT) + " " + arguments + " 2>" + shellQuote(errPath.string());
+// Runs a shell command line; `status` is the raw wait status, `err` stays empty.
+inline CommandResult runShell(const std::string& command) {
     CommandResult r;
     FILE* pipe = ::popen(command.c_str(), "r");
     char buf[4096];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-    int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.status = ::pclose(pipe);
+    return r;
+}
+
+inline CommandResult runReportTool(const std::string& arguments) {
+    ScratchFolder scratch;
+    const auto errPath = scratch / "stderr.txt";
+    CommandResult r =
+        runShell(std::string(TALLYVANE_REPORT) + " " + arguments + " 2>" + shellQuote(errPath.string()));
+    r.status = WIFEXITED(r.status) ? WEXITSTATUS(r.status) : -1;
     r.err = readFile(errPath);
     return r;
 }

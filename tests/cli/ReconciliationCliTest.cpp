@@ -1,33 +1,20 @@
 // tallyvane-report reconciliation end to end: title, both heading rows, every row, exit statuses.
 #include <gtest/gtest.h>
 
-#include "CommandRunner.h"
+#include "OfficeRows.h"
+#include "ReportToolTest.h"
 
 using namespace tally::testing;
 
 namespace {
 
-class ReconciliationCli : public ::testing::Test {
+class ReconciliationCli : public ReportToolTest {
 protected:
-    void SetUp() override {
-        db.exec(R"(
-            INSERT INTO 职能部门new VALUES ('01','一部',NULL);
-            INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');
-            INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0), ('02','增值税普通发票',0), ('03','收据',0);
-            INSERT INTO 票据入库单 VALUES ('R1','01'), ('R2','02');
-            INSERT INTO setupsfxm VALUES ('W1','物业管理费',0.06,'物业','物业');
-            INSERT INTO 税控盘收费项目设置 VALUES ('W1',0.06,'GL01');
-            INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额) VALUES
-              ('0001','R1','01','2024-03-05','2024-03-05',106), ('0002','R2','01','2024-03-20',NULL,53);
-            INSERT INTO 票据开票数据 VALUES ('0001','R1','W1',106,6), ('0002','R2','W1',53,3);
-        )");
-    }
+    ReconciliationCli() : ReportToolTest(kCuihuReconciliationMarch) {}
 
     CommandResult report(const std::string& arguments) {
-        return runReportTool("--db " + shellQuote(db.path()) + " reconciliation --department 01 --year 2024 " + arguments);
+        return runOnDatabase("reconciliation --department 01 --year 2024 " + arguments);
     }
-
-    TestDatabase db;
 };
 
 TEST_F(ReconciliationCli, JsonHoldsTheWindowTitleHeadingsAndEveryRow) {
@@ -54,8 +41,7 @@ TEST_F(ReconciliationCli, ExitStatuses) {
     EXPECT_TRUE(backwards.out.empty());
     EXPECT_NE(backwards.err.find("截至月份不能小于开始月份,请重新选择!"), std::string::npos) << backwards.err;
 
-    auto unknown = runReportTool("--db " + shellQuote(db.path()) +
-                                 " reconciliation --department 99 --year 2024 --start-month 06 --end-month 05");
+    auto unknown = runOnDatabase("reconciliation --department 99 --year 2024 --start-month 06 --end-month 05");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("请先选择统计部门!"), std::string::npos) << unknown.err;
 

@@ -3,8 +3,9 @@
 // which file is written, what it says, and its exit status.
 #include <gtest/gtest.h>
 
-#include "CommandRunner.h"
+#include "OfficeRows.h"
 #include "OutputTarget.h"
+#include "ReportToolTest.h"
 #include "ScratchFolder.h"
 
 using namespace tally::testing;
@@ -19,13 +20,7 @@ std::string sheetCells(const std::filesystem::path& file, const std::string& ref
         "print(\"rows=%d\" % ws.max_row)\n"
         "[print(\"%s=%r\" % (ref, ws[ref].value)) for ref in sys.argv[2:]]' " +
         shellQuote(file.native()) + " " + refs + " 2>&1";
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-    ::pclose(pipe);
-    return out;
+    return runShell(command).out;
 }
 
 std::string lastLine(const std::string& text) {
@@ -33,33 +28,31 @@ std::string lastLine(const std::string& text) {
     return trimmed.substr(trimmed.find_last_of('\n') + 1);
 }
 
-class SpreadsheetCli : public ::testing::Test {
+// Parking paid in cash on 2024-03-05 and a pre-issued special invoice never collected.
+const std::string kRows = kCuihuOffice + R"(
+    INSERT INTO 票据类型 VALUES ('01','增值税普通发票',0), ('02','增值税专用发票',0);
+    INSERT INTO 票据入库单 VALUES ('R1','01'), ('S1','02');
+    INSERT INTO setupsfxm VALUES ('P1','停车费',0.09,'停车收费','停车'), ('W1','物业管理费',0.06,'物业','物业');
+    INSERT INTO 税控盘收费项目设置 VALUES ('W1',0.06,'GL01');
+    INSERT INTO 收款方式列表 VALUES ('现金');
+    INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额,收款方式,付款人,地址,预开,交易订单号) VALUES
+      ('0001','R1','01','2024-03-05','2024-03-05 10:00:00',109,'现金','张三',NULL,0,NULL),
+      ('0004','S1','01','2024-03-10',NULL,215,NULL,'李四','3号楼',1,NULL);
+    INSERT INTO 票据开票数据 VALUES ('0001','R1','P1',109,9), ('0004','S1','P1',109,9), ('0004','S1','W1',106,6);
+)";
+
+class SpreadsheetCli : public ReportToolTest {
 protected:
-    void SetUp() override {
-        db.exec(R"(
-            INSERT INTO 职能部门new VALUES ('01','一部',NULL);
-            INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');
-            INSERT INTO 票据类型 VALUES ('01','增值税普通发票',0), ('02','增值税专用发票',0);
-            INSERT INTO 票据入库单 VALUES ('R1','01'), ('S1','02');
-            INSERT INTO setupsfxm VALUES ('P1','停车费',0.09,'停车收费','停车'), ('W1','物业管理费',0.06,'物业','物业');
-            INSERT INTO 税控盘收费项目设置 VALUES ('W1',0.06,'GL01');
-            INSERT INTO 收款方式列表 VALUES ('现金');
-            INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额,收款方式,付款人,地址,预开,交易订单号) VALUES
-              ('0001','R1','01','2024-03-05','2024-03-05 10:00:00',109,'现金','张三',NULL,0,NULL),
-              ('0004','S1','01','2024-03-10',NULL,215,NULL,'李四','3号楼',1,NULL);
-            INSERT INTO 票据开票数据 VALUES ('0001','R1','P1',109,9), ('0004','S1','P1',109,9), ('0004','S1','W1',106,6);
-        )");
-    }
+    SpreadsheetCli() : ReportToolTest(kRows) {}
 
     CommandResult exportTo(const std::string& kind, const std::filesystem::path& output,
                            const std::string& format = "xlsx") {
         const std::string period = kind == "reconciliation" ? " --year 2024 --start-month 03 --end-month 03"
                                                             : " --from 2024-03-01 --to 2024-03-31";
-        return runReportTool("--db " + shellQuote(db.path()) + " " + kind + " --department 01" + period +
-                             " --format " + format + " --output " + shellQuote(output.native()));
+        return runOnDatabase(kind + " --department 01" + period + " --format " + format + " --output " +
+                             shellQuote(output.native()));
     }
 
-    TestDatabase db;
     ScratchFolder folder;
 };
 

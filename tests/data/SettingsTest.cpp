@@ -18,25 +18,38 @@ std::filesystem::path writeIni(const ScratchFolder& folder, const std::string& c
     return path;
 }
 
-TEST(ConnectionSettings, ReadsTheFourKeysOfDbConfig) {
+// A settings file and the four values read from it.
+struct StoredSettings {
+    const char* name;
+    const char* content;
+    const char* server;
+    const char* login;
+    const char* password;
+    const char* catalog;
+};
+
+void PrintTo(const StoredSettings& s, std::ostream* out) { *out << s.name; }
+
+class ConnectionSettingsFile : public ::testing::TestWithParam<StoredSettings> {};
+
+TEST_P(ConnectionSettingsFile, ReadsTheKeysOfDbConfig) {
+    const StoredSettings& stored = GetParam();
     ScratchFolder folder;
-    auto path = writeIni(folder, "[DBConfig]\nSvr=db.local\\\\SQLEXPRESS\nUID=sa\nPWD=\"p;w'd\"\nDBname=物业收费\n");
-    auto s = readConnectionSettings(path.string());
-    EXPECT_EQ(s.server, "db.local\\SQLEXPRESS");
-    EXPECT_EQ(s.login, "sa");
-    EXPECT_EQ(s.password, "p;w'd");
-    EXPECT_EQ(s.catalog, "物业收费");
+    auto s = readConnectionSettings(writeIni(folder, stored.content).string());
+    EXPECT_EQ(s.server, stored.server);
+    EXPECT_EQ(s.login, stored.login);
+    EXPECT_EQ(s.password, stored.password);
+    EXPECT_EQ(s.catalog, stored.catalog);
 }
 
-TEST(ConnectionSettings, AbsentKeysAndOtherSectionsReadAsEmpty) {
-    ScratchFolder folder;
-    auto path = writeIni(folder, "[Other]\nSvr=x\n[DBConfig]\nUID=sa\n");
-    auto s = readConnectionSettings(path.string());
-    EXPECT_EQ(s.server, "");
-    EXPECT_EQ(s.login, "sa");
-    EXPECT_EQ(s.password, "");
-    EXPECT_EQ(s.catalog, "");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConnectionSettingsFile,
+    ::testing::Values(StoredSettings{"TheFourKeys",
+                                     "[DBConfig]\nSvr=db.local\\\\SQLEXPRESS\nUID=sa\nPWD=\"p;w'd\"\nDBname=物业收费\n",
+                                     "db.local\\SQLEXPRESS", "sa", "p;w'd", "物业收费"},
+                      StoredSettings{"AbsentKeysAndOtherSectionsReadAsEmpty", "[Other]\nSvr=x\n[DBConfig]\nUID=sa\n",
+                                     "", "sa", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConnectionSettings, MissingOrUnreadableStoreReadsAsEmpty) {
     auto missing = readConnectionSettings("/nonexistent/tally/settings.ini");

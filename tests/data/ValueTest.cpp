@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "Value.h"
 
 using namespace tally::data;
@@ -19,24 +21,31 @@ TEST(Value, NumbersKeepTheirShortestExactText) {
     EXPECT_DOUBLE_EQ(Value::fromText("12.5abc").number(), 12.5);
 }
 
+namespace {
+
+// Reads `text` as a date; its keys, its text and its date part.
+void expectDate(const std::string& text, const std::string& dayKey, const std::string& monthKey,
+                const std::string& isoText) {
+    auto d = Value::fromText(text).date();
+    ASSERT_TRUE(d) << text;
+    EXPECT_EQ(d->dayKey(), dayKey);
+    EXPECT_EQ(d->monthKey(), monthKey);
+    EXPECT_EQ(d->isoText(), isoText);
+    EXPECT_EQ(d->isoDate(), isoText.substr(0, 10));
+}
+
+}  // namespace
+
 TEST(Value, DatesParseWithAndWithoutTime) {
-    auto d = Value::fromText("2024-03-05 10:20:30").date();
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->dayKey(), "20240305");
-    EXPECT_EQ(d->monthKey(), "202403");
-    EXPECT_EQ(d->isoText(), "2024-03-05 10:20:30");
-    EXPECT_EQ(Value::fromText("2024-12-31").date()->isoDate(), "2024-12-31");
+    expectDate("2024-03-05 10:20:30", "20240305", "202403", "2024-03-05 10:20:30");
+    expectDate("2024-12-31", "20241231", "202412", "2024-12-31 00:00:00");
     EXPECT_FALSE(Value::fromText("31/12/2024").date().has_value());
     EXPECT_FALSE(Value::fromText("2024-13-01").date().has_value());
 }
 
 TEST(Value, DateKeysAlwaysHaveFourYearDigits) {
     // keys compare as text, so year 541 must not give the 7-character "5410201"
-    auto early = Value::fromText("0541-02-01").date();
-    ASSERT_TRUE(early);
-    EXPECT_EQ(early->dayKey(), "05410201");
-    EXPECT_EQ(early->monthKey(), "054102");
-    EXPECT_EQ(early->isoDate(), "0541-02-01");
+    expectDate("0541-02-01", "05410201", "054102", "0541-02-01 00:00:00");
     // signs are not digits
     EXPECT_FALSE(Value::fromText("-001-01-01").date().has_value());
     EXPECT_FALSE(Value::fromText("2024-+1-01").date().has_value());

@@ -1,32 +1,47 @@
 // Arguments of tallyvane-demo-db.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "DemoCommandLine.h"
 
 namespace tally::demo {
 namespace {
 
-TEST(DemoCommandLine, DefaultsCoverTwoYearsFrom2025)
+// Arguments that write out.sqlite, and the options they come to.
+struct FileArguments {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::uint64_t seed;
+    int invoicesPerYear;
+    int years;
+    int firstYear;
+};
+
+void PrintTo(const FileArguments& f, std::ostream* out) { *out << f.name; }
+
+class DemoCommandLineReads : public ::testing::TestWithParam<FileArguments> {};
+
+TEST_P(DemoCommandLineReads, TheFileAndTheOptions)
 {
-    const DemoRequest request = parseDemoCommandLine({"out.sqlite"});
+    const FileArguments& expected = GetParam();
+    const DemoRequest request = parseDemoCommandLine(expected.arguments);
     EXPECT_FALSE(request.showHelp);
     EXPECT_EQ(request.outputPath, "out.sqlite");
-    EXPECT_EQ(request.options.seed, 1u);
-    EXPECT_EQ(request.options.invoicesPerYear, 3000);
-    EXPECT_EQ(request.options.years, 2);
-    EXPECT_EQ(request.options.firstYear, 2025);
+    EXPECT_EQ(request.options.seed, expected.seed);
+    EXPECT_EQ(request.options.invoicesPerYear, expected.invoicesPerYear);
+    EXPECT_EQ(request.options.years, expected.years);
+    EXPECT_EQ(request.options.firstYear, expected.firstYear);
 }
 
-TEST(DemoCommandLine, OptionsMayComeBeforeOrAfterTheFile)
-{
-    const DemoRequest request = parseDemoCommandLine(
-        {"--seed", "18446744073709551615", "out.sqlite", "--invoices", "100000", "--years", "3", "--first-year", "2024"});
-    EXPECT_EQ(request.outputPath, "out.sqlite");
-    EXPECT_EQ(request.options.seed, 18446744073709551615ull);
-    EXPECT_EQ(request.options.invoicesPerYear, 100000);
-    EXPECT_EQ(request.options.years, 3);
-    EXPECT_EQ(request.options.firstYear, 2024);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DemoCommandLineReads,
+    ::testing::Values(FileArguments{"DefaultsCoverTwoYearsFrom2025", {"out.sqlite"}, 1u, 3000, 2, 2025},
+                      FileArguments{"OptionsMayComeBeforeOrAfterTheFile",
+                                    {"--seed", "18446744073709551615", "out.sqlite", "--invoices", "100000",
+                                     "--years", "3", "--first-year", "2024"},
+                                    18446744073709551615ull, 100000, 3, 2024}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DemoCommandLine, HelpNeedsNoFile)
 {

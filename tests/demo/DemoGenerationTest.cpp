@@ -23,27 +23,28 @@ DemoOptions smallOptions(std::uint64_t seed)
     return options;
 }
 
+// The table digests of a small demo file generated with `seed` as `name` in `folder`.
+std::map<std::string, std::string> generatedDigests(const ScratchFolder& folder, const std::string& name,
+                                                    std::uint64_t seed)
+{
+    const std::string path = (folder / name).string();
+    generateDemoDatabase(path, smallOptions(seed));
+    return tableDigests(path);
+}
+
 TEST(DemoGeneration, SameSeedGivesTheSameRowsInEveryTable)
 {
     ScratchFolder folder;
-    const std::string first = (folder / "first.sqlite").string();
-    const std::string second = (folder / "second.sqlite").string();
-    generateDemoDatabase(first, smallOptions(7));
-    generateDemoDatabase(second, smallOptions(7));
-    const auto digests = tableDigests(first);
+    const auto digests = generatedDigests(folder, "first.sqlite", 7);
     EXPECT_EQ(digests.size(), 9u);
-    EXPECT_EQ(digests, tableDigests(second));
+    EXPECT_EQ(digests, generatedDigests(folder, "second.sqlite", 7));
 }
 
 TEST(DemoGeneration, AnotherSeedGivesOtherInvoicesButTheSameReferenceTables)
 {
     ScratchFolder folder;
-    const std::string first = (folder / "seed7.sqlite").string();
-    const std::string second = (folder / "seed8.sqlite").string();
-    generateDemoDatabase(first, smallOptions(7));
-    generateDemoDatabase(second, smallOptions(8));
-    auto a = tableDigests(first);
-    auto b = tableDigests(second);
+    const auto a = generatedDigests(folder, "seed7.sqlite", 7);
+    const auto b = generatedDigests(folder, "seed8.sqlite", 8);
     EXPECT_NE(a.at("票据"), b.at("票据"));
     EXPECT_NE(a.at("票据开票数据"), b.at("票据开票数据"));
     EXPECT_EQ(a.at("职能部门new"), b.at("职能部门new"));
@@ -54,10 +55,7 @@ TEST(DemoGeneration, HonoursInvoiceCountYearsAndFirstYear)
 {
     ScratchFolder folder;
     const std::string path = (folder / "three-years.sqlite").string();
-    DemoOptions options;
-    options.invoicesPerYear = 37;
-    options.years = 3;
-    options.firstYear = 2030;
+    const DemoOptions options{.invoicesPerYear = 37, .years = 3, .firstYear = 2030};
     const DemoSummary summary = generateDemoDatabase(path, options);
     EXPECT_EQ(summary.invoices, 111);
 
@@ -78,9 +76,7 @@ TEST(DemoGeneration, OneInvoiceAYearStillMakesAValidFile)
 {
     ScratchFolder folder;
     const std::string path = (folder / "tiny.sqlite").string();
-    DemoOptions options;
-    options.invoicesPerYear = 1;
-    options.years = 1;
+    const DemoOptions options{.invoicesPerYear = 1, .years = 1};
     EXPECT_EQ(generateDemoDatabase(path, options).invoices, 1);
     SqliteFile file(path, SqliteFile::Mode::ReadOnly);
     EXPECT_EQ(countRows(file, "SELECT 1 FROM 票据"), 1);

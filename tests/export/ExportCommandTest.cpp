@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "DetailExportCommand.h"
+#include "OfficeRows.h"
 #include "ParkingHeadings.h"
 #include "ParkingReport.h"
 #include "ReconciliationExportCommand.h"
@@ -22,6 +23,7 @@
 #include "ReconciliationWindow.h"
 #include "ReportSheetSamples.h"
 #include "ReportWindow.h"
+#include "support/ReportWindowDriving.h"
 #include "SelectionPanel.h"
 #include "TestDatabase.h"
 #include "support/WindowTestServices.h"
@@ -97,15 +99,6 @@ private:
         return environment;
     }
 
-    void runReport() {
-        auto* panel = window_->selectionPanel();
-        panel->departmentList()->setCurrentRow(0);
-        panel->startPicker()->setDate({2024, 3, 1});
-        panel->endPicker()->setDate({2024, 3, 31});
-        panel->extractButton()->click();
-        panel->startButton()->click();
-    }
-
 private slots:
     void init() {
         db_ = std::make_unique<testing::TestDatabase>();
@@ -116,7 +109,7 @@ private slots:
         window_->show();
         folder_ = std::make_unique<QTemporaryDir>();
         notifier_.fresh();
-        runReport();
+        testing::runReport(*window_, 0, {2024, 3, 1}, {2024, 3, 31});
         QVERIFY(window_->result() && window_->result()->rowCount() == 5);
     }
     void cleanup() {
@@ -233,17 +226,7 @@ private slots:
 
     void reconciliationWindowExportsWithTheSelectionShownNow() {
         testing::TestDatabase db;
-        db.exec(R"(
-            INSERT INTO 职能部门new VALUES ('01','一部',NULL);
-            INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');
-            INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0), ('02','增值税普通发票',0);
-            INSERT INTO 票据入库单 VALUES ('R1','01'), ('R2','02');
-            INSERT INTO setupsfxm VALUES ('W1','物业管理费',0.06,'物业','物业');
-            INSERT INTO 税控盘收费项目设置 VALUES ('W1',0.06,'GL01');
-            INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额) VALUES
-              ('0001','R1','01','2024-03-05','2024-03-05',106), ('0002','R2','01','2024-03-20',NULL,53);
-            INSERT INTO 票据开票数据 VALUES ('0001','R1','W1',106,6), ('0002','R2','W1',53,3);
-        )");
+        db.exec(testing::kCuihuReconciliationMarch);
         connection_ = db.connect();
         auto& messages = notifier_.fresh();
         reportui::ReconciliationWindow window(services());

@@ -21,6 +21,34 @@ FeeItemSplit otherItem(std::string code, std::string name) {
     return {std::move(code), name, 0.06, "物业", name + "税额"};
 }
 
+reports::vat::InvoiceDetailRow vatInvoice(std::string date, std::string special, std::string ordinary,
+                                          std::vector<Cents> values, std::string method, std::string payer) {
+    reports::vat::InvoiceDetailRow row;
+    row.dateText = std::move(date);
+    row.specialNumber = std::move(special);
+    row.ordinaryNumber = std::move(ordinary);
+    row.receiptNumber = "";
+    row.electronicNumber = "";
+    for (Cents v : values) row.total += v;
+    row.values = std::move(values);
+    row.methodText = std::move(method);
+    row.payerText = std::move(payer);
+    return row;
+}
+
+reports::preinvoice::PreInvoiceRow preInvoice(std::string date, std::string special, std::string ordinary,
+                                              std::vector<Cents> amounts, std::string payer) {
+    reports::preinvoice::PreInvoiceRow row;
+    row.dateLabel = std::move(date);
+    row.specialNumber = std::move(special);
+    row.ordinaryNumber = std::move(ordinary);
+    for (Cents a : amounts) row.total += a;
+    row.amounts = std::move(amounts);
+    row.paymentText = "预开";
+    row.payerText = std::move(payer);
+    return row;
+}
+
 }  // namespace
 
 exports::DetailSheetLabels sampleLabels(const std::string& title) {
@@ -53,25 +81,6 @@ ParkingSample parkingWithTwoItems() {
     return {ParkingResult(std::move(rows), 6), items, headings};
 }
 
-namespace {
-
-reports::vat::InvoiceDetailRow vatInvoice(std::string date, std::string special, std::string ordinary,
-                                          std::vector<Cents> values, std::string method, std::string payer) {
-    reports::vat::InvoiceDetailRow row;
-    row.dateText = std::move(date);
-    row.specialNumber = std::move(special);
-    row.ordinaryNumber = std::move(ordinary);
-    row.receiptNumber = "";
-    row.electronicNumber = "";
-    for (Cents v : values) row.total += v;
-    row.values = std::move(values);
-    row.methodText = std::move(method);
-    row.payerText = std::move(payer);
-    return row;
-}
-
-}  // namespace
-
 VatSample vatWithOneOtherItem() {
     using namespace reports::vat;
     reports::FeeItemList items = {otherItem("W1", "物业管理费")};
@@ -96,23 +105,6 @@ VatSample vatWithParkingAndOtherItem() {
     auto headings = LayoutResultHeadings(items, reports::defaultSplitRows(items));
     return {VatInvoicingResult(std::move(rows), items), headings};
 }
-
-namespace {
-
-reports::preinvoice::PreInvoiceRow preInvoice(std::string date, std::string special, std::string ordinary,
-                                              std::vector<Cents> amounts, std::string payer) {
-    reports::preinvoice::PreInvoiceRow row;
-    row.dateLabel = std::move(date);
-    row.specialNumber = std::move(special);
-    row.ordinaryNumber = std::move(ordinary);
-    for (Cents a : amounts) row.total += a;
-    row.amounts = std::move(amounts);
-    row.paymentText = "预开";
-    row.payerText = std::move(payer);
-    return row;
-}
-
-}  // namespace
 
 PreInvoiceSample preInvoiceWithOneInvoice() {
     using namespace reports::preinvoice;

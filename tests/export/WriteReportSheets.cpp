@@ -1,13 +1,12 @@
 // Writes the sample exports of the four reports that check_report_sheets.py reads back.
 // One file per case, named after it.
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "DetailExport.h"
 #include "ReconciliationSheet.h"
 #include "ReportSheetSamples.h"
-#include "SheetError.h"
+#include "SampleWriterMain.h"
 
 using namespace tally;
 using tally::exports::DetailSheetRequest;
@@ -47,16 +46,8 @@ void writeAll(const std::filesystem::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    try {
-        std::filesystem::create_directories(argv[1]);
-        writeAll(argv[1]);
-        return 0;
-    } catch (const sheet::SheetError& e) {
-        std::fprintf(stderr, "%s\n", e.messageText().c_str());
-        return 1;
-    }
+    return testing::sampleWriterMain(argc, argv, "FOLDER", [](const std::filesystem::path& folder) {
+        std::filesystem::create_directories(folder);
+        writeAll(folder);
+    });
 }

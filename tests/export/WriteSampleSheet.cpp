@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "SheetError.h"
+#include "SampleWriterMain.h"
 #include "SheetWriter.h"
 
 using namespace tally::sheet;
@@ -69,18 +69,10 @@ void write(SheetWriter& sheet) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.xlsx\n", argv[0]);
-        return 2;
-    }
-    try {
-        std::filesystem::create_directories(std::filesystem::path(argv[1]).parent_path());
-        SheetWriter sheet(chooseOutput(argv[1], {}), {kLastRow, C});
+    return tally::testing::sampleWriterMain(argc, argv, "OUTPUT.xlsx", [](const std::filesystem::path& output) {
+        std::filesystem::create_directories(output.parent_path());
+        SheetWriter sheet(chooseOutput(output.native(), {}), {kLastRow, C});
         write(sheet);
         std::printf("wrote %s\n", sheet.save().c_str());
-        return 0;
-    } catch (const SheetError& e) {
-        std::fprintf(stderr, "%s\n", e.messageText().c_str());
-        return 1;
-    }
+    });
 }

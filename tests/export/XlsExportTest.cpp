@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <optional>
+
 #include "ChildProcess.h"
 #include "ScratchFolder.h"
 #include "SheetError.h"
@@ -64,6 +66,25 @@ TEST(XlsExport, WithoutConverterTheSheetIsSavedAsXlsx) {
 
 class XlsWithStandIn : public ::testing::Test {
 protected:
+    // Saves over an old 报表.xls through the stand-in, which reads back `csvRows` rows
+    // and exits with `exitCode`; the error the save fails with, none when it succeeds.
+    std::optional<SheetError> failedSave(int csvRows, int exitCode) {
+        writeText(folder / "报表.xls", "old contents");
+        SheetWriter sheet(xlsTarget(folder / "报表.xls", fakeConverter(tools, csvRows, exitCode)), {3, 3});
+        writeReport(sheet);
+        try {
+            sheet.save();
+        } catch (const SheetError& e) {
+            return e;
+        }
+        return std::nullopt;
+    }
+
+    void expectTheOldFileAlone() {
+        EXPECT_EQ(readText(folder / "报表.xls"), "old contents");
+        EXPECT_EQ(folder.names(), std::set<std::string>{"报表.xls"});
+    }
+
     ScratchFolder tools;
     ScratchFolder folder;
 };
@@ -78,34 +99,20 @@ TEST_F(XlsWithStandIn, ConvertedFileReplacesTheOldOne) {
 }
 
 TEST_F(XlsWithStandIn, FewerRowsReadBackIsAFailureThatKeepsTheOldFile) {
-    writeText(folder / "报表.xls", "old contents");
-    SheetWriter sheet(xlsTarget(folder / "报表.xls", fakeConverter(tools, 2, 0)), {3, 3});
-    writeReport(sheet);
-    try {
-        sheet.save();
-        FAIL() << "a cut sheet was accepted";
-    } catch (const SheetError& e) {
-        EXPECT_EQ(e.number, sheet_errors::kConversionFailed);
-        EXPECT_NE(e.description.find("65536"), std::string::npos) << e.description;
-        EXPECT_NE(e.description.find(".xlsx"), std::string::npos) << e.description;
-    }
-    EXPECT_EQ(readText(folder / "报表.xls"), "old contents");
-    EXPECT_EQ(folder.names(), std::set<std::string>{"报表.xls"});
+    const auto e = failedSave(2, 0);
+    ASSERT_TRUE(e) << "a cut sheet was accepted";
+    EXPECT_EQ(e->number, sheet_errors::kConversionFailed);
+    EXPECT_NE(e->description.find("65536"), std::string::npos) << e->description;
+    EXPECT_NE(e->description.find(".xlsx"), std::string::npos) << e->description;
+    expectTheOldFileAlone();
 }
 
 TEST_F(XlsWithStandIn, ConverterFailureKeepsTheOldFile) {
-    writeText(folder / "报表.xls", "old contents");
-    SheetWriter sheet(xlsTarget(folder / "报表.xls", fakeConverter(tools, 3, 1)), {3, 3});
-    writeReport(sheet);
-    try {
-        sheet.save();
-        FAIL() << "a failed conversion was accepted";
-    } catch (const SheetError& e) {
-        EXPECT_EQ(e.number, sheet_errors::kConversionFailed);
-        EXPECT_NE(e.description.find("退出码 1"), std::string::npos) << e.description;
-    }
-    EXPECT_EQ(readText(folder / "报表.xls"), "old contents");
-    EXPECT_EQ(folder.names(), std::set<std::string>{"报表.xls"});
+    const auto e = failedSave(3, 1);
+    ASSERT_TRUE(e) << "a failed conversion was accepted";
+    EXPECT_EQ(e->number, sheet_errors::kConversionFailed);
+    EXPECT_NE(e->description.find("退出码 1"), std::string::npos) << e->description;
+    expectTheOldFileAlone();
 }
 
 TEST(XlsWithLibreOffice, WritesARealXlsHoldingEveryCell) {

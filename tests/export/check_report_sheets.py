@@ -9,18 +9,13 @@ import openpyxl
 from openpyxl.cell.cell import MergedCell
 from openpyxl.utils import get_column_letter, range_boundaries
 
+from sheetcheck import expect, failures, report
+
 BLUE = "FFC0C0FF"    # 16761024: RGB(192, 192, 255)
 ORANGE = "FFFFE0C0"  # 12640511: RGB(255, 224, 192)
 TITLE = "【翠湖管理处】"
 DEPARTMENT = " 统计部门 : 0101 翠湖管理处"
 PERIOD = " 开票日期 : 2024-03-01 至 2024-03-31"
-
-failures = []
-
-
-def expect(what, actual, wanted):
-    if actual != wanted:
-        failures.append(f"{what}: got {actual!r}, wanted {wanted!r}")
 
 
 def cells(ws, ref):
@@ -255,10 +250,7 @@ def main(folder):
         wb = openpyxl.load_workbook(path)
         expect(f"{name} sheet count", len(wb.worksheets), 1)
         check(wb.worksheets[0], name)
-    for failure in failures:
-        print("FAIL", failure)
-    print(f"{len(CASES)} sheets: {'FAILED' if failures else 'ok'}")
-    return 1 if failures else 0
+    return report(f"{len(CASES)} sheets")
 
 
 if __name__ == "__main__":

@@ -6,12 +6,7 @@ import sys
 
 import openpyxl
 
-failures = []
-
-
-def expect(what, actual, wanted):
-    if actual != wanted:
-        failures.append(f"{what}: got {actual!r}, wanted {wanted!r}")
+from sheetcheck import expect, failures, report
 
 
 def main(path):
@@ -90,10 +85,7 @@ def main(path):
         if not wanted < stored < wanted + 1:
             failures.append(f"column {col} width {stored} for {wanted:.2f} characters")
 
-    for failure in failures:
-        print("FAIL", failure)
-    print(f"{path}: {'FAILED' if failures else 'ok'}")
-    return 1 if failures else 0
+    return report(path)
 
 
 if __name__ == "__main__":

@@ -9,8 +9,9 @@
 #include <filesystem>
 #include <set>
 
-#include "cli/CommandRunner.h"
+#include "OfficeRows.h"
 #include "ScratchFolder.h"
+#include "cli/ReportToolTest.h"
 
 using namespace tally::testing;
 
@@ -18,17 +19,18 @@ namespace {
 
 const std::string kEarlier = "the earlier export";
 
-class CliFaults : public ::testing::Test {
+const std::string kReferenceRows = kCuihuOffice + R"(
+    INSERT INTO 票据类型 VALUES ('01','增值税普通发票',0);
+    INSERT INTO 票据入库单 VALUES ('R1','01');
+    INSERT INTO setupsfxm VALUES ('W1','物业管理费',0.06,'物业','物业');
+    INSERT INTO 收款方式列表 VALUES ('现金');
+)";
+
+class CliFaults : public ReportToolTest {
 protected:
+    CliFaults() : ReportToolTest(kReferenceRows) {}
+
     void SetUp() override {
-        db.exec(R"(
-            INSERT INTO 职能部门new VALUES ('01','一部',NULL);
-            INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');
-            INSERT INTO 票据类型 VALUES ('01','增值税普通发票',0);
-            INSERT INTO 票据入库单 VALUES ('R1','01');
-            INSERT INTO setupsfxm VALUES ('W1','物业管理费',0.06,'物业','物业');
-            INSERT INTO 收款方式列表 VALUES ('现金');
-        )");
         // Enough rows that the workbook outgrows the small limits below.
         std::string rows;
         for (int i = 0; i < 400; ++i) {
@@ -51,13 +53,7 @@ protected:
         const std::string command = "DIR=" + shellQuote(folder.path().native()) + " ERR=" + shellQuote(errors.native()) +
                                     " TOOL=" + shellQuote(TALLYVANE_REPORT) + (privateMounts ? " unshare -m" : "") +
                                     " sh -c " + shellQuote(script);
-        CommandResult r;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-        r.status = ::pclose(pipe);
-        return r;
+        return runShell(command);
     }
 
     // The script's run of the tool and what the folder holds afterwards.
@@ -78,7 +74,6 @@ protected:
         return text.substr(text.find_last_of('\n') + 1);
     }
 
-    TestDatabase db;
     ScratchFolder folder;
     std::filesystem::path errors = folder.path().native() + ".err";
     void TearDown() override { std::filesystem::remove(errors); }

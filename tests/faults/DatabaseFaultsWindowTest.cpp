@@ -23,6 +23,7 @@
 #include "SelectionPanel.h"
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
+#include "support/ReportWindowDriving.h"
 #include "windows/DemoConnection.h"
 #include "support/WindowTestServices.h"
 
@@ -72,22 +73,15 @@ private:
 
     // Extracts and runs the VAT invoicing report for 2025; the rows found, -1 when it failed.
     static int runVatInvoicing(ReportWindow& window) {
+        testing::extractFeeItems(window, 0, {2025, 1, 1}, {2025, 12, 31});
         auto* panel = window.selectionPanel();
-        panel->departmentList()->setCurrentRow(0);
-        panel->startPicker()->setDate({2025, 1, 1});
-        panel->endPicker()->setDate({2025, 12, 31});
-        panel->extractButton()->click();
         if (!panel->startButton()->isEnabled()) return -1;
         panel->startButton()->click();
         return window.result() ? window.result()->rowCount() : -1;
     }
 
     static int runReconciliation(ReconciliationWindow& window) {
-        window.departmentList()->setCurrentRow(0);
-        window.yearBox()->setCurrentText("2025");
-        window.startMonthBox()->setCurrentText("01");
-        window.endMonthBox()->setCurrentText("03");
-        window.startButton()->click();
+        testing::runReconciliation(window, 0, "2025", "01", "03");
         return window.table().rowCount();
     }
 

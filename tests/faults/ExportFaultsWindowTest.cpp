@@ -27,6 +27,7 @@
 #include "SelectionPanel.h"
 #include "ScratchFolder.h"
 #include "faults/PrivateMounts.h"
+#include "support/ReportWindowDriving.h"
 #include "windows/DemoConnection.h"
 #include "support/RecordingNotifier.h"
 
@@ -70,14 +71,10 @@ exports::ExportEnvironment answering(const std::filesystem::path& file,
 
 }  // namespace
 
-class ExportFaultsWindowTest : public QObject {
+class ExportFaultsWindowTest : public QObject, private testing::DemoWindowTestServices {
     Q_OBJECT
 
-    // Every window of the test tells this notifier.
-    testing::RecordingNotifier notifier_;
-
 private:
-    std::unique_ptr<testing::DemoConnection> demo_;
     std::unique_ptr<ReportWindow> window_;
     std::unique_ptr<testing::ScratchFolder> folder_;
     bool mounted_ = false;
@@ -110,13 +107,8 @@ private slots:
     void init() {
         folder_ = std::make_unique<testing::ScratchFolder>();
         notifier_.fresh();
-        window_.reset(reportui::createReportWindow("vat-invoicing", demo_->services(notifier_), nullptr));
-        auto* panel = window_->selectionPanel();
-        panel->departmentList()->setCurrentRow(0);
-        panel->startPicker()->setDate({2025, 1, 1});
-        panel->endPicker()->setDate({2025, 12, 31});
-        panel->extractButton()->click();
-        panel->startButton()->click();
+        window_.reset(reportui::createReportWindow("vat-invoicing", services(), nullptr));
+        testing::runReport(*window_, 0, {2025, 1, 1}, {2025, 12, 31});
         QVERIFY(window_->result() && window_->result()->rowCount() > 10);
     }
     void cleanup() {
@@ -189,12 +181,8 @@ private slots:
 
     void reconciliationExportOnAFullDisk() {
         notifier_.fresh();
-        std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(demo_->services(notifier_), nullptr));
-        window->departmentList()->setCurrentRow(0);
-        window->yearBox()->setCurrentText("2025");
-        window->startMonthBox()->setCurrentText("01");
-        window->endMonthBox()->setCurrentText("12");
-        window->startButton()->click();
+        std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(services(), nullptr));
+        testing::runReconciliation(*window, 0, "2025", "01", "12");
         QVERIFY(window->table().rowCount() > 2);
 
         writeEarlierFile("核对.xlsx");

@@ -27,6 +27,7 @@
 #include "SqliteConnection.h"
 #include "cli/CommandRunner.h"
 #include "ScratchFolder.h"
+#include "support/ReportWindowDriving.h"
 #include "windows/DemoConnection.h"
 #include "support/WindowTestServices.h"
 
@@ -87,23 +88,14 @@ private slots:
 
         for (const char* kind : {"parking", "vat-invoicing", "pre-invoicing"}) {
             std::unique_ptr<reportui::ReportWindow> window(reportui::createReportWindow(kind, services(), nullptr));
-            auto* panel = window->selectionPanel();
-            panel->departmentList()->setCurrentRow(0);
-            panel->startPicker()->setDate({2025, 1, 1});
-            panel->endPicker()->setDate({2025, 12, 31});
-            panel->extractButton()->click();
-            panel->startButton()->click();
+            testing::runReport(*window, 0, {2025, 1, 1}, {2025, 12, 31});
             QVERIFY2(window->result() && window->result()->rowCount() > 0, kind);
             window->pageNavigator()->nextButton()->click();
             window->pageNavigator()->lastButton()->click();
             exports::ExportDetailReport(*window, savingTo(exports_ / (std::string(kind) + ".xlsx")));
         }
         std::unique_ptr<reportui::ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(services(), nullptr));
-        reconciliation->departmentList()->setCurrentRow(0);
-        reconciliation->yearBox()->setCurrentText("2025");
-        reconciliation->startMonthBox()->setCurrentText("01");
-        reconciliation->endMonthBox()->setCurrentText("12");
-        reconciliation->startButton()->click();
+        testing::runReconciliation(*reconciliation, 0, "2025", "01", "12");
         exports::ExportReconciliationWindow(*reconciliation, savingTo(exports_ / "reconciliation.xlsx"));
         QCOMPARE(messages.texts(), (QStringList{"停车费明细表导出成功！", "增值税开票明细表导出成功！",
                                                 "增值税预开票明细表导出成功！", "票据核对表导出成功！"}));

@@ -39,35 +39,35 @@ private:
             }
         return fail("unexpected character");
     }
+    // What follows a member of an object or an element of an array: its closing bracket
+    // (`closed` is set) or a comma.
+    bool separator(char close, const char* container, bool& closed) {
+        skipSpace();
+        if (at_ >= s_.size()) return fail(std::string("unclosed ") + container);
+        char c = s_[at_++];
+        closed = c == close;
+        return closed || c == ',' || fail(std::string("',' or '") + close + "' expected");
+    }
     bool object() {
         ++at_;
         skipSpace();
         if (at_ < s_.size() && s_[at_] == '}') return ++at_, true;
-        for (;;) {
+        for (bool closed = false; !closed;) {
             skipSpace();
             if (at_ >= s_.size() || s_[at_] != '"' || !string()) return fail("object key expected");
             skipSpace();
             if (at_ >= s_.size() || s_[at_++] != ':') return fail("':' expected");
-            if (!value()) return false;
-            skipSpace();
-            if (at_ >= s_.size()) return fail("unclosed object");
-            char c = s_[at_++];
-            if (c == '}') return true;
-            if (c != ',') return fail("',' or '}' expected");
+            if (!value() || !separator('}', "object", closed)) return false;
         }
+        return true;
     }
     bool array() {
         ++at_;
         skipSpace();
         if (at_ < s_.size() && s_[at_] == ']') return ++at_, true;
-        for (;;) {
-            if (!value()) return false;
-            skipSpace();
-            if (at_ >= s_.size()) return fail("unclosed array");
-            char c = s_[at_++];
-            if (c == ']') return true;
-            if (c != ',') return fail("',' or ']' expected");
-        }
+        for (bool closed = false; !closed;)
+            if (!value() || !separator(']', "array", closed)) return false;
+        return true;
     }
     static void appendUtf8(std::string& out, unsigned code) {
         if (code < 0x80) out += char(code);

@@ -1,7 +1,6 @@
 #pragma once
 // A small demo database (one year, 2025) generated for a window test program, with the
-// connection and the recording notifier the windows under test are given; removed again
-// when the test program ends.
+// connection the windows under test are given; removed again when the test program ends.
 #include <QTemporaryDir>
 
 #include <memory>
@@ -37,6 +36,18 @@ private:
     QTemporaryDir folder_;
     std::string path_;
     std::unique_ptr<data::Connection> connection_;
+};
+
+// What a window test on the demo database hands the windows it opens. Derive the test
+// class from it beside QObject and make demo_ in initTestCase; the windows, members of
+// the test class, go before it.
+class DemoWindowTestServices {
+protected:
+    std::unique_ptr<DemoConnection> demo_;
+    // Every window of the test tells this notifier.
+    RecordingNotifier notifier_;
+
+    reportui::WindowServices services() { return demo_->services(notifier_); }
 };
 
 }  // namespace tally::testing

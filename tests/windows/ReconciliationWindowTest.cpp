@@ -17,6 +17,7 @@
 #include "BusyPanel.h"
 #include "DemoConnection.h"
 #include "MainWindow.h"
+#include "support/ReportWindowDriving.h"
 #include "support/WindowTestServices.h"
 #include "Money.h"
 #include "ReconciliationPeriod.h"
@@ -102,9 +103,16 @@ private:
         window_->endMonthBox()->setCurrentText(end);
     }
     void run(int department, const QString& year, const QString& start, const QString& end) {
-        window_->departmentList()->setCurrentRow(department);
-        choose(year, start, end);
-        window_->startButton()->click();
+        testing::runReconciliation(*window_, department, year, start, end);
+    }
+    // A new window's run of estate 01 for 2025-01..03 with the statements `fails` picks
+    // failing; the notifier, cleared before.
+    testing::RecordingNotifier& runFailing(WatchedConnection::Fails fails) {
+        auto& messages = notifier_.fresh();
+        window_ = open();
+        watched_->setFails(std::move(fails));
+        run(kEstate01, "2025", "01", "03");
+        return messages;
     }
     QAbstractItemModel* grid() const { return window_->resultGrid()->model(); }
     QString shown(int row, int column) const { return grid()->index(row, column).data().toString(); }
@@ -375,10 +383,7 @@ private slots:
     }
 
     void aFailingMonthQueryIsToldAndTheWindowStaysUsable() {
-        auto& messages = notifier_.fresh();
-        window_ = open();
-        watched_->setFails(isMonthQuery);
-        run(kEstate01, "2025", "01", "03");
+        auto& messages = runFailing(isMonthQuery);
         QCOMPARE(messages.texts(), QStringList{"-2147217900语法错误"});
         QCOMPARE(grid()->rowCount(), 2);
         QCOMPARE(grid()->columnCount(), items() + 13);
@@ -393,10 +398,7 @@ private slots:
     }
 
     void aFailingCorrectionIsToldAndTheRunGoesOn() {
-        auto& messages = notifier_.fresh();
-        window_ = open();
-        watched_->setFails(isUncollectedQuery);
-        run(kEstate01, "2025", "01", "03");
+        auto& messages = runFailing(isUncollectedQuery);
         QCOMPARE(messages.texts(), QStringList{"-2147217900语法错误"});
         const int last = grid()->rowCount() - 1;
         QCOMPARE(shown(last, 1), QString("合计"));

@@ -9,34 +9,36 @@
 
 #include <memory>
 
-#include "support/RecordingNotifier.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
 #include "TestDatabase.h"
+#include "support/WindowTestServices.h"
 
 using namespace tally;
 using tally::reportui::ReportWindow;
 
-class ReportWindowFailureTest : public QObject {
+class ReportWindowFailureTest : public QObject, private testing::WindowTestServices {
     Q_OBJECT
 
-    // Every window of the test tells this notifier.
-    testing::RecordingNotifier notifier_;
-
-    reportui::WindowServices services(data::Connection* connection) { return {connection, &notifier_, {}, {}}; }
+    // A report window of `kind` on `db` (without one: no connection), the notifier cleared first.
+    std::unique_ptr<ReportWindow> open(const char* kind, const testing::TestDatabase* db) {
+        connection_ = db ? db->connect() : nullptr;
+        notifier_.fresh();
+        return std::unique_ptr<ReportWindow>(reportui::createReportWindow(kind, services(), nullptr));
+    }
 
 private slots:
+    void cleanup() { connection_.reset(); }
+
     void listsThatCannotBeReadAreReportedAndTheWindowStillOpens() {
         testing::TestDatabase db;
         db.exec("DROP TABLE 设置管理处");
         db.exec("DROP TABLE 票据类型");
-        auto connection = db.connect();
-        auto& messages = notifier_.fresh();
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(connection.get()), nullptr));
+        auto window = open("vat-invoicing", &db);
         QVERIFY(window);
-        QCOMPARE(messages.messages.size(), size_t(2));
-        for (const auto& m : messages.messages) {
+        QCOMPARE(notifier_.messages.size(), size_t(2));
+        for (const auto& m : notifier_.messages) {
             QVERIFY2(QString::fromStdString(m.text).startsWith("错误码: "), m.text.c_str());
             QCOMPARE(QString::fromStdString(m.title), QString("系统提示"));
         }
@@ -48,20 +50,17 @@ private slots:
         testing::TestDatabase db;
         db.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '东区' || char(13) || char(10) || '北苑', '7')");
-        auto connection = db.connect();
-        auto& messages = notifier_.fresh();
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", services(connection.get()), nullptr));
-        QVERIFY2(messages.messages.empty(), messages.messages.empty() ? "" : messages.messages[0].text.c_str());
+        auto window = open("parking", &db);
+        QVERIFY2(notifier_.messages.empty(), notifier_.messages.empty() ? "" : notifier_.messages[0].text.c_str());
         QCOMPARE(window->selectionPanel()->departmentList()->item(0)->text(), QString("7 东区北苑【G7】"));
         window->selectionPanel()->departmentList()->setCurrentRow(0);
         QCOMPARE(window->titleText(), QString("【东区北苑】停车费明细表"));
     }
 
     void withoutAConnectionTheCommandsSaySo() {
-        auto& messages = notifier_.fresh();
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("parking", services(nullptr), nullptr));
+        auto window = open("parking", nullptr);
         QVERIFY(window);
-        QCOMPARE(messages.messages.size(), size_t(1));
+        QCOMPARE(notifier_.messages.size(), size_t(1));
         QVERIFY(!window->selectionPanel()->startButton()->isEnabled());
     }
 
@@ -70,15 +69,13 @@ private slots:
         db.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
         db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '北苑', '7')");
         db.exec("DROP TABLE setupsfxm");
-        auto connection = db.connect();
-        auto& messages = notifier_.fresh();
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(connection.get()), nullptr));
+        auto window = open("vat-invoicing", &db);
         window->selectionPanel()->departmentList()->setCurrentRow(0);
         window->selectionPanel()->extractButton()->click();
         // The error, then the extract command's own word that nothing was found.
-        QCOMPARE(messages.messages.size(), size_t(2));
-        QVERIFY(!QString::fromStdString(messages.messages[0].text).isEmpty());
-        QCOMPARE(QString::fromStdString(messages.messages[1].text), QString("没有满足条件的开票数据,请重新设置条件!"));
+        QCOMPARE(notifier_.messages.size(), size_t(2));
+        QVERIFY(!QString::fromStdString(notifier_.messages[0].text).isEmpty());
+        QCOMPARE(QString::fromStdString(notifier_.messages[1].text), QString("没有满足条件的开票数据,请重新设置条件!"));
         QVERIFY(!window->selectionPanel()->startButton()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -86,7 +83,7 @@ private slots:
     void exitClosesTheFrameInsideTheMainWindow() {
         notifier_.fresh();
         QMdiArea area;
-        auto* window = reportui::createReportWindow("parking", services(nullptr), &area);
+        auto* window = reportui::createReportWindow("parking", services(), &area);
         QMdiSubWindow* sub = area.addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         area.show();

@@ -25,6 +25,7 @@
 #include "ResultPager.h"
 #include "SelectionPanel.h"
 #include "SplitRatioGrid.h"
+#include "support/ReportWindowDriving.h"
 
 using namespace tally;
 using tally::reportui::ReportWindow;
@@ -80,20 +81,16 @@ private:
 
 }  // namespace
 
-class ReportWindowTest : public QObject {
+class ReportWindowTest : public QObject, private testing::DemoWindowTestServices {
     Q_OBJECT
 
-    // Every window of the test tells this notifier.
-    testing::RecordingNotifier notifier_;
-
 private:
-    std::unique_ptr<testing::DemoConnection> demo_;
     std::unique_ptr<ReportWindow> window_;
 
     std::unique_ptr<ReportWindow> open(const char* kind, std::function<void(ReportWindow&)> exportCommand = {}) {
-        auto services = demo_->services(notifier_);
-        services.exportDetail = std::move(exportCommand);
-        std::unique_ptr<ReportWindow> window(reportui::createReportWindow(kind, services, nullptr));
+        auto withExport = services();
+        withExport.exportDetail = std::move(exportCommand);
+        std::unique_ptr<ReportWindow> window(reportui::createReportWindow(kind, withExport, nullptr));
         if (window) {
             window->show();
             QApplication::setActiveWindow(window.get());
@@ -108,9 +105,7 @@ private:
         panel()->endPicker()->setDate(to);
     }
     void extract(int department, QDate from = {2025, 1, 1}, QDate to = {2025, 12, 31}) {
-        selectDepartment(department);
-        setPeriod(from, to);
-        panel()->extractButton()->click();
+        testing::extractFeeItems(*window_, department, from, to);
     }
     QString pageLabel() const { return window_->pageNavigator()->labelText(); }
 
@@ -267,7 +262,7 @@ private slots:
     void theRunUsesTheCapturedDepartmentAndThePickersAtRunTime() {
         auto observed = std::make_unique<ObservedReport>(reports::makeDetailReport("vat-invoicing"));
         ObservedReport* spy = observed.get();
-        window_ = std::make_unique<ReportWindow>(std::move(observed), demo_->services(notifier_));
+        window_ = std::make_unique<ReportWindow>(std::move(observed), services());
         spy->window = window_.get();
         window_->show();
         notifier_.fresh();
@@ -421,7 +416,7 @@ private slots:
 
     void anUnknownKindMakesNoWindowAndSaysWhy() {
         auto& messages = notifier_.fresh();
-        QVERIFY(!reportui::createReportWindow("reconciliation", demo_->services(notifier_), nullptr));
+        QVERIFY(!reportui::createReportWindow("reconciliation", services(), nullptr));
         QCOMPARE(messages.messages.size(), size_t(1));
     }
 };

@@ -19,18 +19,9 @@ using tally::reportui::ResultPageModel;
 
 namespace {
 
+// A parking item and another, as code, cleaned name, tax rate and category.
 reports::FeeItemList twoItems() {
-    reports::FeeItemSplit parking;
-    parking.code = "0301";
-    parking.cleanedName = "停车费月租";
-    parking.category = "停车费";
-    parking.taxRate = 0.09;
-    reports::FeeItemSplit other;
-    other.code = "0101";
-    other.cleanedName = "物业费";
-    other.category = "物业";
-    other.taxRate = 0.06;
-    return {parking, other};
+    return {{"0301", "停车费月租", 0.09, "停车费", ""}, {"0101", "物业费", 0.06, "物业", ""}};
 }
 
 reports::DrawnRow invoiceRow(int number, int columns, const std::string& payer) {

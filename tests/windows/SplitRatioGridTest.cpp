@@ -14,19 +14,11 @@ using tally::reportui::SplitRatioGrid;
 
 namespace {
 
+// Fee items as code, cleaned name, tax rate and category.
 reports::SplitRatioRows twoParkingRows() {
-    reports::FeeItemSplit monthly;
-    monthly.code = "0301";
-    monthly.cleanedName = "停车费月租";
-    monthly.category = "停车费";
-    reports::FeeItemSplit hourly;
-    hourly.code = "0302";
-    hourly.cleanedName = "临时停车费";
-    hourly.category = "临时停车";
-    reports::FeeItemSplit other;
-    other.code = "0101";
-    other.cleanedName = "物业费";
-    other.category = "物业";
+    const reports::FeeItemSplit monthly{"0301", "停车费月租", 0, "停车费", ""};
+    const reports::FeeItemSplit hourly{"0302", "临时停车费", 0, "临时停车", ""};
+    const reports::FeeItemSplit other{"0101", "物业费", 0, "物业", ""};
     return reports::defaultSplitRows({monthly, other, hourly});
 }
 

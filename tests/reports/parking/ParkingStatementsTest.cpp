@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "ParkingStatements.h"
+#include "SplitStatementParts.h"
 
 using namespace tally::reports;
 using namespace tally::reports::parking;
+using namespace tally::testing;
 
 namespace {
 
-const FeeItemSplit kParking{"P01", "停车费", 0.09, "停车收费", "停车费税额"};
 const FeeItemSplit kTemporary{"P02", "临时停车费月租", 0.09, "临时停车", "临时停车费月租税额"};
-
-const std::string kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
 
 // Item statement as written out by hand: quoted aliases, number and batch selected and grouped.
 std::string itemStatement(const std::string& name, const std::string& code, const std::string& ratio) {

@@ -1,64 +1,24 @@
 #include <gtest/gtest.h>
 
-#include "FeeDatabaseRows.h"
 #include "Paging.h"
 #include "ParkingPage.h"
 #include "ParkingReport.h"
-#include "RecordingConnection.h"
+#include "SplitStatisticsTest.h"
 
 using namespace tally;
 using namespace tally::reports;
 using namespace tally::reports::parking;
-using tally::testing::InvoiceRow;
-using tally::testing::insertInvoice;
-using tally::testing::insertLine;
+using namespace tally::testing;
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
-Texts texts(const DrawnRow& row) {
-    Texts out;
-    for (const auto& cell : row.cells) out.push_back(cell.text);
-    return out;
-}
-
-Texts amountTexts(const ParkingRow& row) {
-    Texts out;
-    for (Cents c : row.amounts) out.push_back(formatCents(c));
-    return out;
-}
-
-class ParkingRun : public tally::testing::FeeDatabaseTest {
+class ParkingRun : public SplitStatisticsTest<ParkingRow, ExtractParkingFeeItems, RunParkingStatistics> {
 protected:
     ReportRequest request(std::string from = "20240301", std::string to = "20240331") const {
         return {{"01", "G01", "一管理处"}, std::move(from), std::move(to), "'01','02','03'"};
     }
 
-    FeeItemList extract(const ReportRequest& r) {
-        flush();
-        auto connection = db.connect();
-        Extraction e = ExtractParkingFeeItems(*connection, r);
-        EXPECT_FALSE(e.error) << e.error->messageText();
-        return e.items;
-    }
-
-    // Extracts, applies the property percentages given per code, and runs.
-    std::vector<ParkingRow> run(const std::vector<std::pair<std::string, std::string>>& propertyTexts = {}) {
-        auto r = request();
-        items = extract(r);
-        SplitRatioRows splits = defaultSplitRows(items);
-        for (const auto& [code, text] : propertyTexts)
-            for (auto& row : splits)
-                if (row.code == code) row.propertyText = text;
-        flush();
-        auto connection = db.connect();
-        auto rows = RunParkingStatistics(*connection, r, items, splits);
-        EXPECT_TRUE(rows.ok()) << rows.error().messageText();
-        return rows.ok() ? rows.value() : std::vector<ParkingRow>{};
-    }
-
-    FeeItemList items;
+    std::vector<ParkingRow> run(const PropertyTexts& propertyTexts = {}) { return runWith(request(), propertyTexts); }
 };
 
 }  // namespace
@@ -152,9 +112,9 @@ TEST_F(ParkingRun, PaymentMethodRowsCountWeChatAsWeChatPay) {
     ASSERT_EQ(rows.size(), 7u);  // four details, 合计, 现金, 微信支付 (支付宝 and POS刷卡 sum to 0)
     EXPECT_EQ(rows[0].paymentMethod, "现金");
     ParkingResult result(rows, 3);
-    EXPECT_EQ(texts(result.drawRow(4)), (Texts{"5", "合计", "", "", "", "", "177.00"}));
-    EXPECT_EQ(texts(result.drawRow(5)), (Texts{"6", "其中", "", "", "", "现金", "100.00"}));
-    EXPECT_EQ(texts(result.drawRow(6)), (Texts{"7", "", "", "", "", "微信支付", "70.00"}));
+    EXPECT_EQ(cellTexts(result.drawRow(4)), (Texts{"5", "合计", "", "", "", "", "177.00"}));
+    EXPECT_EQ(cellTexts(result.drawRow(5)), (Texts{"6", "其中", "", "", "", "现金", "100.00"}));
+    EXPECT_EQ(cellTexts(result.drawRow(6)), (Texts{"7", "", "", "", "", "微信支付", "70.00"}));
     EXPECT_EQ(result.drawRow(6).cells[5].align, CellAlign::Right);
 }
 
@@ -165,8 +125,8 @@ TEST_F(ParkingRun, PaperNumbersGoUnder发票号AndElectronicOnesUnder电子发�
     line("E002", "P01", 21.8, 1.8);
 
     ParkingResult result(run(), 3);
-    EXPECT_EQ(texts(result.drawRow(0)), (Texts{"1", "0001", "", "7.00", "3.00", "0.90", "10.90"}));
-    EXPECT_EQ(texts(result.drawRow(1)), (Texts{"2", "", "E002", "14.00", "6.00", "1.80", "21.80"}));
+    EXPECT_EQ(cellTexts(result.drawRow(0)), (Texts{"1", "0001", "", "7.00", "3.00", "0.90", "10.90"}));
+    EXPECT_EQ(cellTexts(result.drawRow(1)), (Texts{"2", "", "E002", "14.00", "6.00", "1.80", "21.80"}));
     EXPECT_EQ(result.drawRow(1).cells[2].align, CellAlign::Centre);
     EXPECT_EQ(result.columnCount(), 7);
 }
@@ -192,10 +152,10 @@ TEST_F(ParkingRun, GrandTotalAndMethodRowsCountForPaging) {
     }
     ParkingResult result(run(), 3);
     ASSERT_EQ(result.rowCount(), 12);
-    EXPECT_EQ(texts(result.drawRow(10))[0], "11");
-    EXPECT_EQ(texts(result.drawRow(10))[1], "合计");
-    EXPECT_EQ(texts(result.drawRow(11))[0], "12");
-    EXPECT_EQ(texts(result.drawRow(11))[1], "其中");
+    EXPECT_EQ(cellTexts(result.drawRow(10))[0], "11");
+    EXPECT_EQ(cellTexts(result.drawRow(10))[1], "合计");
+    EXPECT_EQ(cellTexts(result.drawRow(11))[0], "12");
+    EXPECT_EQ(cellTexts(result.drawRow(11))[1], "其中");
     EXPECT_EQ(pageCountFor(result.rowCount(), 5), 3);
     EXPECT_EQ(pageCountFor(result.rowCount(), 12), 1);
 }
@@ -231,15 +191,8 @@ TEST_F(ParkingRun, ExtractionReadsParkingItemsOfInvoicesIssuedInThePeriod) {
 }
 
 TEST_F(ParkingRun, APercentageThatIsNoNumberIsRefusedBeforeAnyStatement) {
-    FeeItemList list{{"P01", "停车费", 0.09, "停车收费", "停车费税额"}};
-    SplitRatioRows splits = defaultSplitRows(list);
-    splits[0].propertyText = "30) * 0 + (1";
-    tally::testing::RecordingConnection connection;
-    auto rows = RunParkingStatistics(connection, request(), list, splits);
-    ASSERT_FALSE(rows.ok());
-    EXPECT_TRUE(rows.error().refusedSelection);
-    EXPECT_NE(rows.error().description.find("停车费"), std::string::npos);
-    EXPECT_TRUE(connection.statements.empty()) << connection.statements.front();
+    expectRefusedBeforeAnyStatement(request(), {{"P01", "停车费", 0.09, "停车收费", "停车费税额"}}, "30) * 0 + (1",
+                                    "停车费");
 }
 
 TEST_F(ParkingRun, DatabaseErrorsComeBackWithNumberAndDescription) {

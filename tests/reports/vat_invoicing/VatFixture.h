@@ -2,25 +2,25 @@
 // A small office with one department and hand-checkable invoices for the VAT invoicing tests.
 #include <gtest/gtest.h>
 
-#include "TestDatabase.h"
+#include "DatabaseTest.h"
+#include "OfficeRows.h"
 #include "VatInvoicingReport.h"
 
 namespace tally::reports::vat::testing {
 
-class VatFixture : public ::testing::Test {
+// Every VAT type, a quota type and three fee items; the invoices come with each case.
+inline const std::string kVatReferenceRows = tally::testing::kCuihuOffice + R"(
+    INSERT INTO 票据类型 VALUES ('Z','增值税专用发票',0), ('P','增值税普通发票',0), ('E','电子发票',0),
+                               ('S','收据',0), ('D','定额发票',1);
+    INSERT INTO 票据入库单 VALUES ('RZ','Z'), ('RP','P'), ('RE','E'), ('RS','S'), ('RS2','S'), ('RD','D');
+    INSERT INTO setupsfxm VALUES ('W1','物业费(住宅)',0.06,'物业','物业'), ('P1','停车费(月租)',0.09,'停车收费','停车'),
+                                 ('S1','水费',0.09,'水费','水');
+    INSERT INTO 收款方式列表 VALUES ('现金'), ('微信支付'), ('银行转账');
+)";
+
+class VatFixture : public tally::testing::DatabaseTest {
 protected:
-    void SetUp() override {
-        db.exec(R"(
-            INSERT INTO 职能部门new VALUES ('01','一部',NULL);
-            INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');
-            INSERT INTO 票据类型 VALUES ('Z','增值税专用发票',0), ('P','增值税普通发票',0), ('E','电子发票',0),
-                                       ('S','收据',0), ('D','定额发票',1);
-            INSERT INTO 票据入库单 VALUES ('RZ','Z'), ('RP','P'), ('RE','E'), ('RS','S'), ('RS2','S'), ('RD','D');
-            INSERT INTO setupsfxm VALUES ('W1','物业费(住宅)',0.06,'物业','物业'), ('P1','停车费(月租)',0.09,'停车收费','停车'),
-                                         ('S1','水费',0.09,'水费','水');
-            INSERT INTO 收款方式列表 VALUES ('现金'), ('微信支付'), ('银行转账');
-        )");
-    }
+    VatFixture() : DatabaseTest(kVatReferenceRows) {}
 
     // One invoice of department 01 with its lines ("code:amount:tax", tax "null" for Null).
     void invoice(const std::string& number, const std::string& batch, const std::string& issued,
@@ -59,7 +59,6 @@ protected:
         return std::dynamic_pointer_cast<const VatInvoicingResult>(outcome.value());
     }
 
-    tally::testing::TestDatabase db;
     FeeItemList items;
 };
 

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "PreInvoiceStatements.h"
+#include "SplitStatementParts.h"
 
 using namespace tally::reports;
 using namespace tally::reports::preinvoice;
+using namespace tally::testing;
 
 namespace {
 
-const FeeItemSplit kParking{"P01", "停车费", 0.09, "停车收费", "停车费税额"};
 const FeeItemSplit kProperty{"W01", "物业管理费", 0.06, "物业", "物业管理费税额"};
-
-const std::string kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
 
 // The part of an item statement after its select list, written out by hand for
 // period S..E, department 01 and invoice types 01 and 02.

@@ -1,68 +1,31 @@
 #include <gtest/gtest.h>
 
-#include "FeeDatabaseRows.h"
 #include "Paging.h"
 #include "PreInvoicePage.h"
 #include "PreInvoiceReport.h"
-#include "RecordingConnection.h"
+#include "SplitStatisticsTest.h"
 
 using namespace tally;
 using namespace tally::reports;
 using namespace tally::reports::preinvoice;
-using tally::testing::InvoiceRow;
-using tally::testing::insertInvoice;
-using tally::testing::insertLine;
+using namespace tally::testing;
 
 namespace {
-
-using Texts = std::vector<std::string>;
-
-Texts texts(const DrawnRow& row) {
-    Texts out;
-    for (const auto& cell : row.cells) out.push_back(cell.text);
-    return out;
-}
-
-Texts amountTexts(const PreInvoiceRow& row) {
-    Texts out;
-    for (Cents c : row.amounts) out.push_back(formatCents(c));
-    return out;
-}
 
 // Uncollected invoices issued in March 2024 by default.
 InvoiceRow uncollected(const std::string& number) {
     return InvoiceRow(number).issuedAt("2024-03-05 09:00:00").collectedAt(std::nullopt);
 }
 
-class PreInvoiceRun : public tally::testing::FeeDatabaseTest {
+class PreInvoiceRun : public SplitStatisticsTest<PreInvoiceRow, ExtractPreInvoiceFeeItems, RunPreInvoiceStatistics> {
 protected:
     ReportRequest request(std::string types = "'01','02','03'") const {
         return {{"01", "G01", "一管理处"}, "20240301", "20240331", std::move(types)};
     }
 
-    FeeItemList extract(const ReportRequest& r) {
-        flush();
-        auto connection = db.connect();
-        Extraction e = ExtractPreInvoiceFeeItems(*connection, r);
-        EXPECT_FALSE(e.error) << e.error->messageText();
-        return e.items;
+    std::vector<PreInvoiceRow> run(const PropertyTexts& propertyTexts = {}) {
+        return runWith(request(), propertyTexts);
     }
-
-    // Extracts, applies the property percentages given per code, and runs.
-    std::vector<PreInvoiceRow> run(const std::vector<std::pair<std::string, std::string>>& propertyTexts = {}) {
-        auto r = request();
-        items = extract(r);
-        SplitRatioRows splits = defaultSplitRows(items);
-        for (const auto& [code, text] : propertyTexts)
-            for (auto& row : splits)
-                if (row.code == code) row.propertyText = text;
-        auto connection = db.connect();
-        auto rows = RunPreInvoiceStatistics(*connection, r, items, splits);
-        EXPECT_TRUE(rows.ok()) << rows.error().messageText();
-        return rows.ok() ? rows.value() : std::vector<PreInvoiceRow>{};
-    }
-
-    FeeItemList items;
 };
 
 }  // namespace
@@ -123,7 +86,7 @@ TEST_F(PreInvoiceRun, MissingTaxAndMissingItemsShowZerosAndTheTotalsAddUp) {
     EXPECT_EQ(amountTexts(rows[0]), (Texts{"70.00", "30.00", "0.00", "0.00", "0.00"}));
     EXPECT_EQ(amountTexts(rows[1]), (Texts{"0.00", "0.00", "0.00", "150.00", "9.00"}));
     PreInvoiceResult result(rows, 5);
-    EXPECT_EQ(texts(result.drawRow(2)),
+    EXPECT_EQ(cellTexts(result.drawRow(2)),
               (Texts{"3", "合  计", "", "", "70.00", "30.00", "0.00", "150.00", "9.00", "259.00", "", ""}));
 }
 
@@ -138,10 +101,10 @@ TEST_F(PreInvoiceRun, NumbersGoToTheSpecialOrOrdinaryColumnByType) {
 
     PreInvoiceResult result(run(), 2);
     ASSERT_EQ(result.rowCount(), 4);
-    EXPECT_EQ(texts(result.drawRow(0)),
+    EXPECT_EQ(cellTexts(result.drawRow(0)),
               (Texts{"1", "2024-03-01", "0001", "", "10.00", "0.60", "10.60", "预开", "张三李四 一号楼101室"}));
-    EXPECT_EQ(texts(result.drawRow(1)), (Texts{"2", "2024-03-02", "", "0002", "20.00", "1.20", "21.20", "预开", " 二号楼"}));
-    EXPECT_EQ(texts(result.drawRow(2)), (Texts{"3", "2024-03-03", "", "", "30.00", "1.80", "31.80", "预开", ""}));
+    EXPECT_EQ(cellTexts(result.drawRow(1)), (Texts{"2", "2024-03-02", "", "0002", "20.00", "1.20", "21.20", "预开", " 二号楼"}));
+    EXPECT_EQ(cellTexts(result.drawRow(2)), (Texts{"3", "2024-03-03", "", "", "30.00", "1.80", "31.80", "预开", ""}));
     EXPECT_EQ(result.drawRow(0).wrapColumn, 8);
     EXPECT_EQ(result.drawRow(0).cells[8].align, CellAlign::Left);
     EXPECT_EQ(result.drawRow(2).wrapColumn, -1);
@@ -156,10 +119,10 @@ TEST_F(PreInvoiceRun, TheTotalsRowCountsForPaging) {
     }
     PreInvoiceResult result(run(), 2);
     ASSERT_EQ(result.rowCount(), 26);
-    EXPECT_EQ(texts(result.drawRow(25))[0], "26");
-    EXPECT_EQ(texts(result.drawRow(25))[1], "合  计");
-    EXPECT_EQ(texts(result.drawRow(25))[4], "25.00");
-    EXPECT_EQ(texts(result.drawRow(25))[6], "25.00");
+    EXPECT_EQ(cellTexts(result.drawRow(25))[0], "26");
+    EXPECT_EQ(cellTexts(result.drawRow(25))[1], "合  计");
+    EXPECT_EQ(cellTexts(result.drawRow(25))[4], "25.00");
+    EXPECT_EQ(cellTexts(result.drawRow(25))[6], "25.00");
     Paging paging{20, pageCountFor(result.rowCount(), 20), 1};
     EXPECT_EQ(paging.label(), "第 01 页 共 02 页");
     EXPECT_EQ(paging.firstRow(2), 20);
@@ -203,16 +166,10 @@ TEST_F(PreInvoiceRun, WithoutListedInvoiceTypesNothingIsFound) {
 }
 
 TEST_F(PreInvoiceRun, APercentageThatIsNoNumberIsRefusedBeforeAnyStatement) {
-    FeeItemList list{{"W01", "物业管理费", 0.06, "物业", "物业管理费税额"},
-                     {"P02", "临时停车费月租", 0.09, "临时停车", "临时停车费月租税额"}};
-    SplitRatioRows splits = defaultSplitRows(list);
-    splits[0].propertyText = "abc";
-    tally::testing::RecordingConnection connection;
-    auto rows = RunPreInvoiceStatistics(connection, request(), list, splits);
-    ASSERT_FALSE(rows.ok());
-    EXPECT_TRUE(rows.error().refusedSelection);
-    EXPECT_NE(rows.error().description.find("临时停车费月租"), std::string::npos);
-    EXPECT_TRUE(connection.statements.empty()) << connection.statements.front();
+    // Only the parking item has a split row.
+    const FeeItemList list{{"W01", "物业管理费", 0.06, "物业", "物业管理费税额"},
+                           {"P02", "临时停车费月租", 0.09, "临时停车", "临时停车费月租税额"}};
+    expectRefusedBeforeAnyStatement(request(), list, "abc", "临时停车费月租");
 }
 
 TEST_F(PreInvoiceRun, DatabaseErrorsComeBackWithNumberAndDescription) {
