@@ -41,6 +41,16 @@ inline Timing summarize(const std::vector<double>& wall, const std::vector<doubl
     return t;
 }
 
+// Single runs timed one at a time, in turns with other work, and summarized together.
+struct Samples {
+    std::vector<double> wall, cpu;
+    void add(const Timing& run) {
+        wall.push_back(run.median);
+        cpu.push_back(run.medianCpu);
+    }
+    Timing summary() const { return summarize(wall, cpu); }
+};
+
 template <class Work>
 Timing timeRuns(int runs, Work&& work) {
     std::vector<double> wall, cpu;

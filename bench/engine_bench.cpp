@@ -8,15 +8,14 @@
 // key, median wall seconds, fastest wall seconds, median processor seconds, runs, note;
 // last the plan check ("plans", statements checked, unindexed derived-table joins or "-").
 // bench/run reads these lines.
-#include <clocale>
 #include <cstdio>
 #include <functional>
-#include <iostream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "BenchProgram.h"
 #include "BenchSelection.h"
 #include "QueryPlanCheck.h"
 #include "ReportCatalog.h"
@@ -29,26 +28,19 @@ using namespace tally;
 
 namespace {
 
-struct Options {
-    std::string db;
-    std::string year = "2026";
-    int runs = 5;
+constexpr char kUsage[] = "usage: engine_bench --db FILE [--year YYYY] [--runs N] [--only KEY,...]";
+
+struct Options : bench::BenchOptions {
     std::set<std::string> only;  // empty: everything
 };
 
 bool wanted(const Options& options, const std::string& key) { return options.only.empty() || options.only.count(key); }
 
-void print(const std::string& key, const bench::Timing& t, const std::string& note) {
-    std::printf("%s\t%.6f\t%.6f\t%.6f\t%d\t%s\n", key.c_str(), t.median, t.fastest, t.medianCpu, t.runs,
-                note.c_str());
-    std::fflush(stdout);
-}
-
 // One measured operation: run once, it returns the note printed beside its figures.
 struct Measurement {
     std::string key;
     std::function<std::string()> once;
-    std::vector<double> wall{}, cpu{};
+    bench::Samples samples{};
     std::string note{};
 };
 
@@ -56,12 +48,8 @@ struct Measurement {
 // on the machine then slows the floor and the reports alike, and the ratios hold.
 void measureInRounds(std::vector<Measurement>& measurements, int runs) {
     for (int round = 0; round < runs; ++round)
-        for (auto& m : measurements) {
-            auto t = bench::timeRuns(1, [&] { m.note = m.once(); });
-            m.wall.push_back(t.median);
-            m.cpu.push_back(t.medianCpu);
-        }
-    for (const auto& m : measurements) print(m.key, bench::summarize(m.wall, m.cpu), m.note);
+        for (auto& m : measurements) m.samples.add(bench::timeRuns(1, [&] { m.note = m.once(); }));
+    for (const auto& m : measurements) bench::printMeasurement(m.key, m.samples.summary(), m.note);
 }
 
 std::string floorOnce(data::Connection& connection, const Options& options) {
@@ -102,17 +90,15 @@ void measurePageDraw(data::Connection& connection, const Options& options,
 
     const int pages = kRows / kPageRows;
     const int drawn = std::max(options.runs, 101);
-    std::vector<double> wall, cpu;
+    bench::Samples samples;
     std::size_t cells = 0;
     for (int i = 0; i < drawn; ++i) {
         const int first = static_cast<int>(static_cast<long>(i) * (pages - 1) / (drawn - 1)) * kPageRows;
-        auto t = bench::timeRuns(1, [&] {
+        samples.add(bench::timeRuns(1, [&] {
             for (int r = first; r < first + kPageRows; ++r) cells += result.drawRow(r).cells.size();
-        });
-        wall.push_back(t.median);
-        cpu.push_back(t.medianCpu);
+        }));
     }
-    print("page-draw", bench::summarize(wall, cpu),
+    bench::printMeasurement("page-draw", samples.summary(),
           std::to_string(kPageRows) + " rows of " + std::to_string(result.rowCount()) + " (" +
               std::to_string(result.columnCount()) + " columns), " + std::to_string(drawn) + " pages, " +
               std::to_string(cells / drawn) + " cells a page");
@@ -138,65 +124,49 @@ void checkPlans(data::SqliteConnection& connection, const Options& options,
 }
 
 bool parse(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto value = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
-        if (arg == "--db") options.db = value();
-        else if (arg == "--year") options.year = value();
-        else if (arg == "--runs") options.runs = std::stoi(value());
-        else if (arg == "--only") {
-            std::stringstream list(value());
-            for (std::string key; std::getline(list, key, ',');) options.only.insert(key);
-        } else return false;
+    return bench::parseBenchOptions(argc, argv, options, [&](const std::string& option, const std::string& value) {
+        if (option != "--only") return false;
+        std::stringstream list(value);
+        for (std::string key; std::getline(list, key, ',');) options.only.insert(key);
+        return true;
+    });
+}
+
+void measure(const Options& options) {
+    data::SqliteConnection connection(options.db);
+    const auto busiest = bench::busiestDepartment(connection, options.year);
+    const auto fund = bench::maintenanceFundDepartment(connection, options.year);
+    std::printf("selection\t%s\t%s\n", busiest.departmentCode.c_str(),
+                fund ? fund->departmentCode.c_str() : "-");
+    std::vector<std::unique_ptr<reports::DetailReport>> owned;
+    std::vector<Measurement> measurements;
+    if (wanted(options, "floor"))
+        measurements.push_back({"floor", [&] { return floorOnce(connection, options); }});
+    for (const auto& kind : reports::detailReportKinds())
+        if (wanted(options, kind)) {
+            const auto* report = owned.emplace_back(reports::makeDetailReport(kind)).get();
+            measurements.push_back(
+                {"engine:" + kind, [&, report] { return detailOnce(connection, options, *report, busiest); }});
+        }
+    if (wanted(options, "reconciliation"))
+        measurements.push_back(
+            {"engine:reconciliation", [&] { return reconciliationOnce(connection, options, busiest); }});
+    if ((wanted(options, "per-line") || wanted(options, "page-draw")) && !fund)
+        throw std::runtime_error("no department has a 维修基金 item in " + options.year);
+    if (wanted(options, "per-line")) {
+        const auto* report = owned.emplace_back(reports::makeDetailReport("vat-invoicing")).get();
+        measurements.push_back({"engine:vat-invoicing-per-line",
+                                [&, report] { return detailOnce(connection, options, *report, *fund); }});
     }
-    return !options.db.empty() && options.runs > 0;
+    measureInRounds(measurements, options.runs);
+    if (wanted(options, "page-draw")) measurePageDraw(connection, options, *fund);
+    if (wanted(options, "plans")) {
+        std::vector<reports::DepartmentEntry> departments{busiest};
+        if (fund && fund->departmentCode != busiest.departmentCode) departments.push_back(*fund);
+        checkPlans(connection, options, departments);
+    }
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "C.UTF-8");
-    Options options;
-    if (!parse(argc, argv, options)) {
-        std::cerr << "usage: engine_bench --db FILE [--year YYYY] [--runs N] [--only KEY,...]\n";
-        return 2;
-    }
-    try {
-        data::SqliteConnection connection(options.db);
-        const auto busiest = bench::busiestDepartment(connection, options.year);
-        const auto fund = bench::maintenanceFundDepartment(connection, options.year);
-        std::printf("selection\t%s\t%s\n", busiest.departmentCode.c_str(),
-                    fund ? fund->departmentCode.c_str() : "-");
-        std::vector<std::unique_ptr<reports::DetailReport>> owned;
-        std::vector<Measurement> measurements;
-        if (wanted(options, "floor"))
-            measurements.push_back({"floor", [&] { return floorOnce(connection, options); }});
-        for (const auto& kind : reports::detailReportKinds())
-            if (wanted(options, kind)) {
-                const auto* report = owned.emplace_back(reports::makeDetailReport(kind)).get();
-                measurements.push_back(
-                    {"engine:" + kind, [&, report] { return detailOnce(connection, options, *report, busiest); }});
-            }
-        if (wanted(options, "reconciliation"))
-            measurements.push_back(
-                {"engine:reconciliation", [&] { return reconciliationOnce(connection, options, busiest); }});
-        if ((wanted(options, "per-line") || wanted(options, "page-draw")) && !fund)
-            throw std::runtime_error("no department has a 维修基金 item in " + options.year);
-        if (wanted(options, "per-line")) {
-            const auto* report = owned.emplace_back(reports::makeDetailReport("vat-invoicing")).get();
-            measurements.push_back({"engine:vat-invoicing-per-line",
-                                    [&, report] { return detailOnce(connection, options, *report, *fund); }});
-        }
-        measureInRounds(measurements, options.runs);
-        if (wanted(options, "page-draw")) measurePageDraw(connection, options, *fund);
-        if (wanted(options, "plans")) {
-            std::vector<reports::DepartmentEntry> departments{busiest};
-            if (fund && fund->departmentCode != busiest.departmentCode) departments.push_back(*fund);
-            checkPlans(connection, options, departments);
-        }
-    } catch (const std::exception& e) {
-        std::cerr << "engine_bench: " << e.what() << "\n";
-        return 1;
-    }
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmark(argc, argv, "engine_bench", kUsage, parse, measure); }

@@ -16,7 +16,11 @@ public:
     // A timeout of 0 lets a statement run as long as it takes (the report statements).
     static constexpr int kNoTimeout = 0;
 
+    Connection() = default;
     virtual ~Connection() = default;
+    // A connection owns its engine's handles: it is never copied.
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
 
     // Runs one statement and returns its rows; throws DbError on any failure, a timeout
     // included. A negative timeout counts as no limit. The limit holds for this call only.

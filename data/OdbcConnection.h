@@ -13,8 +13,6 @@ public:
     // Connects read-only with a 30-second login timeout; throws DbError on failure.
     explicit OdbcConnection(const std::string& connectionString);
     ~OdbcConnection() override;
-    OdbcConnection(const OdbcConnection&) = delete;
-    OdbcConnection& operator=(const OdbcConnection&) = delete;
 
     std::string engineName() const override { return "odbc"; }
     // The server product as the driver names it ("Microsoft SQL Server", "SQLite", ...).

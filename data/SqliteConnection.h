@@ -23,8 +23,6 @@ public:
     // Each statement checks that the file is still the one opened (see reopenIfMoved).
     explicit SqliteConnection(const std::string& path);
     ~SqliteConnection() override;
-    SqliteConnection(const SqliteConnection&) = delete;
-    SqliteConnection& operator=(const SqliteConnection&) = delete;
 
     std::string engineName() const override { return "sqlite"; }
 

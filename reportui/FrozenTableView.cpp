@@ -6,6 +6,27 @@
 #include <algorithm>
 
 namespace tally::reportui {
+namespace {
+
+// Rows and columns are handled alike, through the header of their direction (hidden,
+// but it keeps the section sizes): Qt::Horizontal for columns, Qt::Vertical for rows.
+QHeaderView* headerOf(const QTableView* view, Qt::Orientation direction) {
+    return direction == Qt::Horizontal ? view->horizontalHeader() : view->verticalHeader();
+}
+
+// The view's model's columns or rows; 0 without a model.
+int sectionCount(const QTableView* view, Qt::Orientation direction) {
+    const QAbstractItemModel* model = view->model();
+    if (!model) return 0;
+    return direction == Qt::Horizontal ? model->columnCount(view->rootIndex()) : model->rowCount(view->rootIndex());
+}
+
+void setSectionHidden(QTableView* view, Qt::Orientation direction, int index, bool hidden) {
+    if (direction == Qt::Horizontal) view->setColumnHidden(index, hidden);
+    else view->setRowHidden(index, hidden);
+}
+
+}  // namespace
 
 FrozenTableView::FrozenTableView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->hide();
@@ -26,9 +47,9 @@ FrozenTableView::FrozenTableView(QWidget* parent) : QTableView(parent) {
     connect(rowView_->horizontalScrollBar(), &QScrollBar::valueChanged, horizontalScrollBar(), &QScrollBar::setValue);
 
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int column, int, int width) { syncColumnWidth(column, width); });
+            [this](int column, int, int width) { syncSectionSize(Qt::Horizontal, column, width); });
     connect(verticalHeader(), &QHeaderView::sectionResized, this,
-            [this](int row, int, int height) { syncRowHeight(row, height); });
+            [this](int row, int, int height) { syncSectionSize(Qt::Vertical, row, height); });
 }
 
 QTableView* FrozenTableView::makeOverlay() {
@@ -109,52 +130,47 @@ void FrozenTableView::syncSections() {
         view->verticalHeader()->setMinimumSectionSize(verticalHeader()->minimumSectionSize());
         view->horizontalHeader()->setMinimumSectionSize(horizontalHeader()->minimumSectionSize());
     }
-    for (int c = 0; c < columns; ++c) {
-        const bool hidden = isColumnHidden(c);
-        columnView_->setColumnHidden(c, hidden || c >= frozenColumns_);
-        cornerView_->setColumnHidden(c, hidden || c >= frozenColumns_);
-        rowView_->setColumnHidden(c, hidden);
-        syncColumnWidth(c, columnWidth(c));
-    }
-    for (int r = 0; r < rows; ++r) {
-        const bool hidden = isRowHidden(r);
-        rowView_->setRowHidden(r, hidden || r >= frozenRows_);
-        cornerView_->setRowHidden(r, hidden || r >= frozenRows_);
-        columnView_->setRowHidden(r, hidden);
-        syncRowHeight(r, rowHeight(r));
-    }
+    syncSectionsAlong(Qt::Horizontal, columns);
+    syncSectionsAlong(Qt::Vertical, rows);
     placeOverlays();
 }
 
-void FrozenTableView::syncColumnWidth(int column, int width) {
+// The overlay over the frozen columns (rows) and the corner show only the frozen ones;
+// the other overlay scrolls along them and shows them all. Hidden ones stay hidden.
+void FrozenTableView::syncSectionsAlong(Qt::Orientation direction, int count) {
+    QTableView* frozen = direction == Qt::Horizontal ? columnView_ : rowView_;
+    QTableView* scrolling = direction == Qt::Horizontal ? rowView_ : columnView_;
+    const QHeaderView* header = headerOf(this, direction);
+    for (int i = 0; i < count; ++i) {
+        const bool hidden = header->isSectionHidden(i);
+        setSectionHidden(frozen, direction, i, hidden || i >= frozenCount(direction));
+        setSectionHidden(cornerView_, direction, i, hidden || i >= frozenCount(direction));
+        setSectionHidden(scrolling, direction, i, hidden);
+        syncSectionSize(direction, i, header->sectionSize(i));
+    }
+}
+
+int FrozenTableView::frozenCount(Qt::Orientation direction) const {
+    return direction == Qt::Horizontal ? frozenColumns_ : frozenRows_;
+}
+
+void FrozenTableView::syncSectionSize(Qt::Orientation direction, int index, int size) {
     for (QTableView* view : {columnView_, rowView_, cornerView_})
-        if (view->model() && column < view->model()->columnCount(view->rootIndex())) view->setColumnWidth(column, width);
-    if (column < frozenColumns_) placeOverlays();
+        if (index < sectionCount(view, direction)) headerOf(view, direction)->resizeSection(index, size);
+    if (index < frozenCount(direction)) placeOverlays();
 }
 
-void FrozenTableView::syncRowHeight(int row, int height) {
-    for (QTableView* view : {columnView_, rowView_, cornerView_})
-        if (view->model() && row < view->model()->rowCount(view->rootIndex())) view->setRowHeight(row, height);
-    if (row < frozenRows_) placeOverlays();
+int FrozenTableView::frozenLength(Qt::Orientation direction) const {
+    const QHeaderView* header = headerOf(this, direction);
+    const int count = std::min(frozenCount(direction), sectionCount(this, direction));
+    int length = 0;
+    for (int i = 0; i < count; ++i)
+        if (!header->isSectionHidden(i)) length += header->sectionSize(i);
+    return length;
 }
 
-int FrozenTableView::frozenWidth() const {
-    if (!model()) return 0;
-    int width = 0;
-    const int columns = std::min(frozenColumns_, model()->columnCount(rootIndex()));
-    for (int c = 0; c < columns; ++c)
-        if (!isColumnHidden(c)) width += columnWidth(c);
-    return width;
-}
-
-int FrozenTableView::frozenHeight() const {
-    if (!model()) return 0;
-    int height = 0;
-    const int rows = std::min(frozenRows_, model()->rowCount(rootIndex()));
-    for (int r = 0; r < rows; ++r)
-        if (!isRowHidden(r)) height += rowHeight(r);
-    return height;
-}
+int FrozenTableView::frozenWidth() const { return frozenLength(Qt::Horizontal); }
+int FrozenTableView::frozenHeight() const { return frozenLength(Qt::Vertical); }
 
 void FrozenTableView::placeOverlays() {
     if (!cornerView_) return;  // the base class lays out before the overlays exist

@@ -53,8 +53,12 @@ private:
     QTableView* makeOverlay();
     void connectModel();
     void syncSections();
-    void syncColumnWidth(int column, int width);
-    void syncRowHeight(int row, int height);
+    void syncSectionsAlong(Qt::Orientation direction, int count);
+    int frozenCount(Qt::Orientation direction) const;
+    // Gives the overlays' column or row the size it has in this view.
+    void syncSectionSize(Qt::Orientation direction, int index, int size);
+    // Pixels of the frozen columns or rows that are not hidden.
+    int frozenLength(Qt::Orientation direction) const;
     void placeOverlays();
     // Scrolls so that a cell right of or below the frozen area is not hidden under it.
     void uncover(const QModelIndex& index);

@@ -20,7 +20,7 @@ namespace tally::reportui {
 namespace rec = reports::reconciliation;
 
 ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+    : ReportWindowFrame(parent), services_(std::move(services)) {
     setObjectName("frm票据核对表New");
     setWindowTitle(kCaption);
     buildControls();
@@ -37,8 +37,8 @@ ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* par
     // A click on the line already selected builds the title again, with the year shown now.
     connect(departmentList_, &QListWidget::itemClicked, this, &ReconciliationWindow::departmentClicked);
     connect(startButton_, &QPushButton::clicked, this, &ReconciliationWindow::startStatistics);
-    connect(exportButton_, &QPushButton::clicked, this, &ReconciliationWindow::exportTable);
-    connect(exitButton_, &QPushButton::clicked, this, &ReconciliationWindow::exitWindow);
+    connect(exportButton(), &QPushButton::clicked, this, &ReconciliationWindow::exportTable);
+    connect(exitButton(), &QPushButton::clicked, this, &ReconciliationWindow::exitWindow);
 }
 
 ReconciliationWindow::~ReconciliationWindow() = default;

@@ -4,8 +4,6 @@
 // scrollable grid with frozen headings and leading columns. It turns 开始统计 into
 // one RunReconciliation and shows what comes back; every message goes through
 // the notifier it is given.
-#include <QWidget>
-
 #include <functional>
 #include <optional>
 #include <vector>
@@ -13,23 +11,16 @@
 #include "Departments.h"
 #include "InvoiceTypeLists.h"
 #include "ReconciliationRun.h"
+#include "ReportWindowFrame.h"
 #include "WindowServices.h"
 
 class QComboBox;
 class QFrame;
-class QLabel;
 class QListWidget;
-class QProgressBar;
-class QPushButton;
 
 namespace tally::reportui {
 
-class BusyPanel;
-class ReportBottomBar;
-class ReportStatusBar;
-class ResultGrid;
-
-class ReconciliationWindow : public QWidget {
+class ReconciliationWindow : public ReportWindowFrame {
     Q_OBJECT
 public:
     static constexpr const char* kCaption = "增值税开票票据核对表";
@@ -62,35 +53,21 @@ public:
 
     Notifier& notifier() const { return *services_.notifier; }
 
-    // Controls, for the export routine and for tests.
+    // Controls of this window, for the export routine and for tests (the frame's: ReportWindowFrame).
     QListWidget* departmentList() const { return departmentList_; }
     QComboBox* yearBox() const { return yearBox_; }
     QComboBox* startMonthBox() const { return startMonthBox_; }
     QComboBox* endMonthBox() const { return endMonthBox_; }
     QPushButton* startButton() const { return startButton_; }
-    ResultGrid* resultGrid() const { return resultGrid_; }
-    BusyPanel* busyPanel() const { return busyPanel_; }
-    QLabel* titleLabel() const { return titleLabel_; }
     QLabel* formulaLabel() const { return formulaLabel_; }
     QWidget* selectionPanel() const { return selectionPanel_; }
     QFrame* periodGroup() const { return periodGroup_; }
-    QWidget* mainArea() const { return mainArea_; }
-    QWidget* bottomBar() const;
-    QPushButton* exportButton() const { return exportButton_; }
-    QPushButton* exitButton() const { return exitButton_; }
-    QProgressBar* progressBar() const { return progressBar_; }
-    ReportStatusBar* reportStatusBar() const { return statusBar_; }
-
-    QSize sizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
+    QWidget* mainArea() const { return resultArea_; }
 
 private:
     // ReconciliationWindowLayout.cpp: the regions and the resize rule.
     void buildControls();
-    void applyLayout();
-    void setTitle(const QString& text);
+    void placeOwnRegions(const Placement& placement) override;
 
     void fillPeriodBoxes();
     void loadInvoiceTypeLists();
@@ -105,9 +82,6 @@ private:
     bool running_ = false;  // a click during the one repaint of a run is not a second run
     WindowServices services_;
 
-    QWidget* banner_ = nullptr;
-    QLabel* panelHeading_ = nullptr;
-    QLabel* titleLabel_ = nullptr;
     QLabel* formulaLabel_ = nullptr;
     QWidget* selectionPanel_ = nullptr;
     QLabel* departmentCaption_ = nullptr;
@@ -117,14 +91,6 @@ private:
     QComboBox* startMonthBox_ = nullptr;
     QComboBox* endMonthBox_ = nullptr;
     QPushButton* startButton_ = nullptr;
-    QWidget* mainArea_ = nullptr;
-    ResultGrid* resultGrid_ = nullptr;
-    BusyPanel* busyPanel_ = nullptr;
-    ReportBottomBar* bottomBar_ = nullptr;
-    QPushButton* exportButton_ = nullptr;
-    QPushButton* exitButton_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    ReportStatusBar* statusBar_ = nullptr;
 };
 
 }  // namespace tally::reportui

@@ -23,7 +23,7 @@ std::string dayKey(const QDate& date) { return date.toString("yyyyMMdd").toStdSt
 }  // namespace
 
 ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, WindowServices services, QWidget* parent)
-    : QWidget(parent), report_(std::move(report)), services_(std::move(services)) {
+    : ReportWindowFrame(parent), report_(std::move(report)), services_(std::move(services)) {
     const auto& texts = report_->texts();
     setObjectName(QString::fromStdString(texts.objectName));
     setWindowTitle(QString::fromStdString(texts.caption));
@@ -40,8 +40,8 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, Window
             &ReportWindow::departmentClicked);
     connect(selectionPanel_->extractButton(), &QPushButton::clicked, this, &ReportWindow::extractFeeItems);
     connect(selectionPanel_->startButton(), &QPushButton::clicked, this, &ReportWindow::startStatistics);
-    connect(exportButton_, &QPushButton::clicked, this, &ReportWindow::exportResult);
-    connect(exitButton_, &QPushButton::clicked, this, &ReportWindow::exitWindow);
+    connect(exportButton(), &QPushButton::clicked, this, &ReportWindow::exportResult);
+    connect(exitButton(), &QPushButton::clicked, this, &ReportWindow::exitWindow);
 }
 
 ReportWindow::~ReportWindow() = default;

@@ -4,7 +4,6 @@
 // commands into the steps of the detail-report flow and shows what they return;
 // every message goes through the notifier it is given.
 #include <QDate>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -12,23 +11,16 @@
 #include <string>
 
 #include "DetailReport.h"
+#include "ReportWindowFrame.h"
 #include "WindowServices.h"
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
 
 namespace tally::reportui {
 
-class BusyPanel;
 class PageNavigator;
-class ReportBottomBar;
-class ReportStatusBar;
-class ResultGrid;
 class ResultPager;
 class SelectionPanel;
 
-class ReportWindow : public QWidget {
+class ReportWindow : public ReportWindowFrame {
     Q_OBJECT
 public:
     // Opens the window: pickers at today, initial headings, the department and
@@ -58,29 +50,16 @@ public:
     void exportResult();
     void exitWindow();
 
-    // Controls, for the export routine and for tests.
+    // Controls of this window, for the export routine and for tests (the frame's: ReportWindowFrame).
     SelectionPanel* selectionPanel() const { return selectionPanel_; }
-    ResultGrid* resultGrid() const { return resultGrid_; }
     PageNavigator* pageNavigator() const { return navigator_; }
     ResultPager* pager() const { return pager_; }
-    BusyPanel* busyPanel() const { return busyPanel_; }
-    QLabel* titleLabel() const { return titleLabel_; }
     QLabel* exportCaption() const { return exportCaption_; }
-    QPushButton* exportButton() const { return exportButton_; }
-    QPushButton* exitButton() const { return exitButton_; }
-    QProgressBar* progressBar() const { return progressBar_; }
-    ReportStatusBar* reportStatusBar() const { return statusBar_; }
-
-    QSize sizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // ReportWindowLayout.cpp: the regions and the resize rule.
     void buildControls();
-    void applyLayout();
-    void setTitle(const QString& text);
+    void placeOwnRegions(const Placement& placement) override;
 
     void loadDepartmentList();
     void loadInvoiceTypeList();
@@ -97,20 +76,9 @@ private:
     std::string invoiceTypeList_;
     reports::FeeItemList feeItems_;
 
-    QWidget* banner_ = nullptr;
-    QLabel* panelHeading_ = nullptr;
-    QLabel* titleLabel_ = nullptr;
     SelectionPanel* selectionPanel_ = nullptr;
-    QWidget* resultArea_ = nullptr;
     PageNavigator* navigator_ = nullptr;
-    ResultGrid* resultGrid_ = nullptr;
     QLabel* exportCaption_ = nullptr;
-    BusyPanel* busyPanel_ = nullptr;
-    ReportBottomBar* bottomBar_ = nullptr;
-    QPushButton* exportButton_ = nullptr;
-    QPushButton* exitButton_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    ReportStatusBar* statusBar_ = nullptr;
     ResultPager* pager_ = nullptr;
 };
 

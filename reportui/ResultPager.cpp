@@ -46,27 +46,14 @@ void ResultPager::showPage(int page) {
     navigator_->setLabel(QString::fromStdString(paging_.label()));
 }
 
-void ResultPager::first() {
-    if (!hasRows()) return;
-    paging_.first();
-    showPage(paging_.currentPage);
-}
+void ResultPager::first() { turnPage(&reports::Paging::first); }
+void ResultPager::previous() { turnPage(&reports::Paging::previous); }
+void ResultPager::next() { turnPage(&reports::Paging::next); }
+void ResultPager::last() { turnPage(&reports::Paging::last); }
 
-void ResultPager::previous() {
+void ResultPager::turnPage(void (reports::Paging::*step)()) {
     if (!hasRows()) return;
-    paging_.previous();
-    showPage(paging_.currentPage);
-}
-
-void ResultPager::next() {
-    if (!hasRows()) return;
-    paging_.next();
-    showPage(paging_.currentPage);
-}
-
-void ResultPager::last() {
-    if (!hasRows()) return;
-    paging_.last();
+    (paging_.*step)();
     showPage(paging_.currentPage);
 }
 

@@ -45,6 +45,9 @@ public:
     void goToBoxPage(const QString& text);
 
 private:
+    // One navigation step: moves the current page and draws it.
+    void turnPage(void (reports::Paging::*step)());
+
     ResultGrid* grid_;
     PageNavigator* navigator_;
     std::shared_ptr<const reports::ReportResult> result_;

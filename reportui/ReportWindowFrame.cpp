@@ -1,0 +1,109 @@
+#include "ReportWindowFrame.h"
+
+#include <QLabel>
+
+#include "BusyPanel.h"
+#include "ReportBottomBar.h"
+#include "ReportFonts.h"
+#include "ReportStatusBar.h"
+#include "ResultGrid.h"
+#include "Twips.h"
+
+namespace tally::reportui {
+namespace {
+
+constexpr int kDesignWidth = 15240, kDesignHeight = 8700;
+constexpr int kStatusBarHeight = 315;
+constexpr int kHeadingLeft = 90, kGridLeft = 30, kGridMargin = 60;
+
+}  // namespace
+
+ReportWindowFrame::ReportWindowFrame(QWidget* parent) : QWidget(parent) { setFont(windowFont(9)); }
+
+QWidget* ReportWindowFrame::bottomBar() const { return bottomBar_; }
+QPushButton* ReportWindowFrame::exportButton() const { return bottomBar_->exportButton(); }
+QPushButton* ReportWindowFrame::exitButton() const { return bottomBar_->exitButton(); }
+QProgressBar* ReportWindowFrame::progressBar() const { return bottomBar_->progressBar(); }
+
+QSize ReportWindowFrame::sizeHint() const { return {twipsX(kDesignWidth, this), twipsY(kDesignHeight, this)}; }
+
+void ReportWindowFrame::buildBanner(const Design& design, const QString& panelHeading, double headingPointSize) {
+    design_ = design;
+    banner_ = new QWidget(this);
+    paintAsPanel(banner_, "Banner");
+    panelHeading_ = new QLabel(panelHeading, banner_);
+    panelHeading_->setObjectName("PanelHeading");
+    panelHeading_->setFont(windowFont(headingPointSize, true));
+    panelHeading_->adjustSize();
+    panelHeading_->move(twipsX(kHeadingLeft, this),
+                        (twipsY(design_.bannerHeight, this) - panelHeading_->height()) / 2);
+    titleLabel_ = new QLabel(banner_);
+    titleLabel_->setObjectName("TitleLabel");
+    titleLabel_->setFont(windowFont(12, true));
+}
+
+void ReportWindowFrame::buildResultArea(const QString& objectName) {
+    resultArea_ = new QWidget(this);
+    resultArea_->setObjectName(objectName);
+}
+
+void ReportWindowFrame::buildResultGrid() {
+    resultGrid_ = new ResultGrid(resultArea_);
+    resultGrid_->move(twipsX(kGridLeft, this), twipsY(design_.gridTop, this));
+}
+
+void ReportWindowFrame::buildBusyPanel() { busyPanel_ = new BusyPanel(resultArea_); }
+
+void ReportWindowFrame::buildBars() {
+    bottomBar_ = new ReportBottomBar(this);
+    statusBar_ = new ReportStatusBar(this);
+}
+
+void ReportWindowFrame::setTitle(const QString& text) {
+    titleLabel_->setText(text);
+    titleLabel_->adjustSize();
+    applyLayout();
+}
+
+int ReportWindowFrame::centredOverArea(const QWidget* widget, const Placement& placement) const {
+    return (placement.areaWidth - widget->width()) / 2 + placement.panelWidth;
+}
+
+void ReportWindowFrame::applyLayout() {
+    if (!statusBar_) return;
+    const int width = this->width();
+    const int height = this->height();
+    const int banner = twipsY(design_.bannerHeight, this);
+    const int panelWidth = twipsX(design_.panelWidth, this);
+    const int barHeight = twipsY(ReportBottomBar::kHeightTwips, this);
+    const int statusHeight = twipsY(kStatusBarHeight, this);
+
+    if (width > 0) banner_->setGeometry(0, 0, width, banner);
+    if (width > 0 && height > statusHeight) statusBar_->setGeometry(0, height - statusHeight, width, statusHeight);
+
+    // The result area right of the panel, between the banner and the bottom bar; the
+    // bar under it ("退出" and the progress bar follow its width: ReportBottomBar::resizeEvent).
+    const int areaWidth = width - panelWidth;
+    const int areaHeight = height - banner - barHeight - statusHeight;
+    if (areaWidth > 0 && areaHeight > 0) {
+        resultArea_->setGeometry(panelWidth, banner, areaWidth, areaHeight);
+        bottomBar_->setGeometry(panelWidth, areaHeight + banner, areaWidth, barHeight);
+    }
+    // The grid up to 60 from the area's right and bottom edges, the busy panel centred on it.
+    const int gridWidth = areaWidth - resultGrid_->x() - twipsX(kGridMargin, this);
+    const int gridHeight = areaHeight - resultGrid_->y() - twipsY(kGridMargin, this);
+    const bool gridResized = gridWidth > 0 && gridHeight > 0;
+    if (gridResized) resultGrid_->resize(gridWidth, gridHeight);
+    busyPanel_->move(resultGrid_->x() + (resultGrid_->width() - busyPanel_->width()) / 2,
+                     resultGrid_->y() + (resultGrid_->height() - busyPanel_->height()) / 2);
+
+    placeOwnRegions({banner, panelWidth, areaWidth, areaHeight,
+                     QRect(0, banner, panelWidth, height - banner - statusHeight), gridResized});
+}
+
+void ReportWindowFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+}  // namespace tally::reportui

@@ -1,0 +1,87 @@
+#pragma once
+// What every report window is built on: the banner with the panel heading and the
+// title across the top, the selection panel on the left, the result area right of it
+// with the grid and the busy panel, the bottom bar under the area and the status bar
+// across the bottom, and the resize rule that keeps them in place. Each window adds
+// its own controls between the builders' steps and places them in placeOwnRegions.
+#include <QRect>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tally::reportui {
+
+class BusyPanel;
+class ReportBottomBar;
+class ReportStatusBar;
+class ResultGrid;
+
+class ReportWindowFrame : public QWidget {
+    Q_OBJECT
+public:
+    // Controls, for the export routines and for tests.
+    ResultGrid* resultGrid() const { return resultGrid_; }
+    BusyPanel* busyPanel() const { return busyPanel_; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QWidget* bottomBar() const;
+    QPushButton* exportButton() const;
+    QPushButton* exitButton() const;
+    QProgressBar* progressBar() const;
+    ReportStatusBar* reportStatusBar() const { return statusBar_; }
+
+    QSize sizeHint() const override;
+
+protected:
+    // The design sizes (twips) in which the windows differ.
+    struct Design {
+        int bannerHeight;
+        int panelWidth;
+        int gridTop;  // within the result area
+    };
+    // Where the frame has put its regions (pixels), for the window to place its own.
+    struct Placement {
+        int banner;       // the banner's height
+        int panelWidth;   // the selection panel's width; the result area starts there
+        int areaWidth;    // the result area's size; either may be 0 or less on a tiny window
+        int areaHeight;
+        QRect panel;      // where the selection panel goes; empty when there is no room
+        bool gridResized; // false when the grid had no room and kept its size
+    };
+
+    explicit ReportWindowFrame(QWidget* parent);
+
+    // The builders, called in this order by the window: widgets are made in the order
+    // the focus moves through them, so the window's own ones go in between.
+    void buildBanner(const Design& design, const QString& panelHeading, double headingPointSize);
+    void buildResultArea(const QString& objectName);
+    void buildResultGrid();
+    void buildBusyPanel();
+    void buildBars();  // last: the layout runs once the bars exist
+
+    void setTitle(const QString& text);
+    // x that centres the widget over the result area, in the window's coordinates.
+    int centredOverArea(const QWidget* widget, const Placement& placement) const;
+
+    void resizeEvent(QResizeEvent* event) override;
+    virtual void placeOwnRegions(const Placement& placement) = 0;
+
+    QWidget* banner_ = nullptr;
+    QLabel* panelHeading_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QWidget* resultArea_ = nullptr;
+    ResultGrid* resultGrid_ = nullptr;
+    BusyPanel* busyPanel_ = nullptr;
+    ReportBottomBar* bottomBar_ = nullptr;
+    ReportStatusBar* statusBar_ = nullptr;
+
+private:
+    // Each step stands on its own: one that has no room (a window made very small or
+    // minimised) is skipped and the others still run.
+    void applyLayout();
+
+    Design design_{};
+};
+
+}  // namespace tally::reportui
