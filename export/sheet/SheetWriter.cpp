@@ -235,7 +235,7 @@ struct SheetWriter::Impl {
         sheet = workbook_add_worksheet(into.workbook.get(), name.c_str());
         if (!sheet)
             throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
-                             "无法创建工作表 " + name + ": " + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+                             std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
         first = into.names.empty();
         into.names.push_back(name);
         into.sheetOpen = true;
