@@ -123,8 +123,8 @@ ListingOutcome listDepartments(data::Connection& connection) {
     ListingOutcome outcome;
     outcome.listing.columns = {"code", "office", "office_name", "closed"};
     for (const auto& d : departments.entries)
-        outcome.listing.rows.push_back({text(d.entry.departmentCode), text(d.entry.officeCode),
-                                        text(d.entry.officeName), flag(d.closed)});
+        outcome.listing.rows.push_back(
+            {text(d.entry.departmentCode), text(d.entry.officeCode), text(d.entry.officeName), flag(d.closed)});
     return outcome;
 }
 
@@ -147,8 +147,11 @@ ListingOutcome listFeeItems(data::Connection& connection, const CliOptions& opti
     for (const auto& item : extraction.items) {
         char rate[32];
         std::snprintf(rate, sizeof rate, "%.2f", item.taxRate);
-        outcome.listing.rows.push_back({text(item.code), text(item.cleanedName), text(item.category),
-                                        {rate, ListingCell::Kind::Number}, flag(item.isParking())});
+        outcome.listing.rows.push_back({text(item.code),
+                                        text(item.cleanedName),
+                                        text(item.category),
+                                        {rate, ListingCell::Kind::Number},
+                                        flag(item.isParking())});
     }
     return outcome;
 }

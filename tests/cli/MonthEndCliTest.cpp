@@ -31,11 +31,12 @@ std::string runPython(const std::string& script, const std::string& arguments) {
 
 // The workbook's sheet names, one a line, then each sheet's A1.
 std::string sheetNamesAndTitles(const std::filesystem::path& file) {
-    return runPython("import openpyxl, sys\n"
-                     "wb = openpyxl.load_workbook(sys.argv[1])\n"
-                     "[print(ws.title) for ws in wb.worksheets]\n"
-                     "[print(ws['A1'].value) for ws in wb.worksheets]",
-                     shellQuote(file.native()));
+    return runPython(
+        "import openpyxl, sys\n"
+        "wb = openpyxl.load_workbook(sys.argv[1])\n"
+        "[print(ws.title) for ws in wb.worksheets]\n"
+        "[print(ws['A1'].value) for ws in wb.worksheets]",
+        shellQuote(file.native()));
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -76,17 +77,23 @@ constexpr const char* kMarch2025 = " --year 2025 --start-month 03 --end-month 03
 TEST_F(DemoLists, DepartmentsAsJsonCsvAndTable) {
     auto json = tool("departments");
     ASSERT_EQ(json.status, 0) << json.err;
-    EXPECT_EQ(json.out.rfind("[\n {\"code\": \"01\", \"office\": \"GL01\", \"office_name\": \"翠湖花园管理处\", \"closed\": false}", 0),
-              0u)
+    EXPECT_EQ(
+        json.out.rfind(
+            "[\n {\"code\": \"01\", \"office\": \"GL01\", \"office_name\": \"翠湖花园管理处\", \"closed\": false}", 0),
+        0u)
         << json.out;
     // Closed departments are listed too, and say so; a department with two offices is there twice.
-    EXPECT_NE(json.out.find("{\"code\": \"03\", \"office\": \"GL04\", \"office_name\": \"旧城花园管理处\", \"closed\": true}"),
+    EXPECT_NE(json.out.find(
+                  "{\"code\": \"03\", \"office\": \"GL04\", \"office_name\": \"旧城花园管理处\", \"closed\": true}"),
               std::string::npos);
     EXPECT_NE(json.out.find("\"office\": \"GL03\""), std::string::npos);
 
     auto csv = tool("departments --format csv");
     ASSERT_EQ(csv.status, 0) << csv.err;
-    EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF" "code,office,office_name,closed\r\n01,GL01,翠湖花园管理处,false\r\n", 0), 0u)
+    EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF"
+                            "code,office,office_name,closed\r\n01,GL01,翠湖花园管理处,false\r\n",
+                            0),
+              0u)
         << csv.out;
     EXPECT_NE(csv.out.find("\r\n03,GL04,旧城花园管理处,true\r\n"), std::string::npos);
 
@@ -106,16 +113,21 @@ TEST_F(DemoLists, DepartmentsAsJsonCsvAndTable) {
 TEST_F(DemoLists, FeeItemsAsJsonCsvAndTable) {
     auto json = tool(std::string("fee-items --department 01") + kMarch2025);
     ASSERT_EQ(json.status, 0) << json.err;
-    EXPECT_NE(json.out.find("{\"code\": \"0101\", \"name\": \"物业管理费\", \"category\": \"物业服务\", \"rate\": 0.06, "
-                            "\"parking\": false}"),
-              std::string::npos)
+    EXPECT_NE(
+        json.out.find("{\"code\": \"0101\", \"name\": \"物业管理费\", \"category\": \"物业服务\", \"rate\": 0.06, "
+                      "\"parking\": false}"),
+        std::string::npos)
         << json.out;
     EXPECT_NE(json.out.find("\"name\": \"停车费月租\", \"category\": \"停车费\", \"rate\": 0.09, \"parking\": true}"),
               std::string::npos);
 
     auto csv = tool(std::string("fee-items --department 01 --format csv") + kMarch2025);
     ASSERT_EQ(csv.status, 0) << csv.err;
-    EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF" "code,name,category,rate,parking\r\n", 0), 0u) << csv.out;
+    EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF"
+                            "code,name,category,rate,parking\r\n",
+                            0),
+              0u)
+        << csv.out;
     EXPECT_NE(csv.out.find("\r\n0301,停车费月租,停车费,0.09,true\r\n"), std::string::npos) << csv.out;
 
     auto table = tool(std::string("fee-items --department 01 --format table") + kMarch2025);
@@ -206,8 +218,7 @@ TEST_F(MonthEndCli, ArgumentsRefusedWithExitTwo) {
           std::string("vat-invoicing --department 01,02 --format xlsx") + kMarch,
           std::string("vat-invoicing --department 01, --format xlsx --output x.xlsx") + kMarch,
           std::string("vat-invoicing --department 01 --format csv --output-dir d") + kMarch,
-          std::string("fee-items --department all") + kMarch,
-          std::string("departments --format xlsx")}) {
+          std::string("fee-items --department all") + kMarch, std::string("departments --format xlsx")}) {
         auto r = tool(arguments);
         EXPECT_EQ(r.status, 2) << arguments << "\n" << r.err;
         EXPECT_TRUE(r.out.empty()) << arguments;
@@ -270,8 +281,10 @@ TEST_F(MonthEndCli, AFolderGetsOneFilePerDepartmentNamedAsTheWindowProposes) {
                        shellQuote(dir.native()) + kMarch);
     ASSERT_EQ(detail.status, 0) << detail.err;
     EXPECT_NE(detail.err.find("no data, skipped: 03 三号【GL03】"), std::string::npos) << detail.err;
-    auto reconciliation = tool("reconciliation --department 01 --year 2024 --start-month 03 --end-month 03 "
-                               "--format xlsx --output-dir " + shellQuote(dir.native()));
+    auto reconciliation = tool(
+        "reconciliation --department 01 --year 2024 --start-month 03 --end-month 03 "
+        "--format xlsx --output-dir " +
+        shellQuote(dir.native()));
     ASSERT_EQ(reconciliation.status, 0) << reconciliation.err;
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().native());
@@ -298,8 +311,8 @@ std::vector<std::string> loggedStatements(const std::string& log) {
 TEST_F(MonthEndCli, SqlLogHoldsEveryStatementAsSentWithDurationAndRows) {
     // What the run sends, recorded in this process.
     tally::testing::RecordingConnection recording(db.connect());
-    auto options = tally::cli::parseCommandLine({"vat-invoicing", "--department", "01", "--from", "2024-03-01", "--to",
-                                                 "2024-03-31", "--split", "P1=60/40"});
+    auto options = tally::cli::parseCommandLine(
+        {"vat-invoicing", "--department", "01", "--from", "2024-03-01", "--to", "2024-03-31", "--split", "P1=60/40"});
     ASSERT_TRUE(options.options);
     auto report = tally::reports::makeDetailReport("vat-invoicing");
     std::ostringstream warnings;
