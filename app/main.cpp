@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <csignal>
+#include <cstdlib>
 
 #include "AboutDialog.h"
 #include "ChineseFont.h"
@@ -11,6 +12,7 @@
 #include "DetailExportCommand.h"
 #include "ReconciliationExportCommand.h"
 #include "LaunchOptions.h"
+#include "LoggingConnection.h"
 #include "MessageBoxNotifier.h"
 #include "ReportWindowFactories.h"
 #include "OpenDatabase.h"
@@ -28,6 +30,15 @@ bool prepareDemoDatabase(const QString& path, tally::Notifier& notifier) {
     QApplication::restoreOverrideCursor();
     if (!ok) notifier.tell({("演示数据库生成失败：" + whyNot).toStdString(), "连接提示"});
     return ok;
+}
+
+// TALLYVANE_SQL_LOG=FILE: every statement the windows send is appended to FILE.
+std::unique_ptr<tally::data::Connection> openLoggedDatabase(const std::string& login, const std::string& password,
+                                                            const std::string& catalog, const std::string& server) {
+    auto connection = tally::data::OpenDatabase(login, password, catalog, server);
+    const char* log = std::getenv("TALLYVANE_SQL_LOG");
+    if (log && *log) connection = std::make_unique<tally::data::LoggingConnection>(std::move(connection), log);
+    return connection;
 }
 
 }  // namespace
@@ -70,7 +81,7 @@ int main(int argc, char** argv) {
         return kConnectionFailedExitCode;
 
     StartUpResult started =
-        StartUp(settingsSourceFor(options, demoFile), tally::data::OpenDatabase, notifier, factoriesFor);
+        StartUp(settingsSourceFor(options, demoFile), openLoggedDatabase, notifier, factoriesFor);
     if (!started.mainWindow) return started.exitCode;
     return app.exec();
 }

@@ -28,9 +28,10 @@ ParseResult bad(std::string message) { return {std::nullopt, std::move(message) 
 
 const char* const kSplitForm = "--split takes FEECODE=DEV/PROP, for example P01=60/40";
 
-// Every option but --help and -h takes the next argument as its value.
-const char* const kValueOptions[] = {"db",         "department", "office", "from",   "to",    "year",
-                                     "start-month", "end-month", "split",  "format", "output"};
+// Every option but --help, -h and --version takes the next argument as its value.
+const char* const kValueOptions[] = {"db",     "department", "office",     "from",    "to",      "year",
+                                     "start-month", "end-month", "split", "format", "output", "output-dir",
+                                     "sql-log", "settings"};
 
 bool takesValue(const std::string& argument) {
     for (const char* name : kValueOptions)
@@ -50,14 +51,14 @@ std::optional<SplitOption> splitOption(const std::string& s) {
 // reports mistakes by kind rather than in order. So the arguments are first walked as the
 // tool always read them: only the spellings above, each value the next argument, one KIND
 // (an empty argument does not count as one), and the first mistake is the one named.
-// --help counts only where it is not an option's value, and nothing after it is read;
+// --help (and --version) counts only where it is not an option's value, and nothing after it is read;
 // `wellFormed` is how many arguments the parser is then given.
 std::optional<ParseResult> refusedArguments(const std::vector<std::string>& args, std::size_t& wellFormed) {
     wellFormed = args.size();
     bool kindSeen = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
+        if (a == "--help" || a == "-h" || a == "--version") {
             wellFormed = i + 1;
             break;
         }
@@ -91,33 +92,57 @@ std::optional<std::string> dayKeyFromIsoDate(const std::string& text) {
     return d->dayKey();
 }
 
+std::string versionText() { return std::string("tallyvane-report ") + TALLYVANE_VERSION + "\n"; }
+
 std::string usageText() {
     return "Usage: tallyvane-report [--db FILE.sqlite] KIND --department CODE [--office CODE]\n"
            "                        (--from YYYY-MM-DD --to YYYY-MM-DD | --year YYYY --start-month MM --end-month MM)\n"
            "                        [--split FEECODE=DEV/PROP]... [--format json|csv|xlsx|xls] [--output FILE]\n"
+           "       tallyvane-report [--db FILE.sqlite] KIND --department all|CODE,CODE,... (period)\n"
+           "                        [--split FEECODE=DEV/PROP]... --format xlsx|xls (--output FILE | --output-dir DIR)\n"
+           "       tallyvane-report [--db FILE.sqlite] departments [--format json|csv|table] [--output FILE]\n"
+           "       tallyvane-report [--db FILE.sqlite] fee-items --department CODE [--office CODE] (period)\n"
+           "                        [--format json|csv|table] [--output FILE]\n"
+           "       tallyvane-report --version\n"
            "\n"
            "Runs one report without a window and writes its whole result.\n"
            "\n"
            "  KIND                parking, vat-invoicing, pre-invoicing or reconciliation\n"
+           "  departments         lists every department: code, office code, office name, closed or not\n"
+           "  fee-items           lists the fee items invoiced or collected for the department in the\n"
+           "                      period: code, name, category, rate, parking or not\n"
            "  --db FILE.sqlite    the embedded database file; without it the user's connection settings\n"
            "                      (Korvane2011.ini, section DBConfig) are used\n"
+           "  --settings FILE     the connection settings from FILE, an INI file of the same form\n"
+           "  --sql-log FILE      appends every statement sent, with its duration and row count, to FILE\n"
            "  --department CODE   the department (职能部门编号) of the department list\n"
+           "                      (tallyvane-report departments lists them)\n"
+           "  --department all, --department CODE,CODE,...\n"
+           "                      every active department, or those listed, one after the other; only\n"
+           "                      with --format xlsx or xls; departments without data are named on\n"
+           "                      standard error and skipped\n"
            "  --office CODE       its office (gyd_dh) when the department has several; else the first\n"
            "  --from, --to        the period, both days included\n"
            "  --year, --start-month, --end-month\n"
            "                      the period as whole months (the reconciliation report needs these)\n"
            "  --split FEECODE=DEV/PROP\n"
-           "                      developer and property percentages of a parking fee item (default 70/30)\n"
-           "  --format            json (default), csv (UTF-8 with BOM), xlsx or xls\n"
+           "                      developer and property percentages of a parking fee item (default 70/30);\n"
+           "                      an item the period did not extract is named on standard error\n"
+           "  --format            json (default), csv (UTF-8 with BOM), xlsx or xls; table (aligned text)\n"
+           "                      for the lists\n"
            "  --output FILE       where to write; json and csv go to standard output without it\n"
            "                      xlsx and xls write the report window's spreadsheet export; as in its save\n"
            "                      dialog FILE's extension picks the file: .xls is converted by LibreOffice\n"
            "                      (soffice) and becomes the .xlsx beside it when LibreOffice is missing, any\n"
            "                      other extension the .xlsx beside it; the file written is named on standard\n"
-           "                      error (its path on the last line)\n"
+           "                      error (its path on the last line); with several departments one\n"
+           "                      workbook with a sheet per department, in the order given\n"
+           "  --output-dir DIR    one file per department in DIR, named as the report window proposes\n"
+           "  --version           prints the program's version\n"
            "\n"
            "Exit status: 0 written; 3 nothing found (message on standard error); 2 a refused selection or\n"
-           "bad arguments; 1 a database or other error.\n";
+           "bad arguments; 1 a database or other error. With several departments: 0 when at least one was\n"
+           "written, 3 when none had data.\n";
 }
 
 ParseResult parseCommandLine(const std::vector<std::string>& args) {
@@ -125,11 +150,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     if (auto refused = refusedArguments(args, wellFormed)) return *refused;
     QCommandLineParser parser;
     parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+    parser.addOption(QCommandLineOption("version"));
     for (const char* name : kValueOptions) parser.addOption(QCommandLineOption(name, QString(), "VALUE"));
     QStringList arguments{"tallyvane-report"};  // the parser skips the first as the program's name
     for (std::size_t i = 0; i < wellFormed; ++i) arguments << fromBytes(args[i]);
     const bool parsed = parser.parse(arguments);
     if (parser.isSet("help")) return {std::nullopt, usageText(), 0};
+    if (parser.isSet("version")) return {std::nullopt, versionText(), 0};
     if (!parsed) return bad(parser.errorText().toStdString());  // not expected after the walk above
 
     CliOptions o;
@@ -144,18 +171,54 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     o.endMonth = value("end-month");
     if (parser.isSet("format")) o.format = value("format");
     o.output = value("output");
+    o.outputDir = value("output-dir");
+    o.sqlLog = value("sql-log");
+    o.settings = value("settings");
+    const bool listing = o.isListing();
     const std::string from = value("from"), to = value("to");
     for (const QString& text : parser.values("split")) {
         if (auto split = splitOption(toBytes(text))) o.splits.push_back(std::move(*split));
         else return bad(kSplitForm);
     }
     if (o.kind.empty()) return bad("the report KIND is missing");
-    if (o.kind != "parking" && o.kind != "vat-invoicing" && o.kind != "pre-invoicing" && o.kind != "reconciliation")
+    if (o.kind != "parking" && o.kind != "vat-invoicing" && o.kind != "pre-invoicing" && o.kind != "reconciliation" &&
+        !listing)
         return bad("unknown report kind " + o.kind);
+    if (!o.db.empty() && !o.settings.empty()) return bad("give either --db or --settings");
+    if (o.kind == "departments") {
+        if (o.format != "json" && o.format != "csv" && o.format != "table") return bad("unknown format " + o.format);
+        return {o, "", 0};
+    }
     if (o.department.empty()) return bad("--department is missing");
-    if (o.format != "json" && o.format != "csv" && o.format != "xlsx" && o.format != "xls")
+    if (o.department == "all") {
+        o.allDepartments = true;
+    } else {
+        for (std::size_t start = 0;;) {
+            const auto comma = o.department.find(',', start);
+            std::string code = o.department.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            if (code.empty()) return bad("--department takes CODE, all or CODE,CODE,...");
+            o.departmentCodes.push_back(std::move(code));
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+    }
+    if (o.format == "pdf") return bad("--format pdf is not available in this build");
+    if (listing) {
+        if (o.format != "json" && o.format != "csv" && o.format != "table") return bad("unknown format " + o.format);
+        if (o.allDepartments || o.departmentCodes.size() > 1) return bad("fee-items takes a single --department");
+    } else if (o.format != "json" && o.format != "csv" && o.format != "xlsx" && o.format != "xls") {
         return bad("unknown format " + o.format);
-    if ((o.format == "xlsx" || o.format == "xls") && o.output.empty())
+    }
+    const bool sheets = o.format == "xlsx" || o.format == "xls";
+    if (!o.outputDir.empty() && (!sheets || !o.output.empty()))
+        return bad("--output-dir takes --format xlsx or xls and no --output");
+    if (o.isBatch()) {
+        if (!sheets) return bad("--department all and lists of departments take --format xlsx or xls");
+        if (!o.office.empty() && o.departmentCodes.size() != 1) return bad("--office takes a single --department");
+        if (o.output.empty() && o.outputDir.empty())
+            return bad("--format " + o.format + " with several departments needs --output FILE or --output-dir DIR");
+    }
+    if (sheets && o.output.empty() && o.outputDir.empty())
         return bad("--format " + o.format + " needs --output FILE");
 
     bool byDates = !from.empty() || !to.empty();

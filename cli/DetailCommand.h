@@ -2,6 +2,7 @@
 // One paged detail report run end to end without a window: the extraction, the
 // split percentages, the heading layout and the run, as the window's commands do them.
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "CliOptions.h"
@@ -25,7 +26,25 @@ struct CommandOutcome {
     std::shared_ptr<const reports::reconciliation::ReconciliationTable> reconciliation;
 };
 
+// Warnings (a --split item the period did not extract) go to `warnings`, one a line.
 CommandOutcome runDetailReport(data::Connection& connection, const reports::DetailReport& report,
-                               const CliOptions& options);
+                               const CliOptions& options, std::ostream& warnings);
+// The same for one department of the list, for the runs over several departments.
+CommandOutcome runDetailReportFor(data::Connection& connection, const reports::DetailReport& report,
+                                  const CliOptions& options, const reports::DepartmentEntry& department,
+                                  std::ostream& warnings);
+
+// "no department CODE (tallyvane-report departments lists them)"
+std::string unknownDepartmentText(const std::string& code);
+
+// The departments the options name, in their order: every active one for "all", the first
+// office of each code (or the --office given) otherwise. Status 2 and the message for a
+// code that is not in the list, 1 for a database error.
+struct DepartmentSelection {
+    std::vector<reports::DepartmentEntry> entries;
+    int status = 0;
+    std::string message;
+};
+DepartmentSelection selectDepartments(data::Connection& connection, const CliOptions& options);
 
 }  // namespace tally::cli

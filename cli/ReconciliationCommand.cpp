@@ -33,15 +33,18 @@ bool reportedDatabaseError(const rc::ReconciliationRun& run) {
 
 CommandOutcome runReconciliationReport(data::Connection& connection, const CliOptions& options) {
     if (!options.splits.empty()) return failed(2, "the reconciliation report takes no --split");
+    auto selection = selectDepartments(connection, options);
+    if (selection.status != 0) return failed(selection.status, selection.message);
+    return runReconciliationReportFor(connection, options, selection.entries.front());
+}
 
-    auto departments = reports::LoadDepartmentList(connection);
-    if (departments.error)
-        return failed(1, departments.error->messageText());
-    auto department = reports::findDepartment(departments.entries, options.department, options.office);
-    if (auto refusal = rc::checkReconciliationSelection(department.has_value(), options.startMonth, options.endMonth))
+CommandOutcome runReconciliationReportFor(data::Connection& connection, const CliOptions& options,
+                                          const reports::DepartmentEntry& department) {
+    if (!options.splits.empty()) return failed(2, "the reconciliation report takes no --split");
+    if (auto refusal = rc::checkReconciliationSelection(true, options.startMonth, options.endMonth))
         return failed(2, refusal->error.messageText());
 
-    rc::ReconciliationSelection selection{options.year, options.startMonth, options.endMonth, *department};
+    rc::ReconciliationSelection selection{options.year, options.startMonth, options.endMonth, department};
     auto run = rc::RunReconciliation(connection, selection);
     bool databaseError = reportedDatabaseError(run);
     switch (run.end) {
@@ -55,11 +58,11 @@ CommandOutcome runReconciliationReport(data::Connection& connection, const CliOp
     outcome.status = databaseError ? 1 : 0;
     outcome.message = messagesOf(run);
     outcome.output.kind = options.kind;
-    outcome.output.title = rc::reconciliationTitle(options.year, *department);
+    outcome.output.title = rc::reconciliationTitle(options.year, department);
     outcome.output.headings = {run.table.rowTexts(0), run.table.rowTexts(1)};
     outcome.output.rows = run.table.dataRowTexts();
     outcome.headings = run.table.headings();
-    outcome.department = *department;
+    outcome.department = department;
     outcome.exportDone = exports::kReconciliationExportDone;
     outcome.reconciliation = std::make_shared<const rc::ReconciliationTable>(std::move(run.table));
     return outcome;

@@ -9,5 +9,8 @@ namespace tally::cli {
 // Output is set whenever the run completed, even when a pre-invoicing correction
 // failed: the message then lists the errors and the status is 1.
 CommandOutcome runReconciliationReport(data::Connection& connection, const CliOptions& options);
+// The same for one department of the list.
+CommandOutcome runReconciliationReportFor(data::Connection& connection, const CliOptions& options,
+                                          const reports::DepartmentEntry& department);
 
 }  // namespace tally::cli

@@ -1,13 +1,19 @@
 // tallyvane-report: runs one report without a window (month-end batches, scripts, tests).
+#include <unistd.h>
+
 #include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <sstream>
 
 #include "CliOptions.h"
 #include "DetailCommand.h"
+#include "Listings.h"
+#include "LoggingConnection.h"
 #include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
 #include "OpenDatabase.h"
@@ -19,22 +25,17 @@ using namespace tally;
 
 namespace {
 
-void writeText(std::ostream& out, const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
-    if (options.format == "csv") cli::writeCsv(out, outcome.output);
-    else cli::writeJson(out, outcome.output);
-    out.flush();
-}
-
 // json and csv files, like the workbooks, are written under a temporary name and renamed
 // into place, so a full disk never leaves half a file under the chosen name.
-int writeTextFile(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
+int writeTextFile(const std::string& output, const std::function<void(std::ostream&)>& write) {
     try {
-        const std::filesystem::path target = options.output;
+        const std::filesystem::path target = output;
         sheet::TempFile temp(target, target.extension().native());
         std::ofstream file(temp.path(), std::ios::binary | std::ios::trunc);
-        writeText(file, options, outcome);
+        write(file);
+        file.flush();
         file.close();
-        if (!file) throw sheet::fileError(errno ? errno : EIO, "无法写入文件", options.output);
+        if (!file) throw sheet::fileError(errno ? errno : EIO, "无法写入文件", output);
         temp.commitTo(target);
         return 0;
     } catch (const sheet::SheetError& e) {
@@ -43,15 +44,56 @@ int writeTextFile(const cli::CliOptions& options, const cli::CommandOutcome& out
     return 1;
 }
 
-int writeOutput(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
-    if (options.format == "xlsx" || options.format == "xls") return cli::writeSpreadsheet(options, outcome, std::cerr);
-    if (!options.output.empty()) return writeTextFile(options, outcome);
-    writeText(std::cout, options, outcome);
+// Standard output, or --output FILE.
+int writeText(const cli::CliOptions& options, const std::function<void(std::ostream&)>& write) {
+    if (!options.output.empty()) return writeTextFile(options.output, write);
+    write(std::cout);
+    std::cout.flush();
     if (!std::cout) {
         std::cerr << "writing the result failed\n";
         return 1;
     }
     return 0;
+}
+
+int writeOutput(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
+    if (options.format == "xlsx" || options.format == "xls") return cli::writeSpreadsheet(options, outcome, std::cerr);
+    return writeText(options, [&](std::ostream& out) {
+        if (options.format == "csv") cli::writeCsv(out, outcome.output);
+        else cli::writeJson(out, outcome.output);
+    });
+}
+
+std::unique_ptr<data::Connection> openConnection(const cli::CliOptions& options) {
+    data::ConnectionSettings settings;
+    if (!options.db.empty()) settings = {"sqlite:" + options.db, "", "", ""};
+    else if (!options.settings.empty()) settings = data::readConnectionSettings(options.settings);
+    else settings = data::readConnectionSettings();
+    auto connection = data::connect(settings);
+    if (!options.sqlLog.empty())
+        connection = std::make_unique<data::LoggingConnection>(std::move(connection), options.sqlLog);
+    return connection;
+}
+
+int runListing(data::Connection& connection, const cli::CliOptions& options) {
+    const cli::ListingOutcome outcome = options.kind == "departments" ? cli::listDepartments(connection)
+                                                                      : cli::listFeeItems(connection, options);
+    if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
+    if (outcome.status != 0) return outcome.status;
+    return writeText(options, [&](std::ostream& out) { cli::writeListing(out, outcome.listing, options.format); });
+}
+
+int runBatch(data::Connection& connection, const cli::CliOptions& options, const reports::DetailReport* report) {
+    const auto selection = cli::selectDepartments(connection, options);
+    if (selection.status != 0) {
+        std::cerr << selection.message << "\n";
+        return selection.status;
+    }
+    auto run = [&](const reports::DepartmentEntry& department) {
+        if (!report) return cli::runReconciliationReportFor(connection, options, department);
+        return cli::runDetailReportFor(connection, *report, options, department, std::cerr);
+    };
+    return cli::writeDepartmentSheets(options, selection.entries, run, std::cerr, ::isatty(STDERR_FILENO) == 1);
 }
 
 }  // namespace
@@ -68,28 +110,33 @@ int main(int argc, char** argv) {
         return parsed.status;
     }
     const cli::CliOptions& options = *parsed.options;
+    if (!options.settings.empty() && !std::filesystem::is_regular_file(options.settings)) {
+        std::cerr << "--settings: no settings file " << options.settings << "\n";
+        return 2;
+    }
 
     std::unique_ptr<data::Connection> connection;
     try {
-        data::ConnectionSettings settings =
-            options.db.empty() ? data::readConnectionSettings() : data::ConnectionSettings{"sqlite:" + options.db, "", "", ""};
-        connection = data::connect(settings);
+        connection = openConnection(options);
     } catch (const data::DbError& e) {
         std::cerr << "错误信息：" << e.description() << "\n";
         return 1;
     }
 
-    cli::CommandOutcome outcome;
-    if (options.kind == "reconciliation") {
-        outcome = cli::runReconciliationReport(*connection, options);
-    } else {
-        auto report = reports::makeDetailReport(options.kind);
+    if (options.isListing()) return runListing(*connection, options);
+
+    std::unique_ptr<reports::DetailReport> report;
+    if (options.kind != "reconciliation") {
+        report = reports::makeDetailReport(options.kind);
         if (!report) {
             std::cerr << "the " << options.kind << " report is not available in this build\n";
             return 1;
         }
-        outcome = cli::runDetailReport(*connection, *report, options);
     }
+    if (options.isBatch()) return runBatch(*connection, options, report.get());
+
+    cli::CommandOutcome outcome = report ? cli::runDetailReport(*connection, *report, options, std::cerr)
+                                         : cli::runReconciliationReport(*connection, options);
     if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
     // A reconciliation run that reported errors and went on still has its table to write.
     if (outcome.output.kind.empty()) return outcome.status;

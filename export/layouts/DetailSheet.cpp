@@ -33,6 +33,11 @@ void checkHeadingColumns(const reports::HeadingLayout& headings, int columns) {
 
 namespace {
 
+sheet::SheetWriter openSheet(const DetailSheetRequest& request, const sheet::SheetExtent& extent) {
+    if (request.workbook) return sheet::SheetWriter(*request.workbook, request.sheetName, extent);
+    return sheet::SheetWriter(request.target, extent);
+}
+
 // Checked before the workbook is opened, so a refusal leaves no file behind.
 int checkedColumnCount(const reports::HeadingLayout& headings) {
     checkHeadingColumns(headings, std::max(headings.columnCount(), 1));
@@ -63,7 +68,7 @@ DetailSheet::DetailSheet(const DetailSheetRequest& request, const DetailSheetSha
     : request_(request),
       shape_(shape),
       columns_(checkedColumnCount(request.headings)),
-      sheet_(request.target, extentOf(shape, columns_)) {
+      sheet_(openSheet(request, extentOf(shape, columns_))) {
     declareRanges();
     writeTop();
 }

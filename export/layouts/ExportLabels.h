@@ -7,6 +7,10 @@
 #include "Headings.h"
 #include "OutputTarget.h"
 
+namespace tally::sheet {
+class Workbook;
+}
+
 namespace tally::exports {
 
 // Called after each table row is written: rows done so far, rows in all.
@@ -33,6 +37,10 @@ struct DetailSheetRequest {
     DetailSheetLabels labels;
     sheet::OutputTarget target;
     ExportProgress progress;
+    // Set: the sheet is added to this workbook under `sheetName` and `target` is unused;
+    // the export then finishes the sheet and the workbook's owner saves it.
+    sheet::Workbook* workbook = nullptr;
+    std::string sheetName = {};
 };
 
 // " 统计部门 : " and the entry up to, not including, its first "【" (code, blank, name).

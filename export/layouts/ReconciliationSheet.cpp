@@ -35,19 +35,21 @@ std::vector<CellRange> headingMerges(int C) {
     return merges;
 }
 
-}  // namespace
-
-std::filesystem::path ExportReconciliation(const ReconciliationTable& table, const ReconciliationSheetLabels& labels,
-                                           const sheet::OutputTarget& target, const ExportProgress& progress) {
+// Checked before a sheet is opened, so a refusal leaves no file behind.
+sheet::SheetExtent checkedExtent(const ReconciliationTable& table) {
     const int C = table.columnCount();
-    const int R = table.rowCount();
     checkHeadingColumns(table.headings(), C);
     if (C < 13)
         throw sheet::SheetError(sheet::sheet_errors::kBadCell,
                                 "票据核对表只有 " + std::to_string(C) + " 列，少于固定的 13 列");
-    const int checkRow = R + 4;
+    return {table.rowCount() + 4, C};
+}
 
-    sheet::SheetWriter sheet(target, {checkRow, C});
+std::filesystem::path writeTable(sheet::SheetWriter& sheet, const ReconciliationTable& table,
+                                 const ReconciliationSheetLabels& labels, const ExportProgress& progress) {
+    const int C = table.columnCount();
+    const int R = table.rowCount();
+    const int checkRow = R + 4;
     sheet.style({1, 1, 1, C}, {.fontName = kSheetFont, .bold = true, .align = HAlign::Centre});
     sheet.style({2, 1, 3, 4}, {.align = HAlign::Left});
     sheet.style({2, 1, checkRow, C}, {.fontName = kSheetFont, .fontSize = kSmallFontSize});
@@ -87,6 +89,20 @@ std::filesystem::path ExportReconciliation(const ReconciliationTable& table, con
 
     sheet.text(checkRow, 2, kReconciliationCheckLine);
     return sheet.save();
+}
+
+}  // namespace
+
+std::filesystem::path ExportReconciliation(const ReconciliationTable& table, const ReconciliationSheetLabels& labels,
+                                           const sheet::OutputTarget& target, const ExportProgress& progress) {
+    sheet::SheetWriter sheet(target, checkedExtent(table));
+    return writeTable(sheet, table, labels, progress);
+}
+
+void ExportReconciliation(const ReconciliationTable& table, const ReconciliationSheetLabels& labels,
+                          sheet::Workbook& book, const std::string& sheetName, const ExportProgress& progress) {
+    sheet::SheetWriter sheet(book, sheetName, checkedExtent(table));
+    writeTable(sheet, table, labels, progress);
 }
 
 }  // namespace tally::exports

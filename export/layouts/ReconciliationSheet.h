@@ -3,6 +3,7 @@
 // rows 4 and 5, its data rows from row 6 (table row r in sheet row r + 4, column c in
 // column c + 1), and the fixed check line under them.
 #include <filesystem>
+#include <string>
 
 #include "ExportLabels.h"
 #include "ReconciliationTable.h"
@@ -19,5 +20,9 @@ inline constexpr const char* kReconciliationCheckLine =
 std::filesystem::path ExportReconciliation(const reports::reconciliation::ReconciliationTable& table,
                                            const ReconciliationSheetLabels& labels,
                                            const sheet::OutputTarget& target, const ExportProgress& progress = {});
+// The same as a sheet named `sheetName` of `book`; the book's owner saves it.
+void ExportReconciliation(const reports::reconciliation::ReconciliationTable& table,
+                          const ReconciliationSheetLabels& labels, sheet::Workbook& book,
+                          const std::string& sheetName, const ExportProgress& progress = {});
 
 }  // namespace tally::exports

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -69,9 +69,9 @@ void check(lxw_error error, const std::string& where) {
 struct FreeWorkbook {
     void operator()(lxw_workbook* workbook) const noexcept { lxw_workbook_free(workbook); }
 };
-using Workbook = std::unique_ptr<lxw_workbook, FreeWorkbook>;
+using LxwWorkbook = std::unique_ptr<lxw_workbook, FreeWorkbook>;
 
-lxw_error closeWorkbook(Workbook& workbook) { return workbook_close(workbook.release()); }
+lxw_error closeWorkbook(LxwWorkbook& workbook) { return workbook_close(workbook.release()); }
 
 void checkExtent(const OutputTarget& target, const SheetExtent& extent) {
     if (extent.rows < 1 || extent.columns < 1)
@@ -93,13 +93,123 @@ void checkExtent(const OutputTarget& target, const SheetExtent& extent) {
 
 }  // namespace
 
-struct SheetWriter::Impl {
+std::string sheetNameFrom(std::string_view wanted, const std::vector<std::string>& taken) {
+    constexpr std::size_t kMaxCharacters = 31;
+    // Code points of valid UTF-8, each kept as its bytes.
+    std::vector<std::string> chars;
+    const std::string text = validUtf8(wanted);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const std::size_t n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        std::string c = text.substr(i, n);
+        if (n == 1 && (b < 0x20 || b == 0x7F || std::strchr("[]:*?/\\", text[i]))) c = "_";
+        chars.push_back(std::move(c));
+        i += n;
+    }
+    while (!chars.empty() && chars.front() == "'") chars.erase(chars.begin());
+    while (!chars.empty() && chars.back() == "'") chars.pop_back();
+    if (chars.empty()) chars = {"S", "h", "e", "e", "t"};
+
+    auto lower = [](std::string s) {
+        for (char& c : s) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+        return s;
+    };
+    auto isTaken = [&](const std::string& name) {
+        // Excel keeps "History" for itself.
+        if (lower(name) == "history") return true;
+        return std::any_of(taken.begin(), taken.end(), [&](const std::string& t) { return lower(t) == lower(name); });
+    };
+    auto joined = [&](std::size_t count, const std::string& suffix) {
+        std::string name;
+        for (std::size_t i = 0; i < std::min(count, chars.size()); ++i) name += chars[i];
+        // A cut may leave an apostrophe at the end.
+        while (suffix.empty() && !name.empty() && name.back() == '\'') name.pop_back();
+        return name + suffix;
+    };
+    std::string name = joined(kMaxCharacters, "");
+    for (long long n = 2; name.empty() || isTaken(name); ++n) {
+        const std::string suffix = " (" + std::to_string(n) + ")";
+        name = joined(kMaxCharacters - suffix.size(), suffix);
+    }
+    return name;
+}
+
+struct Workbook::Impl {
     OutputTarget target;
-    SheetExtent extent;
     std::optional<TempFile> workbookFile;
-    Workbook workbook;
-    lxw_worksheet* sheet = nullptr;  // owned by the workbook
+    LxwWorkbook workbook;
     std::optional<FormatCache> formats;
+    std::vector<std::string> names;
+    bool sheetOpen = false;    // a sheet not yet finished
+    int firstSheetLastValueRow = 0;
+
+    void ensureOpen() const {
+        if (!workbook)
+            throw SheetError(sheet_errors::kWorkbookClosed, "工作簿已保存或已关闭，不能再写入");
+    }
+
+    void abandon() {
+        workbook.reset();
+        if (workbookFile) workbookFile->discard();
+    }
+};
+
+Workbook::Workbook(OutputTarget target) : impl_(std::make_unique<Impl>()) {
+    impl_->target = std::move(target);
+    impl_->workbookFile.emplace(impl_->target.path, ".xlsx");
+    // Constant memory: each row goes to a temporary file once the next row starts.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    impl_->workbook.reset(workbook_new_opt(impl_->workbookFile->path().c_str(), &options));
+    // Leaving here removes the temporary file.
+    if (!impl_->workbook)
+        throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
+                         std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    impl_->formats.emplace(impl_->workbook.get());
+}
+
+Workbook::~Workbook() {
+    if (impl_) impl_->abandon();
+}
+
+const OutputTarget& Workbook::target() const { return impl_->target; }
+
+int Workbook::sheetCount() const { return static_cast<int>(impl_->names.size()); }
+
+std::filesystem::path Workbook::save() {
+    Impl& d = *impl_;
+    d.ensureOpen();
+    if (d.sheetOpen) throw SheetError(sheet_errors::kCellOutOfOrder, "工作表尚未写完，不能保存工作簿");
+    if (d.names.empty()) throw SheetError(sheet_errors::kBadCell, "工作簿至少要有一个工作表");
+    try {
+        check(closeWorkbook(d.workbook), "保存工作簿失败");
+        if (d.target.format == SheetFileFormat::Xls) {
+            TempFile xls(d.target.path, ".xls");
+            convertToXls(d.target.converter, d.workbookFile->path(), xls.path(), d.firstSheetLastValueRow);
+            d.workbookFile->discard();
+            xls.commitTo(d.target.path);
+        } else {
+            d.workbookFile->commitTo(d.target.path);
+        }
+    } catch (const std::filesystem::filesystem_error& e) {
+        d.abandon();
+        throw SheetError(e.code().value(), e.what());
+    } catch (...) {
+        d.abandon();
+        throw;
+    }
+    return d.target.path;
+}
+
+struct SheetWriter::Impl {
+    SheetExtent extent;
+    std::unique_ptr<Workbook> ownBook;  // a writer of one sheet has its own workbook
+    Workbook::Impl* book = nullptr;
+    lxw_worksheet* sheet = nullptr;  // owned by the workbook
+    std::string name;
+    bool finished = false;
+    bool first = false;  // the workbook's first sheet
+    FormatCache* formats = nullptr;
 
     int currentRow = 0;  // 0: no row addressed yet
     std::map<int, PendingCell> cells;  // the current row's, by column
@@ -109,8 +219,27 @@ struct SheetWriter::Impl {
     int lastValueRow = 0;
 
     void ensureOpen() const {
-        if (!workbook)
+        if (finished || !book->workbook)
             throw SheetError(sheet_errors::kWorkbookClosed, "工作簿已保存或已关闭，不能再写入");
+    }
+
+    // Without a name the sheet is the library's "Sheet1".
+    void open(Workbook::Impl& into, std::optional<std::string_view> wanted, const SheetExtent& sheetExtent) {
+        into.ensureOpen();
+        if (into.sheetOpen) throw SheetError(sheet_errors::kCellOutOfOrder, "上一个工作表尚未写完");
+        checkExtent(into.target, sheetExtent);
+        book = &into;
+        extent = sheetExtent;
+        name = wanted ? sheetNameFrom(*wanted, into.names) : "Sheet1";
+        // Constant-memory sheets are written one after the other.
+        sheet = workbook_add_worksheet(into.workbook.get(), name.c_str());
+        if (!sheet)
+            throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
+                             std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+        first = into.names.empty();
+        into.names.push_back(name);
+        into.sheetOpen = true;
+        formats = &*into.formats;
     }
 
     void checkCell(int row, int column) const {
@@ -196,9 +325,10 @@ struct SheetWriter::Impl {
         }
     }
 
+    // Half a sheet cannot be taken out of a workbook: the whole workbook is given up.
     void abandon() {
-        workbook.reset();
-        if (workbookFile) workbookFile->discard();
+        if (book && !finished) book->abandon();
+        finished = true;
     }
 
     // In constant-memory mode the library keeps finished rows in a temporary file and
@@ -255,26 +385,21 @@ struct SheetWriter::Impl {
 
 SheetWriter::SheetWriter(OutputTarget target, SheetExtent extent) : impl_(std::make_unique<Impl>()) {
     checkExtent(target, extent);
-    impl_->target = std::move(target);
-    impl_->extent = extent;
-    impl_->workbookFile.emplace(impl_->target.path, ".xlsx");
-    // Constant memory: each row goes to a temporary file once the next row starts.
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    impl_->workbook.reset(workbook_new_opt(impl_->workbookFile->path().c_str(), &options));
-    if (impl_->workbook) impl_->sheet = workbook_add_worksheet(impl_->workbook.get(), nullptr);
-    // Leaving here frees the workbook and removes its temporary file.
-    if (!impl_->sheet)
-        throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
-                         std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    impl_->formats.emplace(impl_->workbook.get());
+    impl_->ownBook = std::make_unique<Workbook>(std::move(target));
+    impl_->open(*impl_->ownBook->impl_, std::nullopt, extent);
+}
+
+SheetWriter::SheetWriter(Workbook& book, std::string_view name, SheetExtent extent) : impl_(std::make_unique<Impl>()) {
+    impl_->open(*book.impl_, name, extent);
 }
 
 SheetWriter::~SheetWriter() {
     if (impl_) impl_->abandon();
 }
 
-const OutputTarget& SheetWriter::target() const { return impl_->target; }
+std::string SheetWriter::name() const { return impl_->name; }
+
+const OutputTarget& SheetWriter::target() const { return impl_->book->target; }
 
 std::size_t SheetWriter::formatCount() const { return impl_->formats ? impl_->formats->size() : 0; }
 
@@ -346,23 +471,16 @@ std::filesystem::path SheetWriter::save() {
     try {
         d.writeOrAbandon();
         d.checkRowDataWritten();
-        check(closeWorkbook(d.workbook), "保存工作簿失败");
-        if (d.target.format == SheetFileFormat::Xls) {
-            TempFile xls(d.target.path, ".xls");
-            convertToXls(d.target.converter, d.workbookFile->path(), xls.path(), d.lastValueRow);
-            d.workbookFile->discard();
-            xls.commitTo(d.target.path);
-        } else {
-            d.workbookFile->commitTo(d.target.path);
-        }
-    } catch (const std::filesystem::filesystem_error& e) {
-        d.abandon();
-        throw SheetError(e.code().value(), e.what());
     } catch (...) {
         d.abandon();
         throw;
     }
-    return d.target.path;
+    d.finished = true;
+    d.book->sheetOpen = false;
+    if (d.first) d.book->firstSheetLastValueRow = d.lastValueRow;
+    // A sheet of a shared workbook is done; the workbook is saved by its owner.
+    if (d.ownBook) return d.ownBook->save();
+    return d.book->target.path;
 }
 
 }  // namespace tally::sheet

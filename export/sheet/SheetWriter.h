@@ -13,9 +13,15 @@
 //
 // Every failure throws SheetError. Nothing appears under the target name until save()
 // has finished; a writer destroyed unsaved leaves nothing behind.
+//
+// A Workbook holds several such sheets, written one after the other: each SheetWriter made
+// on it adds its sheet, and its save() only finishes that sheet; the workbook's save()
+// writes the file. A failure in any sheet gives up the whole workbook.
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "CellStyle.h"
 #include "OutputTarget.h"
@@ -39,9 +45,36 @@ struct SheetExtent {
 // Grid column widths are kept in twips; a sheet column is about 110 twips per character.
 inline double twipsToCharacters(double twips) { return twips / 110.0; }
 
+class Workbook {
+public:
+    explicit Workbook(OutputTarget target);
+    ~Workbook();
+    Workbook(const Workbook&) = delete;
+    Workbook& operator=(const Workbook&) = delete;
+
+    const OutputTarget& target() const;
+    // Sheets added so far.
+    int sheetCount() const;
+    // Writes the file and returns its path (the target's). Only once, with at least one
+    // sheet, and after every sheet's own save().
+    std::filesystem::path save();
+
+private:
+    friend class SheetWriter;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// A name a sheet can take: without []:*?/\ and control characters (each becomes "_"), not
+// starting or ending with "'", at most 31 characters, not empty, and none of `taken`
+// (compared without ASCII case): " (2)", " (3)" ... replace its end when it is.
+std::string sheetNameFrom(std::string_view wanted, const std::vector<std::string>& taken);
+
 class SheetWriter {
 public:
     SheetWriter(OutputTarget target, SheetExtent extent);
+    // A sheet of `book`, named sheetNameFrom(name, the names it already has).
+    SheetWriter(Workbook& book, std::string_view name, SheetExtent extent);
     ~SheetWriter();
     SheetWriter(const SheetWriter&) = delete;
     SheetWriter& operator=(const SheetWriter&) = delete;
@@ -66,8 +99,11 @@ public:
     // A text as if typed into the cell (see enteredValue): numbers become numbers.
     void entered(int row, int column, std::string_view typed, const CellStyle& style = {});
 
-    // Writes the file and returns its path (the target's). Only once.
+    // Writes the file and returns its path (the target's). Only once. For a sheet of a
+    // Workbook: finishes the sheet; the workbook's save() writes the file.
     std::filesystem::path save();
+    // The sheet's name.
+    std::string name() const;
 
     // Workbook formats made so far (equal formats are shared).
     std::size_t formatCount() const;

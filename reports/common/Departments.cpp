@@ -28,6 +28,21 @@ DepartmentList LoadDepartmentList(data::Connection& connection) {
     return list;
 }
 
+ListedDepartments LoadEveryDepartment(data::Connection& connection) {
+    ListedDepartments list;
+    const std::string sql = std::string("Select 职能部门编号, gyd_dh, gyd_name, 职能部门new.终止日期 ") +
+                            " From 设置管理处 Inner join 职能部门new on 对应部门代号=职能部门编号" +
+                            " Order by len(职能部门编号),职能部门编号, gyd_dh";
+    try {
+        for (auto rs = connection.open(sql); !rs->eof(); rs->moveNext())
+            list.entries.push_back({{rs->field(0).text(), rs->field(1).text(), withoutLineBreaks(rs->field(2).text())},
+                                    !rs->field(3).isNull()});
+    } catch (const data::DbError& e) {
+        list.error = ReportError::fromDb(e, ReportError::Form::List);
+    }
+    return list;
+}
+
 Outcome<std::string> LoadInvoiceTypeList(data::Connection& connection) {
     std::vector<std::string> codes;
     std::string sql = std::string("Select * From 票据类型 ") + " where 定额=0 order by 票据类型代号 ";

@@ -28,6 +28,20 @@ struct DepartmentList {
 // Active departments with their offices, shorter codes first, then in code order.
 DepartmentList LoadDepartmentList(data::Connection& connection);
 
+// Every department with its offices, closed ones too (终止日期 set), in the list's order:
+// for tallyvane-report departments.
+struct ListedDepartment {
+    DepartmentEntry entry;
+    bool closed = false;
+};
+
+struct ListedDepartments {
+    std::vector<ListedDepartment> entries;
+    std::optional<ReportError> error;  // in the list loaders' form
+};
+
+ListedDepartments LoadEveryDepartment(data::Connection& connection);
+
 // Codes of the invoice types whose 定额 is 0, in code order, as the SQL list 'A','B'
 // (quotes inside codes doubled); "" when there is none. An error is in the list loaders' form.
 Outcome<std::string> LoadInvoiceTypeList(data::Connection& connection);

@@ -30,6 +30,17 @@ FeeItemSplit feeItemFromRow(const data::Recordset& row) {
     return item;
 }
 
+Outcome<std::optional<FeeItemSplit>> LookUpFeeItem(data::Connection& connection, const std::string& code) {
+    const std::string sql = "Select dh, 税率, xm, 收费类别 From setupsfxm Where dh = " + data::sqlTextLiteral(code);
+    try {
+        auto rs = connection.open(sql);
+        if (rs->eof()) return std::optional<FeeItemSplit>();
+        return std::optional<FeeItemSplit>(feeItemFromRow(*rs));
+    } catch (const data::DbError& e) {
+        return ReportError::fromDb(e);
+    }
+}
+
 int valueColumnCount(const FeeItemList& items) {
     int count = 0;
     for (const auto& item : items) count += item.valueColumnCount();

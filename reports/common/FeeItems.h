@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "Connection.h"
 #include "Recordset.h"
+#include "ReportError.h"
 
 namespace tally::reports {
 
@@ -30,6 +32,9 @@ std::string cleanFeeItemName(std::string_view name);
 // Reads one row of an extraction statement (收费项目代号, 税率, XM, 收费类别).
 FeeItemSplit feeItemFromRow(const data::Recordset& row);
 int valueColumnCount(const FeeItemList& items);
+
+// The fee item of the fee-item table (setupsfxm) with this code; nullopt when there is none.
+Outcome<std::optional<FeeItemSplit>> LookUpFeeItem(data::Connection& connection, const std::string& code);
 
 // One row of the split-ratio grid: the percentages are the texts the user typed.
 struct SplitRatioRow {

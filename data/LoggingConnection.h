@@ -1,0 +1,39 @@
+#pragma once
+// Passes every statement on to another connection and writes it to a log, exactly as
+// sent, with how long it took and how many rows were read (--sql-log, TALLYVANE_SQL_LOG).
+// An entry is written when its rows have all been read, when the caller lets them go,
+// or when the statement fails:
+//
+//   -- 12.3 ms, 40 rows
+//   Select ...
+//   (blank line)
+//
+// Only statements pass through here; the connection string, and so the password, never does.
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "Connection.h"
+
+namespace tally::data {
+
+class LoggingConnection : public Connection {
+public:
+    // Appends to the file at `logPath`; throws DbError when it cannot be opened.
+    LoggingConnection(std::unique_ptr<Connection> inner, const std::string& logPath);
+    ~LoggingConnection() override;
+    LoggingConnection(const LoggingConnection&) = delete;
+    LoggingConnection& operator=(const LoggingConnection&) = delete;
+
+    std::string engineName() const override { return inner_->engineName(); }
+
+protected:
+    std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;
+
+private:
+    std::unique_ptr<Connection> inner_;
+    std::shared_ptr<std::FILE> log_;  // the recordsets handed out may outlive the connection
+};
+
+}  // namespace tally::data
