@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "SystemInformation.h"
 #include "Notifier.h"
+#include "SystemInformation.h"
 
 namespace tally::app {
 namespace {

@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace tally {
 class Notifier;
-}
+}  // namespace tally
 
 namespace tally::app {
 

@@ -8,8 +8,8 @@
 namespace tally::app {
 
 QStringList chineseFontSubstitutes() {
-    return {"Microsoft YaHei",     "WenQuanYi Zen Hei", "WenQuanYi Micro Hei", "Noto Sans CJK SC",
-            "Source Han Sans SC",  "Droid Sans Fallback", "AR PL UMing CN"};
+    return {"Microsoft YaHei",    "WenQuanYi Zen Hei",   "WenQuanYi Micro Hei", "Noto Sans CJK SC",
+            "Source Han Sans SC", "Droid Sans Fallback", "AR PL UMing CN"};
 }
 
 QString installChineseFont() {

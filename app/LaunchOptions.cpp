@@ -13,8 +13,9 @@ struct Parser {
     QCommandLineOption db{"db", "Open the SQLite database FILE.", "FILE"};
 
     Parser() {
-        parser.setApplicationDescription("Tallyvane: fee-collection statistics and reports.\n"
-                                         "Without options it connects with the settings in Korvane2011.ini.");
+        parser.setApplicationDescription(
+            "Tallyvane: fee-collection statistics and reports.\n"
+            "Without options it connects with the settings in Korvane2011.ini.");
         parser.addOption(help);
         parser.addOption(demo);
         parser.addOption(db);

@@ -9,8 +9,8 @@
 #include "AboutDialog.h"
 #include "BannerStrip.h"
 #include "DesktopBackground.h"
-#include "ReportSubWindow.h"
 #include "Notifier.h"
+#include "ReportSubWindow.h"
 
 namespace tally::app {
 namespace {

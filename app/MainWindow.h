@@ -12,7 +12,7 @@ class QMdiArea;
 
 namespace tally {
 class Notifier;
-}
+}  // namespace tally
 
 namespace tally::app {
 

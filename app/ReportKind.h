@@ -13,7 +13,7 @@ namespace tally::app {
 enum class ReportKind { Parking, VatInvoicing, VatPreInvoicing, Reconciliation };
 
 inline constexpr std::array<ReportKind, 4> kReportKinds{ReportKind::Parking, ReportKind::VatInvoicing,
-                                                         ReportKind::VatPreInvoicing, ReportKind::Reconciliation};
+                                                        ReportKind::VatPreInvoicing, ReportKind::Reconciliation};
 
 // The item of the "统计报表" menu, which is also the item's object name.
 QString reportMenuCaption(ReportKind kind);

@@ -9,7 +9,8 @@ namespace {
 
 // The detail reports share one window design, configured by the report engine.
 ReportWindowFactory detailReport(const char* kind, const reportui::WindowServices& services) {
-    return [kind, services](QWidget* parent) -> QWidget* { return reportui::createReportWindow(kind, services, parent); };
+    return
+        [kind, services](QWidget* parent) -> QWidget* { return reportui::createReportWindow(kind, services, parent); };
 }
 
 }  // namespace

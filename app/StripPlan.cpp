@@ -15,9 +15,7 @@ StripPlan planStrip(int innerWidthTwips) {
     return plan;
 }
 
-int twipsToPixels(int twips, double dotsPerInch) {
-    return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
-}
+int twipsToPixels(int twips, double dotsPerInch) { return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0)); }
 
 int pixelsToTwips(int pixels, double dotsPerInch) {
     return static_cast<int>(std::lround(pixels * 1440.0 / dotsPerInch));

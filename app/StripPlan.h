@@ -6,8 +6,8 @@
 namespace tally::app {
 
 inline constexpr int kStripSliceSourceTwips = 8850;  // banner x where the repeated slice starts
-inline constexpr int kStripSliceTwips = 300;          // width of one slice
-inline constexpr int kStripOrnamentTwips = 4000;      // width of the ornament at the right edge
+inline constexpr int kStripSliceTwips = 300;         // width of one slice
+inline constexpr int kStripOrnamentTwips = 4000;     // width of the ornament at the right edge
 inline constexpr int kStripMaxSlices = 10000;
 
 struct StripPlan {

@@ -7,7 +7,7 @@ namespace tally::app {
 
 QStringList systemInformationPrograms() {
     return {"gnome-system-monitor", "hardinfo", "ksysguard", "plasma-systemmonitor", "xfce4-taskmanager",
-            "mate-system-monitor", "lxtask"};
+            "mate-system-monitor",  "lxtask"};
 }
 
 QString findSystemInformationProgram(const QStringList& programs) {

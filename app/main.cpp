@@ -10,12 +10,12 @@
 #include "ChineseFont.h"
 #include "DemoDatabaseFile.h"
 #include "DetailExportCommand.h"
-#include "ReconciliationExportCommand.h"
 #include "LaunchOptions.h"
 #include "LoggingConnection.h"
 #include "MessageBoxNotifier.h"
-#include "ReportWindowFactories.h"
 #include "OpenDatabase.h"
+#include "ReconciliationExportCommand.h"
+#include "ReportWindowFactories.h"
 #include "StartUp.h"
 
 using namespace tally::app;
@@ -72,16 +72,15 @@ int main(int argc, char** argv) {
     // The program's services, handed to every window it opens.
     MessageBoxNotifier notifier;
     auto factoriesFor = [&notifier](tally::data::Connection& connection) {
-        return reportWindowFactories({&connection, &notifier, tally::exports::detailExportHook(),
-                                      tally::exports::reconciliationExportHook()});
+        return reportWindowFactories(
+            {&connection, &notifier, tally::exports::detailExportHook(), tally::exports::reconciliationExportHook()});
     };
 
     const QString demoFile = demoDatabasePath();
     if (options.source == LaunchOptions::Source::Demo && !prepareDemoDatabase(demoFile, notifier))
         return kConnectionFailedExitCode;
 
-    StartUpResult started =
-        StartUp(settingsSourceFor(options, demoFile), openLoggedDatabase, notifier, factoriesFor);
+    StartUpResult started = StartUp(settingsSourceFor(options, demoFile), openLoggedDatabase, notifier, factoriesFor);
     if (!started.mainWindow) return started.exitCode;
     return app.exec();
 }

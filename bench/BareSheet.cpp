@@ -64,14 +64,15 @@ double amount(reports::Cents cents) { return static_cast<double>(cents) / 100.0;
 
 }  // namespace
 
-BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result,
-                                const reports::HeadingLayout& headings, const exports::DetailSheetLabels& labels) {
+BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result, const reports::HeadingLayout& headings,
+                                const exports::DetailSheetLabels& labels) {
     BareSheet sheet;
     Planner plan(sheet);
     const int V = result.valueColumnCount(), C = result.columnCount(), n = result.rowCount();
     // Sheet rows and columns from 0 here: the layout's row r is r - 1.
     for (int c = 0; c < C; ++c) sheet.columnWidths.push_back(headings.widthsTwips.at(c) / 110.0);
-    sheet.merges = {{0, 0, 0, C - 1}, {1, 0, 1, 3}, {2, 0, 2, 3}, {3, 0, 4, 0}, {3, 1, 4, 1}, {3, 2, 3, 4}, {3, 5, 4, 5}};
+    sheet.merges = {{0, 0, 0, C - 1}, {1, 0, 1, 3}, {2, 0, 2, 3}, {3, 0, 4, 0},
+                    {3, 1, 4, 1},     {3, 2, 3, 4}, {3, 5, 4, 5}};
     int c0 = 6;
     for (const auto& item : result.items()) {
         sheet.merges.push_back({3, c0, 3, c0 + item.valueColumnCount() - 1});
@@ -80,8 +81,7 @@ BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result,
     for (int c : {C - 3, C - 2, C - 1}) sheet.merges.push_back({3, c, 4, c});
 
     const int title = plan.format({.fontName = kFont, .bold = true, .align = kCentre});
-    for (int c = 0; c < C; ++c)
-        c ? plan.blank(0, c, title) : plan.text(0, 0, title, labels.title);
+    for (int c = 0; c < C; ++c) c ? plan.blank(0, c, title) : plan.text(0, 0, title, labels.title);
     const std::string top[] = {exports::departmentLine(labels.departmentEntry),
                                exports::invoiceDateLine(labels.startDate, labels.endDate)};
     for (int r = 1; r <= 2; ++r)
@@ -89,8 +89,12 @@ BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result,
             const int f = plan.format({.fontName = kFont, .fontSize = 9, .align = c < 4 ? kLeft : 0});
             c ? plan.blank(r, c, f) : plan.text(r, 0, f, top[r - 1]);
         }
-    const int heading = plan.format({.fontName = kFont, .fontSize = 9, .align = kCentre, .filled = true,
-                                     .fillRgb = kHeadingFill, .thinBorder = true});
+    const int heading = plan.format({.fontName = kFont,
+                                     .fontSize = 9,
+                                     .align = kCentre,
+                                     .filled = true,
+                                     .fillRgb = kHeadingFill,
+                                     .thinBorder = true});
     for (int c = 0; c < C; ++c) plan.text(3, c, heading, headings.row0.at(c));
     for (int c = 0; c < C; ++c) plan.text(4, c, heading, headings.row1.at(c));
 
@@ -190,7 +194,9 @@ void writeBareSheet(const BareSheet& sheet, const std::string& path) {
         }
         switch (cell.kind) {
         case BareKind::Blank: worksheet_write_blank(ws, cell.row, cell.column, fmt(cell.format)); break;
-        case BareKind::Text: worksheet_write_string(ws, cell.row, cell.column, cell.text.c_str(), fmt(cell.format)); break;
+        case BareKind::Text:
+            worksheet_write_string(ws, cell.row, cell.column, cell.text.c_str(), fmt(cell.format));
+            break;
         case BareKind::Number: worksheet_write_number(ws, cell.row, cell.column, cell.number, fmt(cell.format)); break;
         case BareKind::Date: {
             lxw_datetime when{cell.year, cell.month, cell.day, 0, 0, 0.0};

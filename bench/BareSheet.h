@@ -17,9 +17,9 @@ namespace tally::bench {
 
 struct BareFormat {
     std::string fontName{};  // "" default
-    double fontSize = 0;   // 0 default
+    double fontSize = 0;     // 0 default
     bool bold = false;
-    int align = 0;         // 0 general, 1 left, 2 centre, 3 right
+    int align = 0;  // 0 general, 1 left, 2 centre, 3 right
     bool wrap = false;
     bool filled = false;
     std::uint32_t fillRgb = 0;
@@ -33,7 +33,7 @@ enum class BareKind { Blank, Text, Number, Date };
 struct BareCell {
     int row = 0, column = 0;  // from 0
     BareKind kind = BareKind::Blank;
-    int format = -1;          // index into formats; -1 none
+    int format = -1;  // index into formats; -1 none
     std::string text{};
     double number = 0;
     int year = 0, month = 0, day = 0;
@@ -54,8 +54,8 @@ struct BareSheet {
 // The cells ExportVatInvoicing writes for the result: title, department, period, two
 // heading rows, the table with its fills, borders, amount formats and wrapped rows, the
 // signature line.
-BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result,
-                                const reports::HeadingLayout& headings, const exports::DetailSheetLabels& labels);
+BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result, const reports::HeadingLayout& headings,
+                                const exports::DetailSheetLabels& labels);
 
 // Writes the workbook; throws std::runtime_error when libxlsxwriter fails.
 void writeBareSheet(const BareSheet& sheet, const std::string& path);

@@ -31,7 +31,8 @@ template <class Options>
 int runBenchmark(int argc, char** argv, const std::string& program, const std::string& usage,
                  bool (*parse)(int, char**, Options&), void (*measure)(const Options&)) {
     Options options;
-    return runBenchmark(program, usage, [&] { return parse(argc, argv, options); }, [&] { measure(options); });
+    return runBenchmark(
+        program, usage, [&] { return parse(argc, argv, options); }, [&] { measure(options); });
 }
 
 // One measurement, tab-separated: key, median wall seconds, fastest wall seconds,

@@ -74,8 +74,7 @@ std::string floorStatement(const std::string& year) {
            " From 票据开票数据"
            " Inner Join 票据 on 票据开票数据.入库单编号 = 票据.入库单编号 And 票据开票数据.票据编号 = 票据.票据编号"
            " Where " +
-           yearCondition(year) +
-           " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号";
+           yearCondition(year) + " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号";
 }
 
 }  // namespace tally::bench

@@ -62,9 +62,9 @@ std::string floorOnce(data::Connection& connection, const Options& options) {
 
 std::string detailOnce(data::Connection& connection, const Options& options, const reports::DetailReport& report,
                        const reports::DepartmentEntry& department) {
-    const int rows = bench::runDetailReport(connection, report, department, options.year + "0101",
-                                            options.year + "1231")
-                         ->rowCount();
+    const int rows =
+        bench::runDetailReport(connection, report, department, options.year + "0101", options.year + "1231")
+            ->rowCount();
     return "department " + department.departmentCode + ", " + std::to_string(rows) + " rows";
 }
 
@@ -76,16 +76,14 @@ std::string reconciliationOnce(data::Connection& connection, const Options& opti
 
 // A 100,000-row VAT invoicing result made of the rows of the line-by-line run (the
 // largest result the demo gives), repeated; a page is 50 rows anywhere in it.
-void measurePageDraw(data::Connection& connection, const Options& options,
-                     const reports::DepartmentEntry& department) {
+void measurePageDraw(data::Connection& connection, const Options& options, const reports::DepartmentEntry& department) {
     const int kRows = 100000, kPageRows = 50;
     reports::vat::VatInvoicingReport report;
     auto run = bench::runDetailReport(connection, report, department, options.year + "0101", options.year + "1231");
     const auto& real = dynamic_cast<const reports::vat::VatInvoicingResult&>(*run);
     std::vector<reports::vat::InvoiceDetailRow> rows;
     rows.reserve(kRows);
-    while (static_cast<int>(rows.size()) < kRows)
-        rows.push_back(real.rows()[rows.size() % real.rows().size()]);
+    while (static_cast<int>(rows.size()) < kRows) rows.push_back(real.rows()[rows.size() % real.rows().size()]);
     const reports::vat::VatInvoicingResult result(std::move(rows), real.items());
 
     const int pages = kRows / kPageRows;
@@ -99,9 +97,9 @@ void measurePageDraw(data::Connection& connection, const Options& options,
         }));
     }
     bench::printMeasurement("page-draw", samples.summary(),
-          std::to_string(kPageRows) + " rows of " + std::to_string(result.rowCount()) + " (" +
-              std::to_string(result.columnCount()) + " columns), " + std::to_string(drawn) + " pages, " +
-              std::to_string(cells / drawn) + " cells a page");
+                            std::to_string(kPageRows) + " rows of " + std::to_string(result.rowCount()) + " (" +
+                                std::to_string(result.columnCount()) + " columns), " + std::to_string(drawn) +
+                                " pages, " + std::to_string(cells / drawn) + " cells a page");
 }
 
 // Every statement the reports send for these departments, planned on this database:
@@ -118,7 +116,8 @@ void checkPlans(data::SqliteConnection& connection, const Options& options,
     std::set<std::string> statements(recorder.statements().begin(), recorder.statements().end());
     std::string problems;
     for (const auto& sql : statements)
-        for (const auto& p : bench::unindexedDerivedJoins(connection.queryPlan(sql), bench::disjunctionJoinedTables(sql)))
+        for (const auto& p :
+             bench::unindexedDerivedJoins(connection.queryPlan(sql), bench::disjunctionJoinedTables(sql)))
             problems += (problems.empty() ? "" : "; ") + p.detail;
     std::printf("plans\t%zu\t%s\n", statements.size(), problems.empty() ? "-" : problems.c_str());
 }
@@ -136,12 +135,10 @@ void measure(const Options& options) {
     data::SqliteConnection connection(options.db);
     const auto busiest = bench::busiestDepartment(connection, options.year);
     const auto fund = bench::maintenanceFundDepartment(connection, options.year);
-    std::printf("selection\t%s\t%s\n", busiest.departmentCode.c_str(),
-                fund ? fund->departmentCode.c_str() : "-");
+    std::printf("selection\t%s\t%s\n", busiest.departmentCode.c_str(), fund ? fund->departmentCode.c_str() : "-");
     std::vector<std::unique_ptr<reports::DetailReport>> owned;
     std::vector<Measurement> measurements;
-    if (wanted(options, "floor"))
-        measurements.push_back({"floor", [&] { return floorOnce(connection, options); }});
+    if (wanted(options, "floor")) measurements.push_back({"floor", [&] { return floorOnce(connection, options); }});
     for (const auto& kind : reports::detailReportKinds())
         if (wanted(options, kind)) {
             const auto* report = owned.emplace_back(reports::makeDetailReport(kind)).get();
@@ -155,8 +152,8 @@ void measure(const Options& options) {
         throw std::runtime_error("no department has a 维修基金 item in " + options.year);
     if (wanted(options, "per-line")) {
         const auto* report = owned.emplace_back(reports::makeDetailReport("vat-invoicing")).get();
-        measurements.push_back({"engine:vat-invoicing-per-line",
-                                [&, report] { return detailOnce(connection, options, *report, *fund); }});
+        measurements.push_back(
+            {"engine:vat-invoicing-per-line", [&, report] { return detailOnce(connection, options, *report, *fund); }});
     }
     measureInRounds(measurements, options.runs);
     if (wanted(options, "page-draw")) measurePageDraw(connection, options, *fund);

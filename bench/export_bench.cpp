@@ -41,8 +41,7 @@ void measure(const Options& options) {
     data::SqliteConnection connection(options.db);
     const auto department = bench::busiestDepartment(connection, options.year);
     reports::vat::VatInvoicingReport report;
-    auto run = bench::runDetailReport(connection, report, department, options.year + "0101",
-                                      options.year + "1231");
+    auto run = bench::runDetailReport(connection, report, department, options.year + "0101", options.year + "1231");
     const auto& result = dynamic_cast<const reports::vat::VatInvoicingResult&>(*run);
     const auto headings = report.layoutHeadings(result.items(), reports::defaultSplitRows(result.items()));
     const exports::DetailSheetLabels labels{report.titleFor(department), department.displayText(),
@@ -64,9 +63,8 @@ void measure(const Options& options) {
         ours.add(bench::timeRuns(1, [&] { exports::ExportDetailResult(result, result.items(), request); }));
         bare.add(bench::timeRuns(1, [&] { bench::writeBareSheet(plan, barePath); }));
     }
-    const std::string shape = std::to_string(result.rowCount()) + " rows x " +
-                              std::to_string(result.columnCount()) + " columns, department " +
-                              department.departmentCode;
+    const std::string shape = std::to_string(result.rowCount()) + " rows x " + std::to_string(result.columnCount()) +
+                              " columns, department " + department.departmentCode;
     bench::printMeasurement("export:ours", ours.summary(), shape);
     const std::string sheet =
         std::to_string(plan.cells.size()) + " cells, " + std::to_string(plan.formats.size()) + " formats";

@@ -29,9 +29,9 @@ ParseResult bad(std::string message) { return {std::nullopt, std::move(message) 
 const char* const kSplitForm = "--split takes FEECODE=DEV/PROP, for example P01=60/40";
 
 // Every option but --help, -h and --version takes the next argument as its value.
-const char* const kValueOptions[] = {"db",     "department", "office",     "from",    "to",      "year",
-                                     "start-month", "end-month", "split", "format", "output", "output-dir",
-                                     "sql-log", "settings"};
+const char* const kValueOptions[] = {"db",     "department",  "office",    "from",    "to",
+                                     "year",   "start-month", "end-month", "split",   "format",
+                                     "output", "output-dir",  "sql-log",   "settings"};
 
 bool takesValue(const std::string& argument) {
     for (const char* name : kValueOptions)
@@ -99,7 +99,8 @@ std::string usageText() {
            "                        (--from YYYY-MM-DD --to YYYY-MM-DD | --year YYYY --start-month MM --end-month MM)\n"
            "                        [--split FEECODE=DEV/PROP]... [--format json|csv|xlsx|xls] [--output FILE]\n"
            "       tallyvane-report [--db FILE.sqlite] KIND --department all|CODE,CODE,... (period)\n"
-           "                        [--split FEECODE=DEV/PROP]... --format xlsx|xls (--output FILE | --output-dir DIR)\n"
+           "                        [--split FEECODE=DEV/PROP]... --format xlsx|xls (--output FILE | --output-dir "
+           "DIR)\n"
            "       tallyvane-report [--db FILE.sqlite] departments [--format json|csv|table] [--output FILE]\n"
            "       tallyvane-report [--db FILE.sqlite] fee-items --department CODE [--office CODE] (period)\n"
            "                        [--format json|csv|table] [--output FILE]\n"
@@ -195,7 +196,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     } else {
         for (std::size_t start = 0;;) {
             const auto comma = o.department.find(',', start);
-            std::string code = o.department.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            std::string code =
+                o.department.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
             if (code.empty()) return bad("--department takes CODE, all or CODE,CODE,...");
             o.departmentCodes.push_back(std::move(code));
             if (comma == std::string::npos) break;
@@ -218,19 +220,18 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
         if (o.output.empty() && o.outputDir.empty())
             return bad("--format " + o.format + " with several departments needs --output FILE or --output-dir DIR");
     }
-    if (sheets && o.output.empty() && o.outputDir.empty())
-        return bad("--format " + o.format + " needs --output FILE");
+    if (sheets && o.output.empty() && o.outputDir.empty()) return bad("--format " + o.format + " needs --output FILE");
 
     bool byDates = !from.empty() || !to.empty();
     bool byMonths = !o.year.empty() || !o.startMonth.empty() || !o.endMonth.empty();
-    if (byDates == byMonths)
-        return bad("give the period either as --from/--to or as --year/--start-month/--end-month");
+    if (byDates == byMonths) return bad("give the period either as --from/--to or as --year/--start-month/--end-month");
     if (byDates) {
         auto f = dayKeyFromIsoDate(from), t = dayKeyFromIsoDate(to);
         if (!f || !t) return bad("--from and --to take dates as YYYY-MM-DD");
         o.fromKey = *f;
         o.toKey = *t;
-        if (o.kind == "reconciliation") return bad("the reconciliation report takes --year, --start-month, --end-month");
+        if (o.kind == "reconciliation")
+            return bad("the reconciliation report takes --year, --start-month, --end-month");
     } else {
         if (!isDigits(o.year, 4) || !isDigits(o.startMonth, 2) || !isDigits(o.endMonth, 2))
             return bad("--year takes YYYY, --start-month and --end-month take MM (01 to 12)");

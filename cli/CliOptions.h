@@ -14,23 +14,23 @@ struct SplitOption {
 };
 
 struct CliOptions {
-    std::string db;                // --db FILE.sqlite; empty: the user's settings
-    std::string kind;              // parking, vat-invoicing, pre-invoicing, reconciliation,
-                                   // departments, fee-items
-    std::string department;        // --department as given
+    std::string db;          // --db FILE.sqlite; empty: the user's settings
+    std::string kind;        // parking, vat-invoicing, pre-invoicing, reconciliation,
+                             // departments, fee-items
+    std::string department;  // --department as given
     // --department all or A,B,C: a month-end batch, one sheet or file per department.
     bool allDepartments = false;
     std::vector<std::string> departmentCodes;  // the list's codes in order; one for a single code
-    std::string office;            // --office
-    std::string fromKey, toKey;    // "yyyymmdd" (from --from/--to or the year and months)
-    std::string year;              // --year (reconciliation; also builds the period)
-    std::string startMonth, endMonth;  // "MM"
+    std::string office;                        // --office
+    std::string fromKey, toKey;                // "yyyymmdd" (from --from/--to or the year and months)
+    std::string year;                          // --year (reconciliation; also builds the period)
+    std::string startMonth, endMonth;          // "MM"
     std::vector<SplitOption> splits;
-    std::string format = "json";   // json, csv, xlsx, xls; table for the listings
-    std::string output;            // --output FILE; empty: standard output
-    std::string outputDir;         // --output-dir DIR: one file per department
-    std::string sqlLog;            // --sql-log FILE
-    std::string settings;          // --settings FILE instead of the user's Korvane2011.ini
+    std::string format = "json";  // json, csv, xlsx, xls; table for the listings
+    std::string output;           // --output FILE; empty: standard output
+    std::string outputDir;        // --output-dir DIR: one file per department
+    std::string sqlLog;           // --sql-log FILE
+    std::string settings;         // --settings FILE instead of the user's Korvane2011.ini
 
     bool isListing() const { return kind == "departments" || kind == "fee-items"; }
     // Written department by department (all, a list, or into a folder).
@@ -40,7 +40,7 @@ struct CliOptions {
 struct ParseResult {
     std::optional<CliOptions> options;  // nullopt: print message, exit with status
     std::string message;
-    int status = 0;                     // 0 after --help and --version, 2 for bad arguments
+    int status = 0;  // 0 after --help and --version, 2 for bad arguments
 };
 
 ParseResult parseCommandLine(const std::vector<std::string>& args);

@@ -23,8 +23,8 @@ std::optional<CommandOutcome> checkSplitCodes(data::Connection& connection, cons
         if (!found.ok()) return fromError(found.error());
         if (!found.value()) return failed(2, "--split: " + split.feeCode + " is no fee item");
         if (!found.value()->isParking())
-            return failed(2, "--split: " + split.feeCode + " (" + found.value()->cleanedName +
-                                 ") is not a parking fee item");
+            return failed(
+                2, "--split: " + split.feeCode + " (" + found.value()->cleanedName + ") is not a parking fee item");
     }
     return std::nullopt;
 }
@@ -52,7 +52,8 @@ DepartmentSelection selectDepartments(data::Connection& connection, const CliOpt
         if (!department) {
             selection.entries.clear();
             selection.status = 2;
-            selection.message = unknownDepartmentText(code + (options.office.empty() ? "" : " office " + options.office));
+            selection.message =
+                unknownDepartmentText(code + (options.office.empty() ? "" : " office " + options.office));
             return selection;
         }
         selection.entries.push_back(std::move(*department));

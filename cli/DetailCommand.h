@@ -14,8 +14,8 @@
 namespace tally::cli {
 
 struct CommandOutcome {
-    int status = 0;        // exit status
-    std::string message;   // for standard error
+    int status = 0;       // exit status
+    std::string message;  // for standard error
     ReportOutput output;
     std::shared_ptr<const reports::ReportResult> result;  // for the spreadsheet export
     reports::HeadingLayout headings;

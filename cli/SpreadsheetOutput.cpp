@@ -23,11 +23,12 @@ std::filesystem::path exportOutcome(const CliOptions& options, const CommandOutc
                                                   options.startMonth, options.endMonth};
         return exports::ExportReconciliation(*outcome.reconciliation, labels, target);
     }
-    if (!outcome.result)
-        throw sheet::SheetError(sheet::sheet_errors::kBadCell, "没有可导出的统计结果");
+    if (!outcome.result) throw sheet::SheetError(sheet::sheet_errors::kBadCell, "没有可导出的统计结果");
     exports::DetailSheetRequest request{
-        outcome.headings, {outcome.output.title, departmentEntry, isoDate(options.fromKey), isoDate(options.toKey)},
-        target, {}};
+        outcome.headings,
+        {outcome.output.title, departmentEntry, isoDate(options.fromKey), isoDate(options.toKey)},
+        target,
+        {}};
     return exports::ExportDetailResult(*outcome.result, outcome.items, request);
 }
 
@@ -41,11 +42,14 @@ void exportSheet(const CliOptions& options, const CommandOutcome& outcome, sheet
         exports::ExportReconciliation(*outcome.reconciliation, labels, book, sheetName);
         return;
     }
-    if (!outcome.result)
-        throw sheet::SheetError(sheet::sheet_errors::kBadCell, "没有可导出的统计结果");
+    if (!outcome.result) throw sheet::SheetError(sheet::sheet_errors::kBadCell, "没有可导出的统计结果");
     exports::DetailSheetRequest request{
-        outcome.headings, {outcome.output.title, departmentEntry, isoDate(options.fromKey), isoDate(options.toKey)},
-        book.target(), {}, &book, sheetName};
+        outcome.headings,
+        {outcome.output.title, departmentEntry, isoDate(options.fromKey), isoDate(options.toKey)},
+        book.target(),
+        {},
+        &book,
+        sheetName};
     exports::ExportDetailResult(*outcome.result, outcome.items, request);
 }
 

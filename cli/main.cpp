@@ -14,9 +14,9 @@
 #include "DetailCommand.h"
 #include "Listings.h"
 #include "LoggingConnection.h"
+#include "OpenDatabase.h"
 #include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
-#include "OpenDatabase.h"
 #include "SheetError.h"
 #include "SpreadsheetOutput.h"
 #include "TempFile.h"
@@ -76,8 +76,8 @@ std::unique_ptr<data::Connection> openConnection(const cli::CliOptions& options)
 }
 
 int runListing(data::Connection& connection, const cli::CliOptions& options) {
-    const cli::ListingOutcome outcome = options.kind == "departments" ? cli::listDepartments(connection)
-                                                                      : cli::listFeeItems(connection, options);
+    const cli::ListingOutcome outcome =
+        options.kind == "departments" ? cli::listDepartments(connection) : cli::listFeeItems(connection, options);
     if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
     if (outcome.status != 0) return outcome.status;
     return writeText(options, [&](std::ostream& out) { cli::writeListing(out, outcome.listing, options.format); });

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-
 #include "ReadOnlyQuery.h"
 #include "SqlText.h"
 #include "TsqlRewriter.h"
@@ -26,7 +25,8 @@ DbError diagnostic(SQLSMALLINT type, SQLHANDLE handle, const std::string& fallba
     SQLINTEGER native = 0;
     SQLSMALLINT length = 0;
     if (handle && SQL_SUCCEEDED(SQLGetDiagRec(type, handle, 1, state, &native, message, sizeof message, &length)))
-        return DbError(native, std::string(reinterpret_cast<char*>(message), std::min<int>(length, sizeof message - 1)));
+        return DbError(native,
+                       std::string(reinterpret_cast<char*>(message), std::min<int>(length, sizeof message - 1)));
     return DbError(-1, fallback);
 }
 
@@ -61,17 +61,28 @@ private:
     Value read(SQLUSMALLINT column, SQLSMALLINT type) {
         SQLLEN indicator = 0;
         switch (type) {
-        case SQL_TINYINT: case SQL_SMALLINT: case SQL_INTEGER: case SQL_BIGINT: case SQL_BIT: {
+        case SQL_TINYINT:
+        case SQL_SMALLINT:
+        case SQL_INTEGER:
+        case SQL_BIGINT:
+        case SQL_BIT: {
             SQLBIGINT v = 0;
             check(SQLGetData(stmt_.get(), column, SQL_C_SBIGINT, &v, 0, &indicator));
             return indicator == SQL_NULL_DATA ? Value() : Value::fromInteger(v);
         }
-        case SQL_REAL: case SQL_FLOAT: case SQL_DOUBLE: case SQL_DECIMAL: case SQL_NUMERIC: {
+        case SQL_REAL:
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
+        case SQL_DECIMAL:
+        case SQL_NUMERIC: {
             double v = 0;
             check(SQLGetData(stmt_.get(), column, SQL_C_DOUBLE, &v, 0, &indicator));
             return indicator == SQL_NULL_DATA ? Value() : Value::fromReal(v);
         }
-        case SQL_TYPE_TIMESTAMP: case SQL_TYPE_DATE: case SQL_TIMESTAMP: case SQL_DATE: {
+        case SQL_TYPE_TIMESTAMP:
+        case SQL_TYPE_DATE:
+        case SQL_TIMESTAMP:
+        case SQL_DATE: {
             SQL_TIMESTAMP_STRUCT ts{};
             check(SQLGetData(stmt_.get(), column, SQL_C_TYPE_TIMESTAMP, &ts, sizeof ts, &indicator));
             if (indicator == SQL_NULL_DATA) return Value();
@@ -127,8 +138,8 @@ OdbcConnection::OdbcConnection(const std::string& connectionString) {
     std::string in = connectionString;
     SQLCHAR out[2048];
     SQLSMALLINT outLength = 0;
-    SQLRETURN rc = SQLDriverConnect(dbc, nullptr, sqlText(in), SQL_NTS, out, sizeof out, &outLength,
-                                    SQL_DRIVER_NOPROMPT);
+    SQLRETURN rc =
+        SQLDriverConnect(dbc, nullptr, sqlText(in), SQL_NTS, out, sizeof out, &outLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_DBC, dbc, "connection failed");
     dbc_.markConnected();
     SQLCHAR dbms[256] = {};
@@ -146,15 +157,15 @@ std::vector<std::string> OdbcConnection::columnsOf(const std::string& table) {
     try {
         auto rs = executeAsIs("PRAGMA table_info(" + sqlTextLiteral(table) + ")");
         for (; !rs->eof(); rs->moveNext()) columns.push_back(rs->field("name").text());
-    } catch (const DbError&) {
-    }
+    } catch (const DbError&) {}
     return columns;
 }
 
 std::unique_ptr<Recordset> OdbcConnection::execute(std::string_view sql, int timeoutSeconds) {
     requireQuery(sql);
     if (!speaksSqlite_) return executeAsIs(sql, timeoutSeconds);
-    return executeAsIs(rewriteTsqlForSqlite(sql, [this](const std::string& t) { return columnsOf(t); }), timeoutSeconds);
+    return executeAsIs(rewriteTsqlForSqlite(sql, [this](const std::string& t) { return columnsOf(t); }),
+                       timeoutSeconds);
 }
 
 std::unique_ptr<Recordset> OdbcConnection::executeAsIs(std::string_view text, int timeoutSeconds) {

@@ -8,8 +8,7 @@ namespace {
 // The driver manager reads the string up to its first NUL: a NUL inside a value would
 // drop every attribute after it (ApplicationIntent=ReadOnly among them).
 void refuseNul(std::string_view text) {
-    if (text.find('\0') != std::string_view::npos)
-        throw DbError(-1, "a connection setting contains a NUL character");
+    if (text.find('\0') != std::string_view::npos) throw DbError(-1, "a connection setting contains a NUL character");
 }
 
 }  // namespace
@@ -26,8 +25,8 @@ std::string odbcAttributeValue(std::string_view value) {
     return out + "}";
 }
 
-std::string freeTdsConnectionString(std::string_view login, std::string_view password,
-                                    std::string_view catalog, std::string_view server) {
+std::string freeTdsConnectionString(std::string_view login, std::string_view password, std::string_view catalog,
+                                    std::string_view server) {
     std::string host(server), port;
     if (auto comma = host.rfind(','); comma != std::string::npos) {
         port = host.substr(comma + 1);
@@ -42,8 +41,7 @@ std::string freeTdsConnectionString(std::string_view login, std::string_view pas
     return s;
 }
 
-std::string withCredentials(std::string_view connectionString, std::string_view login,
-                            std::string_view password) {
+std::string withCredentials(std::string_view connectionString, std::string_view login, std::string_view password) {
     refuseNul(connectionString);
     std::string s(connectionString);
     if (!s.empty() && s.back() != ';') s += ';';

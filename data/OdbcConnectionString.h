@@ -11,11 +11,10 @@ namespace tally::data {
 std::string odbcAttributeValue(std::string_view value);
 
 // SQL Server through FreeTDS. server is "host", "host\instance" or "host,port".
-std::string freeTdsConnectionString(std::string_view login, std::string_view password,
-                                    std::string_view catalog, std::string_view server);
+std::string freeTdsConnectionString(std::string_view login, std::string_view password, std::string_view catalog,
+                                    std::string_view server);
 
 // A given ODBC connection string with the login and password added (when not empty).
-std::string withCredentials(std::string_view connectionString, std::string_view login,
-                            std::string_view password);
+std::string withCredentials(std::string_view connectionString, std::string_view login, std::string_view password);
 
 }  // namespace tally::data

@@ -11,10 +11,10 @@ namespace {
 // T-SQL and SQLite words that change data or settings, or run other code. REPLACE is left
 // out: it is also a string function, and its statement form needs INTO.
 constexpr std::array kWritingWords = {
-    "insert", "update",  "delete",  "merge",  "into",   "drop",     "create",  "alter",  "truncate",
-    "exec",   "execute", "grant",   "revoke", "deny",   "backup",   "restore", "dbcc",   "shutdown",
-    "kill",   "attach",  "detach",  "pragma", "vacuum", "reindex",  "analyze", "openrowset",
-    "opendatasource", "openquery", "bulk", "waitfor",
+    "insert",   "update",     "delete",         "merge",     "into",   "drop",    "create", "alter",
+    "truncate", "exec",       "execute",        "grant",     "revoke", "deny",    "backup", "restore",
+    "dbcc",     "shutdown",   "kill",           "attach",    "detach", "pragma",  "vacuum", "reindex",
+    "analyze",  "openrowset", "opendatasource", "openquery", "bulk",   "waitfor",
 };
 
 bool isWritingWord(const SqlToken& token) {
@@ -31,8 +31,7 @@ std::optional<std::string> refuseUnlessQuery(std::string_view sql) {
     const std::vector<SqlToken> tokens = tokenizeSql(sql);
     std::size_t i = 0;
     while (i < tokens.size() && (tokens[i].isBlank() || tokens[i].isSymbol('('))) ++i;
-    if (i == tokens.size() || !(tokens[i].isWord("select") || tokens[i].isWord("with")))
-        return "not a query";
+    if (i == tokens.size() || !(tokens[i].isWord("select") || tokens[i].isWord("with"))) return "not a query";
     for (; i < tokens.size(); ++i) {
         const SqlToken& token = tokens[i];
         if (isWritingWord(token)) return "\"" + token.text + "\" in a query";

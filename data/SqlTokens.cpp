@@ -4,8 +4,8 @@ namespace tally::data {
 namespace {
 
 bool isWordByte(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '@' || c == '#' || c == '$' || c >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '@' ||
+           c == '#' || c == '$' || c >= 0x80;
 }
 
 // Length of a quoted run starting at s[i] == open, where a doubled close char stands for itself.
@@ -13,7 +13,10 @@ std::size_t quotedLength(std::string_view s, std::size_t i, char close) {
     std::size_t j = i + 1;
     while (j < s.size()) {
         if (s[j] == close) {
-            if (j + 1 < s.size() && s[j + 1] == close) { j += 2; continue; }
+            if (j + 1 < s.size() && s[j + 1] == close) {
+                j += 2;
+                continue;
+            }
             return j + 1 - i;
         }
         ++j;
@@ -56,8 +59,8 @@ std::vector<SqlToken> tokenizeSql(std::string_view s) {
         SqlToken::Kind kind = SqlToken::Kind::Symbol;
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             kind = SqlToken::Kind::Space;
-            while (i + len < s.size() && (s[i + len] == ' ' || s[i + len] == '\t' || s[i + len] == '\r' ||
-                                          s[i + len] == '\n'))
+            while (i + len < s.size() &&
+                   (s[i + len] == ' ' || s[i + len] == '\t' || s[i + len] == '\r' || s[i + len] == '\n'))
                 ++len;
         } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
             kind = SqlToken::Kind::Comment;

@@ -14,9 +14,7 @@
 namespace tally::data {
 namespace {
 
-[[noreturn]] void fail(sqlite3* db, int rc) {
-    throw DbError(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-}
+[[noreturn]] void fail(sqlite3* db, int rc) { throw DbError(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)); }
 
 class SqliteRecordset : public Recordset {
 public:

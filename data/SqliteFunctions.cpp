@@ -21,7 +21,10 @@ int targetLength(sqlite3_value* type) {
 void convertFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     int length = targetLength(argv[0]);
     int style = argc >= 3 ? sqlite3_value_int(argv[2]) : 0;
-    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
     // Runs for every row a period condition looks at (millions in a year's report): no heap work.
     const char* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
     int size = sqlite3_value_bytes(argv[1]);
@@ -52,7 +55,10 @@ void convertFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 void lenFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
     // by its byte count: a text may hold NUL characters, and they count
     const char* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     std::string_view text(bytes ? bytes : "", bytes ? std::size_t(sqlite3_value_bytes(argv[0])) : 0);
@@ -69,7 +75,8 @@ void lenFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 int registerTsqlFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     int rc = sqlite3_create_function(db, "convert", 3, flags, nullptr, convertFunction, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "convert", 2, flags, nullptr, convertFunction, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function(db, "convert", 2, flags, nullptr, convertFunction, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "len", 1, flags, nullptr, lenFunction, nullptr, nullptr);
     return rc;
 }

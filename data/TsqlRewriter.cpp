@@ -53,8 +53,8 @@ bool endsFromItem(const SqlToken& tok) {
 }
 
 struct JoinedTable {
-    std::string qualifier;              // alias, or the table name as written
-    std::vector<std::string> columns;   // lower-cased; empty for derived tables
+    std::string qualifier;             // alias, or the table name as written
+    std::vector<std::string> columns;  // lower-cased; empty for derived tables
 };
 
 bool hasColumn(const JoinedTable& table, const std::string& lowerName) {
@@ -134,15 +134,17 @@ private:
         int depth = 0;
         for (; i < t_.size(); ++i) {
             const SqlToken& tok = t_[i];
-            if (tok.isSymbol('(')) { ++depth; continue; }
+            if (tok.isSymbol('(')) {
+                ++depth;
+                continue;
+            }
             if (tok.isSymbol(')')) {
                 if (depth == 0) return i;
                 --depth;
                 continue;
             }
-            if (depth == 0 && (isJoinWord(tok) || tok.isSymbol(',') || tok.isWord("where") ||
-                               tok.isWord("group") || tok.isWord("order") || tok.isWord("having") ||
-                               tok.isWord("union")))
+            if (depth == 0 && (isJoinWord(tok) || tok.isSymbol(',') || tok.isWord("where") || tok.isWord("group") ||
+                               tok.isWord("order") || tok.isWord("having") || tok.isWord("union")))
                 return i;
             if (!tok.isIdentifier()) continue;
             long before = prevSolid(t_, long(i) - 1);
@@ -153,7 +155,10 @@ private:
             const JoinedTable* owner = nullptr;
             int owners = 0;
             for (const auto& table : joined)
-                if (hasColumn(table, lower)) { owner = &table; ++owners; }
+                if (hasColumn(table, lower)) {
+                    owner = &table;
+                    ++owners;
+                }
             if (owners == 1) t_[i].text = owner->qualifier + "." + tok.text;
         }
         return i;
@@ -168,8 +173,14 @@ std::vector<std::size_t> topLevel(const Tokens& t) {
     std::vector<std::size_t> out;
     int depth = 0;
     for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i].isSymbol('(')) { if (depth++ == 0) out.push_back(i); continue; }
-        if (t[i].isSymbol(')')) { --depth; continue; }
+        if (t[i].isSymbol('(')) {
+            if (depth++ == 0) out.push_back(i);
+            continue;
+        }
+        if (t[i].isSymbol(')')) {
+            --depth;
+            continue;
+        }
         if (depth == 0 && !t[i].isBlank()) out.push_back(i);
     }
     return out;
@@ -183,7 +194,10 @@ std::vector<std::vector<std::size_t>> splitItems(const Tokens& t, std::size_t fr
         if (t[i].isBlank()) continue;
         if (t[i].isSymbol('(')) ++depth;
         if (t[i].isSymbol(')')) --depth;
-        if (depth == 0 && t[i].isSymbol(',')) { items.emplace_back(); continue; }
+        if (depth == 0 && t[i].isSymbol(',')) {
+            items.emplace_back();
+            continue;
+        }
         items.back().push_back(i);
     }
     return items;
@@ -194,9 +208,11 @@ void fixOrderBy(Tokens& t) {
     bool compound = false;
     std::size_t orderAt = t.size(), byAt = t.size();
     for (std::size_t k = 0; k + 1 < top.size(); ++k) {
-        if (t[top[k]].isWord("union") || t[top[k]].isWord("except") || t[top[k]].isWord("intersect"))
-            compound = true;
-        if (t[top[k]].isWord("order") && t[top[k + 1]].isWord("by")) { orderAt = top[k]; byAt = top[k + 1]; }
+        if (t[top[k]].isWord("union") || t[top[k]].isWord("except") || t[top[k]].isWord("intersect")) compound = true;
+        if (t[top[k]].isWord("order") && t[top[k + 1]].isWord("by")) {
+            orderAt = top[k];
+            byAt = top[k + 1];
+        }
     }
     if (orderAt == t.size()) return;
     auto terms = splitItems(t, byAt + 1, t.size());
@@ -232,17 +248,18 @@ void fixOrderBy(Tokens& t) {
         if (!it.empty() && (t[it[0]].isWord("distinct") || t[it[0]].isWord("all"))) it.erase(it.begin());
         if (it.size() == 3 && t[it[0]].isIdentifier() && t[it[1]].isSymbol('.') && t[it[2]].isIdentifier())
             qualified.emplace_back(asciiLower(t[it[2]].name()), t[it[0]].text + "." + t[it[2]].text);
-        else if (it.size() >= 2 && t[it.back()].isIdentifier())
-            aliases.push_back(asciiLower(t[it.back()].name()));
+        else if (it.size() >= 2 && t[it.back()].isIdentifier()) aliases.push_back(asciiLower(t[it.back()].name()));
     }
     for (const auto& term : terms) {
         if (term.empty() || !t[term[0]].isIdentifier()) continue;
-        if (term.size() > 1 && !(term.size() == 2 && (t[term[1]].isWord("asc") || t[term[1]].isWord("desc"))))
-            continue;
+        if (term.size() > 1 && !(term.size() == 2 && (t[term[1]].isWord("asc") || t[term[1]].isWord("desc")))) continue;
         std::string lower = asciiLower(t[term[0]].name());
         if (std::find(aliases.begin(), aliases.end(), lower) != aliases.end()) continue;
         for (const auto& [base, text] : qualified)
-            if (base == lower) { t[term[0]].text = text; break; }
+            if (base == lower) {
+                t[term[0]].text = text;
+                break;
+            }
     }
 }
 

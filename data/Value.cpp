@@ -38,7 +38,10 @@ bool overflows(std::string_view number, bool hex) {
     std::size_t i = 0;
     for (; i < number.size(); ++i) {
         const char c = number[i];
-        if (c == '.') { point = true; continue; }
+        if (c == '.') {
+            point = true;
+            continue;
+        }
         if (hex ? !isHexDigit(c) : (c < '0' || c > '9')) break;
         significant = significant || c != '0';
         if (!point && significant) ++power;
@@ -49,8 +52,7 @@ bool overflows(std::string_view number, bool hex) {
         const bool negative = !exponent.empty() && exponent.front() == '-';
         if (!exponent.empty() && (exponent.front() == '+' || negative)) exponent.remove_prefix(1);
         long long e = 0;
-        if (std::from_chars(exponent.data(), exponent.data() + exponent.size(), e).ec != std::errc())
-            return !negative;
+        if (std::from_chars(exponent.data(), exponent.data() + exponent.size(), e).ec != std::errc()) return !negative;
         return (hex ? power * 4 : power) + (negative ? -e : e) > 0;
     }
     return power > 0;
@@ -84,9 +86,7 @@ double leadingDouble(std::string_view s) {
 
 std::string DateTime::dayKey() const { return fourDigits(year) + twoDigits(month) + twoDigits(day); }
 std::string DateTime::monthKey() const { return fourDigits(year) + twoDigits(month); }
-std::string DateTime::isoDate() const {
-    return fourDigits(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
-}
+std::string DateTime::isoDate() const { return fourDigits(year) + "-" + twoDigits(month) + "-" + twoDigits(day); }
 std::string DateTime::isoText() const {
     return isoDate() + " " + twoDigits(hour) + ":" + twoDigits(minute) + ":" + twoDigits(second);
 }
@@ -94,8 +94,7 @@ std::string DateTime::isoText() const {
 std::optional<DateTime> parseDateTime(std::string_view s) {
     DateTime d;
     if (s.size() < 10 || s[4] != '-' || s[7] != '-') return std::nullopt;
-    if (!readInt(s, 0, 4, d.year) || !readInt(s, 5, 2, d.month) || !readInt(s, 8, 2, d.day))
-        return std::nullopt;
+    if (!readInt(s, 0, 4, d.year) || !readInt(s, 5, 2, d.month) || !readInt(s, 8, 2, d.day)) return std::nullopt;
     if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31) return std::nullopt;
     if (s.size() == 10) return d;
     if ((s[10] != ' ' && s[10] != 'T') || s.size() < 16 || s[13] != ':') return std::nullopt;

@@ -23,9 +23,21 @@ std::optional<DateTime> parseDateTime(std::string_view text);
 class Value {
 public:
     Value() = default;
-    static Value fromInteger(std::int64_t v) { Value x; x.v_ = v; return x; }
-    static Value fromReal(double v) { Value x; x.v_ = v; return x; }
-    static Value fromText(std::string v) { Value x; x.v_ = std::move(v); return x; }
+    static Value fromInteger(std::int64_t v) {
+        Value x;
+        x.v_ = v;
+        return x;
+    }
+    static Value fromReal(double v) {
+        Value x;
+        x.v_ = v;
+        return x;
+    }
+    static Value fromText(std::string v) {
+        Value x;
+        x.v_ = std::move(v);
+        return x;
+    }
 
     bool isNull() const { return std::holds_alternative<std::monostate>(v_); }
     bool isText() const { return std::holds_alternative<std::string>(v_); }

@@ -3,8 +3,7 @@
 namespace tally::demo {
 
 // Howard Hinnant's days_from_civil / civil_from_days: exact for every Gregorian date.
-std::int64_t daysFromCivil(CivilDate date)
-{
+std::int64_t daysFromCivil(CivilDate date) {
     const std::int64_t y = date.year - (date.month <= 2 ? 1 : 0);
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const std::int64_t yoe = y - era * 400;
@@ -14,8 +13,7 @@ std::int64_t daysFromCivil(CivilDate date)
     return era * 146097 + doe - 719468;
 }
 
-CivilDate civilFromDays(std::int64_t days)
-{
+CivilDate civilFromDays(std::int64_t days) {
     const std::int64_t z = days + 719468;
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const std::int64_t doe = z - era * 146097;
@@ -28,29 +26,25 @@ CivilDate civilFromDays(std::int64_t days)
     return {year, month, day};
 }
 
-int weekdayOfDay(std::int64_t days)
-{
+int weekdayOfDay(std::int64_t days) {
     // 1970-01-01 was a Thursday.
     const std::int64_t w = (days + 4) % 7;
     return static_cast<int>(w < 0 ? w + 7 : w);
 }
 
-int monthIndexOf(std::int64_t moment)
-{
+int monthIndexOf(std::int64_t moment) {
     const CivilDate d = civilFromDays(dayOf(moment));
     return d.year * 12 + d.month - 1;
 }
 
-std::int64_t startOfNextMonth(std::int64_t moment)
-{
+std::int64_t startOfNextMonth(std::int64_t moment) {
     const CivilDate d = civilFromDays(dayOf(moment));
     return d.month == 12 ? momentOf({d.year + 1, 1, 1}) : momentOf({d.year, d.month + 1, 1});
 }
 
 namespace {
 
-void putDigits(char* out, int value, int width)
-{
+void putDigits(char* out, int value, int width) {
     for (int i = width - 1; i >= 0; --i) {
         out[i] = static_cast<char>('0' + value % 10);
         value /= 10;
@@ -59,8 +53,7 @@ void putDigits(char* out, int value, int width)
 
 }  // namespace
 
-void formatMoment(std::int64_t moment, char* out)
-{
+void formatMoment(std::int64_t moment, char* out) {
     const std::int64_t days = dayOf(moment);
     const CivilDate d = civilFromDays(days);
     const auto secondOfDay = static_cast<int>(moment - days * kSecondsPerDay);
@@ -78,8 +71,7 @@ void formatMoment(std::int64_t moment, char* out)
     out[19] = '\0';
 }
 
-std::string momentText(std::int64_t moment)
-{
+std::string momentText(std::int64_t moment) {
     char buffer[20];
     formatMoment(moment, buffer);
     return buffer;

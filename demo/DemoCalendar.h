@@ -8,8 +8,8 @@ namespace tally::demo {
 
 struct CivilDate {
     int year;
-    int month; // 1..12
-    int day;   // 1..31
+    int month;  // 1..12
+    int day;    // 1..31
 };
 
 // Days since 1970-01-01 of a proleptic Gregorian date, and back.
@@ -18,13 +18,11 @@ CivilDate civilFromDays(std::int64_t days);
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-inline std::int64_t momentOf(CivilDate date, int hour = 0, int minute = 0, int second = 0)
-{
+inline std::int64_t momentOf(CivilDate date, int hour = 0, int minute = 0, int second = 0) {
     return daysFromCivil(date) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
 }
 
-inline std::int64_t dayOf(std::int64_t moment)
-{
+inline std::int64_t dayOf(std::int64_t moment) {
     return moment >= 0 ? moment / kSecondsPerDay : -((-moment + kSecondsPerDay - 1) / kSecondsPerDay);
 }
 

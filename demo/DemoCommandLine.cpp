@@ -8,23 +8,21 @@ namespace tally::demo {
 namespace {
 
 template <typename Number>
-Number parseNumber(const std::string& option, const std::string& text, Number low, Number high)
-{
+Number parseNumber(const std::string& option, const std::string& text, Number low, Number high) {
     Number value{};
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error == std::errc::invalid_argument || stop != end)
         throw DemoError(option + " needs a whole number, not \"" + text + "\"");
     if (error == std::errc::result_out_of_range || value < low || value > high)
-        throw DemoError(option + " must be between " + std::to_string(low) + " and " + std::to_string(high) +
-                        ", not " + text);
+        throw DemoError(option + " must be between " + std::to_string(low) + " and " + std::to_string(high) + ", not " +
+                        text);
     return value;
 }
 
 }  // namespace
 
-DemoRequest parseDemoCommandLine(const std::vector<std::string>& arguments)
-{
+DemoRequest parseDemoCommandLine(const std::vector<std::string>& arguments) {
     DemoRequest request;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -35,8 +33,7 @@ DemoRequest parseDemoCommandLine(const std::vector<std::string>& arguments)
         if (argument.starts_with("-") && argument != "-") {
             if (argument != "--seed" && argument != "--invoices" && argument != "--years" && argument != "--first-year")
                 throw DemoError("unknown option " + argument);
-            if (i + 1 >= arguments.size())
-                throw DemoError(argument + " needs a value");
+            if (i + 1 >= arguments.size()) throw DemoError(argument + " needs a value");
             const std::string& value = arguments[++i];
             if (argument == "--seed")
                 request.options.seed =
@@ -44,26 +41,21 @@ DemoRequest parseDemoCommandLine(const std::vector<std::string>& arguments)
             else if (argument == "--invoices")
                 request.options.invoicesPerYear =
                     parseNumber<std::int64_t>(argument, value, 1, std::numeric_limits<std::int64_t>::max());
-            else if (argument == "--years")
-                request.options.years = parseNumber<int>(argument, value, 1, 9999);
-            else
-                request.options.firstYear = parseNumber<int>(argument, value, 1000, 9999);
+            else if (argument == "--years") request.options.years = parseNumber<int>(argument, value, 1, 9999);
+            else request.options.firstYear = parseNumber<int>(argument, value, 1000, 9999);
             continue;
         }
         if (!request.outputPath.empty())
             throw DemoError("only one output file, got \"" + request.outputPath + "\" and \"" + argument + "\"");
         request.outputPath = argument;
     }
-    if (request.showHelp)
-        return request;
-    if (request.outputPath.empty())
-        throw DemoError("no output file given");
+    if (request.showHelp) return request;
+    if (request.outputPath.empty()) throw DemoError("no output file given");
     validateDemoOptions(request.options);
     return request;
 }
 
-std::string demoUsage(const std::string& program)
-{
+std::string demoUsage(const std::string& program) {
     return "Usage: " + program +
            " OUT.sqlite [--seed N] [--invoices N] [--years N] [--first-year YYYY]\n"
            "Writes a demo fee database (replacing OUT.sqlite if it exists).\n"

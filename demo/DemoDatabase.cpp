@@ -20,8 +20,7 @@ namespace {
 class TemporaryFile {
 public:
     explicit TemporaryFile(fs::path path) : path_(std::move(path)) {}
-    ~TemporaryFile()
-    {
+    ~TemporaryFile() {
         if (!path_.empty()) {
             std::error_code ignored;
             fs::remove(path_, ignored);
@@ -31,8 +30,7 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const fs::path& path() const { return path_; }
-    void moveTo(const fs::path& target)
-    {
+    void moveTo(const fs::path& target) {
         std::error_code error;
         fs::rename(path_, target, error);
         if (error)
@@ -44,8 +42,7 @@ private:
     fs::path path_;
 };
 
-fs::path temporarySibling(const fs::path& target)
-{
+fs::path temporarySibling(const fs::path& target) {
     // A random suffix keeps two generators writing the same target from sharing a file; the
     // content itself depends only on the options.
     std::random_device entropy;
@@ -57,26 +54,18 @@ fs::path temporarySibling(const fs::path& target)
 
 }  // namespace
 
-void validateDemoOptions(const DemoOptions& options)
-{
-    if (options.invoicesPerYear < 1)
-        throw DemoError("the number of invoices per year must be at least 1");
-    if (options.years < 1)
-        throw DemoError("the number of years must be at least 1");
-    if (options.firstYear < 1000 || options.firstYear > 9999)
-        throw DemoError("the first year must have four digits");
-    if (options.years > 9999 - options.firstYear + 1)
-        throw DemoError("the last year covered must not pass 9999");
+void validateDemoOptions(const DemoOptions& options) {
+    if (options.invoicesPerYear < 1) throw DemoError("the number of invoices per year must be at least 1");
+    if (options.years < 1) throw DemoError("the number of years must be at least 1");
+    if (options.firstYear < 1000 || options.firstYear > 9999) throw DemoError("the first year must have four digits");
+    if (options.years > 9999 - options.firstYear + 1) throw DemoError("the last year covered must not pass 9999");
 }
 
-DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& options)
-{
+DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& options) {
     validateDemoOptions(options);
-    if (path.empty())
-        throw DemoError("no output file given");
+    if (path.empty()) throw DemoError("no output file given");
     const fs::path target(path);
-    if (fs::is_directory(target))
-        throw DemoError(path + " is a folder");
+    if (fs::is_directory(target)) throw DemoError(path + " is a folder");
     const fs::path folder = target.parent_path();
     if (!folder.empty() && !fs::is_directory(folder))
         throw DemoError("the folder " + folder.string() + " does not exist");
@@ -89,7 +78,8 @@ DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& opt
     {
         SqliteFile file(temporary.path().string(), SqliteFile::Mode::CreateNew);
         // Nothing to protect while building: a failed build is thrown away as a whole.
-        file.exec("PRAGMA encoding='UTF-8'; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA cache_size=-65536;");
+        file.exec(
+            "PRAGMA encoding='UTF-8'; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA cache_size=-65536;");
         file.exec(kSchemaSql);
         file.exec("BEGIN");
         writeReferenceTables(file, options.firstYear);

@@ -14,10 +14,10 @@ public:
 };
 
 struct DemoOptions {
-    std::uint64_t seed = 1;              // same seed, same rows
-    std::int64_t invoicesPerYear = 3000; // exact count of 票据 rows issued in each year, at least 1
-    int years = 2;                       // number of calendar years covered, at least 1
-    int firstYear = 2025;                // first year covered; the last one must not pass 9999
+    std::uint64_t seed = 1;               // same seed, same rows
+    std::int64_t invoicesPerYear = 3000;  // exact count of 票据 rows issued in each year, at least 1
+    int years = 2;                        // number of calendar years covered, at least 1
+    int firstYear = 2025;                 // first year covered; the last one must not pass 9999
 };
 
 struct DemoSummary {

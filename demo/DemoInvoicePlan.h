@@ -12,25 +12,25 @@
 namespace tally::demo {
 
 struct PlannedLine {
-    int item;                 // index into feeItems()
+    int item;  // index into feeItems()
     std::int64_t amountCents;
     std::int64_t taxCents;
-    bool taxMissing;          // 税额 left Null
+    bool taxMissing;  // 税额 left Null
 };
 
 struct PlannedInvoice {
-    std::int64_t sequence;    // planning order; breaks ties between equal issue moments
-    std::int64_t issued;      // moments as in DemoCalendar.h
+    std::int64_t sequence;  // planning order; breaks ties between equal issue moments
+    std::int64_t issued;    // moments as in DemoCalendar.h
     std::optional<std::int64_t> collected;
     std::optional<std::int64_t> voided;
-    int department;           // index into departments()
-    int type;                 // index into invoiceTypes()
-    bool preIssued = false;   // 预开
-    bool exchange = false;    // issued in exchange for an earlier invoice
-    int payment = -1;         // index into paymentChoices(); -1 leaves 收款方式 Null
+    int department;          // index into departments()
+    int type;                // index into invoiceTypes()
+    bool preIssued = false;  // 预开
+    bool exchange = false;   // issued in exchange for an earlier invoice
+    int payment = -1;        // index into paymentChoices(); -1 leaves 收款方式 Null
     std::string payer;
     std::optional<std::string> address;
-    std::string transactionNumber; // empty: Null
+    std::string transactionNumber;  // empty: Null
     std::size_t firstLine = 0;
     int lineCount = 0;
     std::int64_t amountCents = 0;
@@ -41,14 +41,14 @@ struct PlannedInvoice {
 };
 
 struct PlannedBatch {
-    std::string number;       // 入库单编号
+    std::string number;  // 入库单编号
     int type;
 };
 
 struct InvoicePlan {
-    std::vector<PlannedInvoice> invoices; // in issue order
+    std::vector<PlannedInvoice> invoices;  // in issue order
     std::vector<PlannedLine> lines;
-    std::vector<PlannedBatch> batches;    // in the order they were opened
+    std::vector<PlannedBatch> batches;  // in the order they were opened
 };
 
 // Exactly options.invoicesPerYear invoices issued in each covered year, ordered by issue moment.

@@ -9,8 +9,7 @@ constexpr std::int64_t kBasisPointsPerUnit = 10000;
 
 // Tax contained in a tax-inclusive amount: amount × rate / (1 + rate), to the cent,
 // halves rounded away from zero (a negative amount gives the mirrored tax).
-constexpr std::int64_t includedTaxCents(std::int64_t amountCents, std::int64_t rateBasisPoints)
-{
+constexpr std::int64_t includedTaxCents(std::int64_t amountCents, std::int64_t rateBasisPoints) {
     const std::int64_t divisor = kBasisPointsPerUnit + rateBasisPoints;
     const std::int64_t magnitude = amountCents < 0 ? -amountCents : amountCents;
     const std::int64_t tax = (2 * magnitude * rateBasisPoints + divisor) / (2 * divisor);
@@ -18,8 +17,7 @@ constexpr std::int64_t includedTaxCents(std::int64_t amountCents, std::int64_t r
 }
 
 constexpr double centsToAmount(std::int64_t cents) { return static_cast<double>(cents) / 100.0; }
-constexpr double basisPointsToRate(std::int64_t basisPoints)
-{
+constexpr double basisPointsToRate(std::int64_t basisPoints) {
     return static_cast<double>(basisPoints) / static_cast<double>(kBasisPointsPerUnit);
 }
 

@@ -11,19 +11,15 @@ namespace tally::demo {
 
 namespace {
 
-std::string zeroPadded(std::int64_t value, int digits)
-{
+std::string zeroPadded(std::int64_t value, int digits) {
     std::string text = std::to_string(value);
-    if (static_cast<int>(text.size()) < digits)
-        text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+    if (static_cast<int>(text.size()) < digits) text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
     return text;
 }
 
-std::string formatNumber(const NumberSeries& series, std::int64_t value, int issueYear)
-{
+std::string formatNumber(const NumberSeries& series, std::int64_t value, int issueYear) {
     std::string text;
-    if (series.yearPrefix)
-        text = zeroPadded(issueYear % 100, 2) + "442000";
+    if (series.yearPrefix) text = zeroPadded(issueYear % 100, 2) + "442000";
     return text + zeroPadded(value, series.digits);
 }
 
@@ -48,34 +44,27 @@ constexpr std::int64_t kRepeatedReceiptNumbers = 10;
 
 class Numbering {
 public:
-    explicit Numbering(InvoicePlan& plan, DemoRandom& random) : plan_(plan), random_(random)
-    {
-        for (const InvoiceTypeInfo& type : invoiceTypes())
-            seriesNext_.push_back(type.series.firstNumber);
+    explicit Numbering(InvoicePlan& plan, DemoRandom& random) : plan_(plan), random_(random) {
+        for (const InvoiceTypeInfo& type : invoiceTypes()) seriesNext_.push_back(type.series.firstNumber);
     }
 
-    void run()
-    {
+    void run() {
         std::vector<std::vector<std::size_t>> issuedBy(departments().size());
         for (std::size_t i = 0; i < plan_.invoices.size(); ++i) {
             PlannedInvoice& invoice = plan_.invoices[i];
             const int year = civilFromDays(dayOf(invoice.issued)).year;
             FormStream& stream = streams_[{invoice.department, invoice.type}];
-            if (!stream.open || stream.exhausted())
-                openBatch(stream, invoice.type, year);
+            if (!stream.open || stream.exhausted()) openBatch(stream, invoice.type, year);
             invoice.batch = stream.batch;
             invoice.number = formatNumber(invoiceTypes()[invoice.type].series, stream.take(), year);
             std::vector<std::size_t>& earlier = issuedBy[invoice.department];
-            if (invoice.exchange)
-                linkExchange(invoice, earlier);
-            else
-                earlier.push_back(i);
+            if (invoice.exchange) linkExchange(invoice, earlier);
+            else earlier.push_back(i);
         }
     }
 
 private:
-    void openBatch(FormStream& stream, int type, int year)
-    {
+    void openBatch(FormStream& stream, int type, int year) {
         const InvoiceTypeInfo& info = invoiceTypes()[type];
         const bool secondReceiptBook = type == kReceipt && stream.batchesOpened == 1;
         const std::int64_t repeated =
@@ -93,8 +82,7 @@ private:
     }
 
     // Exchange invoices replace an earlier invoice of the same department; the payer carries over.
-    void linkExchange(PlannedInvoice& invoice, const std::vector<std::size_t>& earlier)
-    {
+    void linkExchange(PlannedInvoice& invoice, const std::vector<std::size_t>& earlier) {
         if (earlier.empty()) {
             // Nothing earlier in the covered years: the original came from before them.
             invoice.exchangedNumber = zeroPadded(random_.between(1, 99999), 8);
@@ -116,9 +104,6 @@ private:
 
 }  // namespace
 
-void assignNumbers(InvoicePlan& plan, DemoRandom& random)
-{
-    Numbering(plan, random).run();
-}
+void assignNumbers(InvoicePlan& plan, DemoRandom& random) { Numbering(plan, random).run(); }
 
 }  // namespace tally::demo

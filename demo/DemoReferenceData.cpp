@@ -54,12 +54,8 @@ constexpr DepartmentInfo kDepartments[] = {
 };
 
 constexpr OfficeInfo kOffices[] = {
-    {"GL01", "翠湖花园管理处", "01"},
-    {"GL02", "锦绣华庭管理处", "02"},
-    {"GL03", "锦绣华庭\r\n商业街管理处", "02"},
-    {"GL11", "金融港大厦管理处", "101"},
-    {"GL12", "滨江停车场管理处", "11"},
-    {"GL04", "旧城花园管理处", "03"},
+    {"GL01", "翠湖花园管理处", "01"},    {"GL02", "锦绣华庭管理处", "02"},   {"GL03", "锦绣华庭\r\n商业街管理处", "02"},
+    {"GL11", "金融港大厦管理处", "101"}, {"GL12", "滨江停车场管理处", "11"}, {"GL04", "旧城花园管理处", "03"},
 };
 
 constexpr MissingTaxControlRate kMissingRates[] = {
@@ -71,8 +67,8 @@ constexpr MissingTaxControlRate kMissingRates[] = {
 constexpr std::string_view kListedMethods[] = {"现金", "微信支付", "支付宝", "银行转账", "POS刷卡"};
 
 constexpr PaymentChoice kPaymentChoices[] = {
-    {"现金", 28, false},   {"微信支付", 25, true}, {"微信", 5, true},   {"支付宝", 14, true},
-    {"银行转账", 14, false}, {"POS刷卡", 11, false},
+    {"现金", 28, false},  {"微信支付", 25, true},  {"微信", 5, true},
+    {"支付宝", 14, true}, {"银行转账", 14, false}, {"POS刷卡", 11, false},
 };
 
 }  // namespace
@@ -85,11 +81,9 @@ std::span<const MissingTaxControlRate> missingTaxControlRates() { return kMissin
 std::span<const std::string_view> listedPaymentMethods() { return kListedMethods; }
 std::span<const PaymentChoice> paymentChoices() { return kPaymentChoices; }
 
-std::size_t departmentIndexOf(std::string_view code)
-{
+std::size_t departmentIndexOf(std::string_view code) {
     for (std::size_t i = 0; i < std::size(kDepartments); ++i) {
-        if (kDepartments[i].code == code)
-            return i;
+        if (kDepartments[i].code == code) return i;
     }
     return std::size(kDepartments);
 }

@@ -52,25 +52,25 @@ struct FeeItemInfo {
 
 struct NumberSeries {
     std::int64_t firstNumber;
-    int digits;            // zero-padded width of the counter
-    bool yearPrefix;       // the issue year's last two digits and "442000" come first
+    int digits;       // zero-padded width of the counter
+    bool yearPrefix;  // the issue year's last two digits and "442000" come first
 };
 
 struct InvoiceTypeInfo {
     std::string_view code;
     std::string_view name;
-    int fixedAmount;       // 定额
-    int batchSize;         // forms per stock-in batch
+    int fixedAmount;  // 定额
+    int batchSize;    // forms per stock-in batch
     NumberSeries series;
 };
 
 struct DepartmentInfo {
     std::string_view code;
     std::string_view name;
-    bool closed;           // closed at the end of the first quarter of the first year
+    bool closed;  // closed at the end of the first quarter of the first year
     int invoiceWeight;
     PayerStyle payerStyle;
-    std::string_view estate; // start of the payers' addresses
+    std::string_view estate;  // start of the payers' addresses
     std::array<int, kFeeItemCount> itemWeights;
     std::array<int, kInvoiceTypeCount> typeWeights;
 };
@@ -90,7 +90,7 @@ struct MissingTaxControlRate {
 struct PaymentChoice {
     std::string_view name;
     int weight;
-    bool online;           // paid through an app: carries a transaction number
+    bool online;  // paid through an app: carries a transaction number
 };
 
 std::span<const FeeItemInfo> feeItems();

@@ -51,18 +51,14 @@ public:
     void bind(int index, double value) { bindReal(index, value); }
     void bind(int index, std::nullopt_t) { bindNull(index); }
     template <typename Value>
-    void bind(int index, const std::optional<Value>& value)
-    {
-        if (value)
-            bind(index, *value);
-        else
-            bindNull(index);
+    void bind(int index, const std::optional<Value>& value) {
+        if (value) bind(index, *value);
+        else bindNull(index);
     }
 
     // Binds the values to parameters 1, 2, … in order, runs the statement and resets it.
     template <typename... Values>
-    void insert(const Values&... values)
-    {
+    void insert(const Values&... values) {
         int index = 0;
         (bind(++index, values), ...);
         step();

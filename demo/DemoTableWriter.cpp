@@ -8,53 +8,43 @@ namespace tally::demo {
 
 namespace {
 
-void writeDepartments(SqliteFile& file, int firstYear)
-{
+void writeDepartments(SqliteFile& file, int firstYear) {
     SqliteStatement insert(file, "INSERT INTO 职能部门new (职能部门编号, 职能部门名称, 终止日期) VALUES (?, ?, ?)");
     const std::string closedOn = momentText(momentOf({firstYear, 3, 31}));
     for (const DepartmentInfo& d : departments())
         insert.insert(d.code, d.name, d.closed ? std::optional<std::string_view>(closedOn) : std::nullopt);
 }
 
-void writeOffices(SqliteFile& file)
-{
+void writeOffices(SqliteFile& file) {
     SqliteStatement insert(file, "INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES (?, ?, ?)");
-    for (const OfficeInfo& o : offices())
-        insert.insert(o.code, o.name, o.departmentCode);
+    for (const OfficeInfo& o : offices()) insert.insert(o.code, o.name, o.departmentCode);
 }
 
-void writeInvoiceTypes(SqliteFile& file)
-{
+void writeInvoiceTypes(SqliteFile& file) {
     SqliteStatement insert(file, "INSERT INTO 票据类型 (票据类型代号, 票据类型, 定额) VALUES (?, ?, ?)");
-    for (const InvoiceTypeInfo& t : invoiceTypes())
-        insert.insert(t.code, t.name, t.fixedAmount);
+    for (const InvoiceTypeInfo& t : invoiceTypes()) insert.insert(t.code, t.name, t.fixedAmount);
 }
 
-void writeFeeItems(SqliteFile& file)
-{
+void writeFeeItems(SqliteFile& file) {
     SqliteStatement insert(file, "INSERT INTO setupsfxm (dh, xm, 税率, 收费类别, 显示名称) VALUES (?, ?, ?, ?, ?)");
     for (const FeeItemInfo& f : feeItems())
         insert.insert(f.code, f.name, basisPointsToRate(f.rateBasisPoints), f.category, f.displayName);
 }
 
-bool rateMissing(std::string_view officeCode, int item)
-{
+bool rateMissing(std::string_view officeCode, int item) {
     for (const MissingTaxControlRate& m : missingTaxControlRates()) {
-        if (m.officeCode == officeCode && m.item == item)
-            return true;
+        if (m.officeCode == officeCode && m.item == item) return true;
     }
     return false;
 }
 
 // Each office's tax-control device knows the fee items of its department, once each.
-void writeTaxControlSettings(SqliteFile& file)
-{
+void writeTaxControlSettings(SqliteFile& file) {
     SqliteStatement insert(file, "INSERT INTO 税控盘收费项目设置 (DH, 税率, 管理处) VALUES (?, ?, ?)");
     for (const OfficeInfo& o : offices()) {
         const DepartmentInfo& department = departments()[departmentIndexOf(o.departmentCode)];
         for (int item = 0; item < kFeeItemCount; ++item) {
-            if (department.itemWeights[item] == 0)
-                continue;
+            if (department.itemWeights[item] == 0) continue;
             const FeeItemInfo& info = feeItems()[item];
             insert.insert(info.code,
                           rateMissing(o.code, item) ? std::nullopt
@@ -64,15 +54,12 @@ void writeTaxControlSettings(SqliteFile& file)
     }
 }
 
-void writePaymentMethods(SqliteFile& file)
-{
+void writePaymentMethods(SqliteFile& file) {
     SqliteStatement insert(file, "INSERT INTO 收款方式列表 (收款方式) VALUES (?)");
-    for (std::string_view method : listedPaymentMethods())
-        insert.insert(method);
+    for (std::string_view method : listedPaymentMethods()) insert.insert(method);
 }
 
-void bindMoment(SqliteStatement& statement, int index, const std::optional<std::int64_t>& moment, char* buffer)
-{
+void bindMoment(SqliteStatement& statement, int index, const std::optional<std::int64_t>& moment, char* buffer) {
     if (!moment) {
         statement.bindNull(index);
         return;
@@ -83,8 +70,7 @@ void bindMoment(SqliteStatement& statement, int index, const std::optional<std::
 
 }  // namespace
 
-void writeReferenceTables(SqliteFile& file, int firstYear)
-{
+void writeReferenceTables(SqliteFile& file, int firstYear) {
     writeDepartments(file, firstYear);
     writeOffices(file);
     writeInvoiceTypes(file);
@@ -93,15 +79,15 @@ void writeReferenceTables(SqliteFile& file, int firstYear)
     writePaymentMethods(file);
 }
 
-void writeInvoices(SqliteFile& file, const InvoicePlan& plan)
-{
+void writeInvoices(SqliteFile& file, const InvoicePlan& plan) {
     SqliteStatement batchInsert(file, "INSERT INTO 票据入库单 (入库单编号, 票据类型编号) VALUES (?, ?)");
     for (const PlannedBatch& b : plan.batches)
         batchInsert.insert(std::string_view(b.number), invoiceTypes()[b.type].code);
 
     SqliteStatement invoiceInsert(
-        file, "INSERT INTO 票据 (票据编号, 入库单编号, 开票部门编号, 开票日期, 收款日期, 作废日期, 金额, 收款方式, "
-              "付款人, 地址, 预开, 被换票票据编号, 交易订单号) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        file,
+        "INSERT INTO 票据 (票据编号, 入库单编号, 开票部门编号, 开票日期, 收款日期, 作废日期, 金额, 收款方式, "
+        "付款人, 地址, 预开, 被换票票据编号, 交易订单号) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     SqliteStatement lineInsert(
         file, "INSERT INTO 票据开票数据 (票据编号, 入库单编号, 收费项目代号, 金额, 税额) VALUES (?, ?, ?, ?, ?)");
     char issued[20];
@@ -116,16 +102,12 @@ void writeInvoices(SqliteFile& file, const InvoicePlan& plan)
         bindMoment(invoiceInsert, 5, invoice.collected, collected);
         bindMoment(invoiceInsert, 6, invoice.voided, voided);
         invoiceInsert.bindReal(7, centsToAmount(invoice.amountCents));
-        if (invoice.payment >= 0)
-            invoiceInsert.bindText(8, paymentChoices()[invoice.payment].name);
+        if (invoice.payment >= 0) invoiceInsert.bindText(8, paymentChoices()[invoice.payment].name);
         invoiceInsert.bindText(9, invoice.payer);
-        if (invoice.address)
-            invoiceInsert.bindText(10, *invoice.address);
+        if (invoice.address) invoiceInsert.bindText(10, *invoice.address);
         invoiceInsert.bindInt(11, invoice.preIssued ? 1 : 0);
-        if (invoice.exchange)
-            invoiceInsert.bindText(12, invoice.exchangedNumber);
-        if (!invoice.transactionNumber.empty())
-            invoiceInsert.bindText(13, invoice.transactionNumber);
+        if (invoice.exchange) invoiceInsert.bindText(12, invoice.exchangedNumber);
+        if (!invoice.transactionNumber.empty()) invoiceInsert.bindText(13, invoice.transactionNumber);
         invoiceInsert.step();
         invoiceInsert.reset();
 
@@ -135,8 +117,7 @@ void writeInvoices(SqliteFile& file, const InvoicePlan& plan)
             lineInsert.bindText(2, batch);
             lineInsert.bindText(3, feeItems()[line.item].code);
             lineInsert.bindReal(4, centsToAmount(line.amountCents));
-            if (!line.taxMissing)
-                lineInsert.bindReal(5, centsToAmount(line.taxCents));
+            if (!line.taxMissing) lineInsert.bindReal(5, centsToAmount(line.taxCents));
             lineInsert.step();
             lineInsert.reset();
         }

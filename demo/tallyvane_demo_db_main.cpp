@@ -7,8 +7,7 @@
 
 #include "DemoCommandLine.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace tally::demo;
     const std::string program = "tallyvane-demo-db";
     DemoRequest request;

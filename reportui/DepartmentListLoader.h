@@ -12,7 +12,7 @@ class QListWidget;
 
 namespace tally {
 class Notifier;
-}
+}  // namespace tally
 
 namespace tally::reportui {
 

@@ -57,10 +57,8 @@ void ReconciliationWindow::loadInvoiceTypeLists() {
     if (!services_.connection) return;  // already told by the department list
     auto lists = rec::LoadInvoiceTypeLists(*services_.connection);
     // Without the lists every statement matches no ticket type: runs find no data.
-    if (lists.ok())
-        typeLists_ = lists.value();
-    else
-        notifier().notice(lists.error().messageText());
+    if (lists.ok()) typeLists_ = lists.value();
+    else notifier().notice(lists.error().messageText());
 }
 
 std::optional<reports::DepartmentEntry> ReconciliationWindow::selectedDepartment() const {

@@ -79,7 +79,7 @@ private:
     std::vector<reports::DepartmentEntry> departments_;  // one per list line, in list order
     reports::reconciliation::InvoiceTypeLists typeLists_;
     reports::reconciliation::ReconciliationRun state_;  // the last run's items and table
-    bool running_ = false;  // a click during the one repaint of a run is not a second run
+    bool running_ = false;                              // a click during the one repaint of a run is not a second run
     WindowServices services_;
 
     QLabel* formulaLabel_ = nullptr;

@@ -64,14 +64,13 @@ void ReconciliationWindow::buildControls() {
     departmentList_->setObjectName("DepartmentList");
     departmentList_->setFont(windowFont(9, true));
     departmentList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    departmentList_->setGeometry(twipsX(kListLeft, this), twipsY(kListTop, this),
-                                 twipsX(kListWidth, this), twipsY(1200, this));
+    departmentList_->setGeometry(twipsX(kListLeft, this), twipsY(kListTop, this), twipsX(kListWidth, this),
+                                 twipsY(1200, this));
 
     // The period group: its caption, then the year, the months and 开始统计 on one line.
     periodGroup_ = coloured(new QFrame(selectionPanel_), "PeriodGroup");
     periodGroup_->setFrameShape(QFrame::StyledPanel);
-    periodGroup_->setGeometry(twipsX(kListLeft, this), 0, twipsX(kListWidth, this),
-                              twipsY(kPeriodGroupHeight, this));
+    periodGroup_->setGeometry(twipsX(kListLeft, this), 0, twipsX(kListWidth, this), twipsY(kPeriodGroupHeight, this));
     auto* groupLayout = new QVBoxLayout(periodGroup_);
     groupLayout->setContentsMargins(twipsX(90, this), twipsY(60, this), twipsX(90, this), twipsY(90, this));
     groupLayout->addWidget(boldLabel("设定开票年月", 9, periodGroup_, "PeriodCaption"));

@@ -14,8 +14,17 @@ class ReportStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     static constexpr int kPanelCount = 9;
-    enum Panel { OperatorCaption, OperatorValue, DepartmentCaption, DepartmentValue, PositionCaption, PositionValue,
-                 FixedCaption, DatePanel, TimePanel };
+    enum Panel {
+        OperatorCaption,
+        OperatorValue,
+        DepartmentCaption,
+        DepartmentValue,
+        PositionCaption,
+        PositionValue,
+        FixedCaption,
+        DatePanel,
+        TimePanel
+    };
 
     explicit ReportStatusBar(QWidget* parent = nullptr);
 

@@ -35,8 +35,7 @@ void ReportWindowFrame::buildBanner(const Design& design, const QString& panelHe
     panelHeading_->setObjectName("PanelHeading");
     panelHeading_->setFont(windowFont(headingPointSize, true));
     panelHeading_->adjustSize();
-    panelHeading_->move(twipsX(kHeadingLeft, this),
-                        (twipsY(design_.bannerHeight, this) - panelHeading_->height()) / 2);
+    panelHeading_->move(twipsX(kHeadingLeft, this), (twipsY(design_.bannerHeight, this) - panelHeading_->height()) / 2);
     titleLabel_ = new QLabel(banner_);
     titleLabel_->setObjectName("TitleLabel");
     titleLabel_->setFont(windowFont(12, true));

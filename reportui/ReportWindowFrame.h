@@ -42,12 +42,12 @@ protected:
     };
     // Where the frame has put its regions (pixels), for the window to place its own.
     struct Placement {
-        int banner;       // the banner's height
-        int panelWidth;   // the selection panel's width; the result area starts there
-        int areaWidth;    // the result area's size; either may be 0 or less on a tiny window
+        int banner;      // the banner's height
+        int panelWidth;  // the selection panel's width; the result area starts there
+        int areaWidth;   // the result area's size; either may be 0 or less on a tiny window
         int areaHeight;
-        QRect panel;      // where the selection panel goes; empty when there is no room
-        bool gridResized; // false when the grid had no room and kept its size
+        QRect panel;       // where the selection panel goes; empty when there is no room
+        bool gridResized;  // false when the grid had no room and kept its size
     };
 
     explicit ReportWindowFrame(QWidget* parent);

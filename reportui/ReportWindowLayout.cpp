@@ -3,13 +3,13 @@
 
 #include "BusyPanel.h"
 #include "PageNavigator.h"
+#include "Paging.h"
 #include "ReportBottomBar.h"
 #include "ReportFonts.h"
 #include "ReportWindow.h"
 #include "ResultGrid.h"
 #include "ResultPager.h"
 #include "SelectionPanel.h"
-#include "Paging.h"
 #include "Twips.h"
 
 namespace tally::reportui {

@@ -70,14 +70,10 @@ Qt::Alignment ResultPageModel::alignmentOf(int row, int column) const {
     const auto& cells = rows_[row - kHeadingRows].cells;
     if (column >= static_cast<int>(cells.size())) return Qt::AlignLeft | Qt::AlignVCenter;
     switch (cells[column].align) {
-    case reports::CellAlign::Centre:
-        return Qt::AlignCenter;
-    case reports::CellAlign::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case reports::CellAlign::Left:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    case reports::CellAlign::General:
-        break;
+    case reports::CellAlign::Centre: return Qt::AlignCenter;
+    case reports::CellAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case reports::CellAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case reports::CellAlign::General: break;
     }
     // A grid's general alignment: numbers to the right, text to the left.
     return (looksNumeric(cellText(row, column)) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
@@ -89,10 +85,8 @@ QVariant ResultPageModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return cellText(row, column);
-    case Qt::TextAlignmentRole:
-        return static_cast<int>(alignmentOf(row, column));
+    case Qt::ToolTipRole: return cellText(row, column);
+    case Qt::TextAlignmentRole: return static_cast<int>(alignmentOf(row, column));
     case Qt::BackgroundRole:
         if (row >= kHeadingRows) {
             const auto& cells = rows_[row - kHeadingRows].cells;
@@ -101,8 +95,7 @@ QVariant ResultPageModel::data(const QModelIndex& index, int role) const {
         }
         if (row < kHeadingRows || column < headings_.frozenColumns) return QBrush(kFixedCellColour);
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace tally {
 class Notifier;
-}
+}  // namespace tally
 
 namespace tally::reportui {
 

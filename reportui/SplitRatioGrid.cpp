@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include "ReportFonts.h"
 #include "Notifier.h"
+#include "ReportFonts.h"
 
 namespace tally::reportui {
 namespace {

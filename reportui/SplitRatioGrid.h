@@ -12,7 +12,7 @@ class QLineEdit;
 
 namespace tally {
 class Notifier;
-}
+}  // namespace tally
 
 namespace tally::reportui {
 

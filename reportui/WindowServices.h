@@ -5,10 +5,10 @@
 
 namespace tally {
 class Notifier;
-}
+}  // namespace tally
 namespace tally::data {
 class Connection;
-}
+}  // namespace tally::data
 
 namespace tally::reportui {
 

@@ -103,8 +103,7 @@ QImage drawBackground() {
     name.setBold(true);
     p.setFont(name);
     p.setPen(faint);
-    p.drawText(QRectF(0, image.height() - 130, image.width() - 40, 90), Qt::AlignRight | Qt::AlignVCenter,
-               "Tallyvane");
+    p.drawText(QRectF(0, image.height() - 130, image.width() - 40, 90), Qt::AlignRight | Qt::AlignVCenter, "Tallyvane");
     p.end();
     return image;
 }

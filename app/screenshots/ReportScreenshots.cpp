@@ -21,12 +21,12 @@
 #include "ChineseFont.h"
 #include "DemoDatabase.h"
 #include "MainWindow.h"
+#include "Notifier.h"
 #include "ReconciliationWindow.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactories.h"
 #include "ResultGrid.h"
 #include "SelectionPanel.h"
-#include "Notifier.h"
 #include "SplitRatioGrid.h"
 #include "SqliteConnection.h"
 

@@ -3,9 +3,9 @@
 // plain ReportResult (the report window, the command-line tool).
 #include <filesystem>
 
+#include "DetailReport.h"
 #include "ExportLabels.h"
 #include "FeeItems.h"
-#include "DetailReport.h"
 
 namespace tally::exports {
 

@@ -26,9 +26,9 @@ void checkHeadingColumns(const reports::HeadingLayout& headings, int columns) {
     const auto size = static_cast<std::size_t>(columns);
     if (columns < 1 || headings.row0.size() != size || headings.row1.size() != size ||
         headings.widthsTwips.size() != size)
-        throw SheetError(sheet::sheet_errors::kBadCell,
-                         "表头与统计结果的列数不一致（结果 " + std::to_string(columns) + " 列，表头 " +
-                             std::to_string(headings.row0.size()) + " 列），请重新统计后再导出");
+        throw SheetError(sheet::sheet_errors::kBadCell, "表头与统计结果的列数不一致（结果 " + std::to_string(columns) +
+                                                            " 列，表头 " + std::to_string(headings.row0.size()) +
+                                                            " 列），请重新统计后再导出");
 }
 
 namespace {
@@ -55,8 +55,7 @@ std::vector<CellRange> itemHeadingMerges(const reports::FeeItemList& items, int 
         c += span;
     }
     if (c != lastItemColumn)
-        throw SheetError(sheet::sheet_errors::kBadCell,
-                         "收费项目与统计结果的金额列数不一致，请重新统计后再导出");
+        throw SheetError(sheet::sheet_errors::kBadCell, "收费项目与统计结果的金额列数不一致，请重新统计后再导出");
     return merges;
 }
 
@@ -92,8 +91,7 @@ void DetailSheet::declareRanges() {
     sheet_.merge({3, 1, 3, 4});
     for (const CellRange& merge : shape_.headingMerges) sheet_.merge(merge);
 
-    for (int c = 0; c < C; ++c)
-        sheet_.columnWidth(c + 1, sheet::twipsToCharacters(request_.headings.widthsTwips[c]));
+    for (int c = 0; c < C; ++c) sheet_.columnWidth(c + 1, sheet::twipsToCharacters(request_.headings.widthsTwips[c]));
 }
 
 void DetailSheet::writeTop() {

@@ -9,7 +9,7 @@
 
 namespace tally::sheet {
 class Workbook;
-}
+}  // namespace tally::sheet
 
 namespace tally::exports {
 

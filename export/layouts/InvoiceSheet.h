@@ -19,7 +19,7 @@ DetailSheetShape invoiceSheetShape(int tableRows, int columns, int firstValueCol
 // The cells of an invoice row, or of the totals row that reads like one, from column 2 on.
 struct InvoiceCells {
     std::string_view date;
-    std::vector<std::string_view> numbers;       // from column 3
+    std::vector<std::string_view> numbers;      // from column 3
     const std::vector<reports::Cents>& values;  // fewer than valueColumns: the rest are 0
     int valueColumns = 0;
     reports::Cents total = 0;

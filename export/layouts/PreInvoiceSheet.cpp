@@ -24,8 +24,13 @@ std::filesystem::path ExportPreInvoiceSheet(const reports::preinvoice::PreInvoic
         sheet.wrapRow(s);
         const reports::preinvoice::PreInvoiceRow& row = result.rows()[i];
         writeInvoiceCells(sheet, s,
-                          {row.dateLabel, {row.specialNumber, row.ordinaryNumber}, row.amounts, V, row.total,
-                           row.paymentText, row.payerText});
+                          {row.dateLabel,
+                           {row.specialNumber, row.ordinaryNumber},
+                           row.amounts,
+                           V,
+                           row.total,
+                           row.paymentText,
+                           row.payerText});
     });
 }
 

@@ -18,11 +18,11 @@ inline constexpr const char* kReconciliationCheckLine =
 // row numbers, month keys and rates become numbers, "小计" and "合计" stay text. The
 // progress callback counts data rows. Throws SheetError.
 std::filesystem::path ExportReconciliation(const reports::reconciliation::ReconciliationTable& table,
-                                           const ReconciliationSheetLabels& labels,
-                                           const sheet::OutputTarget& target, const ExportProgress& progress = {});
+                                           const ReconciliationSheetLabels& labels, const sheet::OutputTarget& target,
+                                           const ExportProgress& progress = {});
 // The same as a sheet named `sheetName` of `book`; the book's owner saves it.
 void ExportReconciliation(const reports::reconciliation::ReconciliationTable& table,
-                          const ReconciliationSheetLabels& labels, sheet::Workbook& book,
-                          const std::string& sheetName, const ExportProgress& progress = {});
+                          const ReconciliationSheetLabels& labels, sheet::Workbook& book, const std::string& sheetName,
+                          const ExportProgress& progress = {});
 
 }  // namespace tally::exports

@@ -55,8 +55,7 @@ std::string_view trimmed(std::string_view s) {
 std::optional<SheetDate> parseSheetDate(std::string_view text) {
     SheetDate d;
     if (text.size() < 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    if (!readDigits(text, 0, 4, d.year) || !readDigits(text, 5, 2, d.month) ||
-        !readDigits(text, 8, 2, d.day))
+    if (!readDigits(text, 0, 4, d.year) || !readDigits(text, 5, 2, d.month) || !readDigits(text, 8, 2, d.day))
         return std::nullopt;
     if (text.size() > 10 && text[10] != ' ' && text[10] != 'T') return std::nullopt;
     // Sheet dates count from 1900; earlier ones cannot be stored as dates.

@@ -1,14 +1,14 @@
 #include "ChildProcess.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 #include "SheetError.h"
 
@@ -42,12 +42,11 @@ public:
 
 }  // namespace
 
-ProcessResult runProcess(const std::vector<std::string>& argv,
-                         const std::filesystem::path& outputFile, std::chrono::seconds timeout) {
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::filesystem::path& outputFile,
+                         std::chrono::seconds timeout) {
     SpawnActions files;
     posix_spawn_file_actions_addopen(&files.actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files.actions, 1, outputFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&files.actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&files.actions, 1, 2);
     // Its own process group, so a hung program is killed with the helpers it started.
     SpawnAttributes attributes;
@@ -59,8 +58,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv,
     args.push_back(nullptr);
 
     pid_t pid = 0;
-    const int spawnError =
-        posix_spawn(&pid, args[0], &files.actions, &attributes.attributes, args.data(), environ);
+    const int spawnError = posix_spawn(&pid, args[0], &files.actions, &attributes.attributes, args.data(), environ);
     if (spawnError != 0) throw fileError(spawnError, "无法启动", argv[0]);
 
     ProcessResult result;

@@ -16,7 +16,7 @@ struct ProcessResult {
 // argv[0] is the program's path. stdin reads nothing; stdout and stderr go to `outputFile`.
 // A program still running after `timeout` is killed with its process group.
 // Throws SheetError when the program cannot be started.
-ProcessResult runProcess(const std::vector<std::string>& argv,
-                         const std::filesystem::path& outputFile, std::chrono::seconds timeout);
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::filesystem::path& outputFile,
+                         std::chrono::seconds timeout);
 
 }  // namespace tally::sheet

@@ -15,8 +15,9 @@ lxw_format* FormatCache::formatFor(const CellFormat& format) {
 
 lxw_format* FormatCache::create(const CellFormat& format) {
     lxw_format* f = workbook_add_format(workbook_);
-    if (!f) throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
-                             lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    if (!f)
+        throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
+                         lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
     if (!format.fontName.empty()) format_set_font_name(f, format.fontName.c_str());
     if (format.fontSize > 0) format_set_font_size(f, format.fontSize);
     if (format.bold) format_set_bold(f);
@@ -30,8 +31,7 @@ lxw_format* FormatCache::create(const CellFormat& format) {
     if (format.fillRgb) {
         format_set_pattern(f, LXW_PATTERN_SOLID);
         // The library reads 0 as "no colour"; black has its own marker.
-        format_set_bg_color(f, *format.fillRgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK)
-                                                   : *format.fillRgb);
+        format_set_bg_color(f, *format.fillRgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : *format.fillRgb);
     }
     if (format.thinBorder) format_set_border(f, LXW_BORDER_THIN);
     if (!format.numberFormat.empty()) format_set_num_format(f, format.numberFormat.c_str());

@@ -1,8 +1,8 @@
 #include "OutputTarget.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <string_view>
-#include <unistd.h>
 
 #include "SheetError.h"
 
@@ -19,8 +19,7 @@ std::optional<std::filesystem::path> onPath(const std::string& program) {
         const std::string_view dir = rest.substr(0, colon);
         if (!dir.empty()) {
             std::filesystem::path candidate = std::filesystem::path(dir) / program;
-            if (::access(candidate.c_str(), X_OK) == 0 && !std::filesystem::is_directory(candidate))
-                return candidate;
+            if (::access(candidate.c_str(), X_OK) == 0 && !std::filesystem::is_directory(candidate)) return candidate;
         }
         if (colon == std::string_view::npos) return std::nullopt;
         rest.remove_prefix(colon + 1);

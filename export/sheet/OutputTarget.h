@@ -25,7 +25,6 @@ std::filesystem::path fileStem(const std::string& chosenName);
 
 // ".xls" (any case) becomes an .xls file when the converter is found; every other name,
 // and ".xls" without a converter, becomes stem + ".xlsx".
-OutputTarget chooseOutput(const std::string& chosenName,
-                          const ConverterLookup& lookup = findOfficeConverter);
+OutputTarget chooseOutput(const std::string& chosenName, const ConverterLookup& lookup = findOfficeConverter);
 
 }  // namespace tally::sheet

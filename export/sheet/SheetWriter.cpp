@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -45,9 +45,7 @@ struct PendingCell {
     CellStyle style;
 };
 
-std::string cellName(int row, int column) {
-    return "(" + std::to_string(row) + ", " + std::to_string(column) + ")";
-}
+std::string cellName(int row, int column) { return "(" + std::to_string(row) + ", " + std::to_string(column) + ")"; }
 
 std::string rangeName(const CellRange& r) {
     return cellName(r.firstRow, r.firstColumn) + "-" + cellName(r.lastRow, r.lastColumn);
@@ -59,8 +57,7 @@ bool overlaps(const CellRange& a, const CellRange& b) {
 }
 
 void check(lxw_error error, const std::string& where) {
-    if (error != LXW_NO_ERROR)
-        throw SheetError(sheet_errors::kLibraryBase + error, where + ": " + lxw_strerror(error));
+    if (error != LXW_NO_ERROR) throw SheetError(sheet_errors::kLibraryBase + error, where + ": " + lxw_strerror(error));
 }
 
 // Owns a workbook until it is closed. workbook_close() writes the file and frees the
@@ -74,21 +71,17 @@ using LxwWorkbook = std::unique_ptr<lxw_workbook, FreeWorkbook>;
 lxw_error closeWorkbook(LxwWorkbook& workbook) { return workbook_close(workbook.release()); }
 
 void checkExtent(const OutputTarget& target, const SheetExtent& extent) {
-    if (extent.rows < 1 || extent.columns < 1)
-        throw SheetError(sheet_errors::kBadCell, "工作表至少要有一行一列");
-    if (target.format == SheetFileFormat::Xls &&
-        (extent.rows > kXlsMaxRows || extent.columns > kXlsMaxColumns))
+    if (extent.rows < 1 || extent.columns < 1) throw SheetError(sheet_errors::kBadCell, "工作表至少要有一行一列");
+    if (target.format == SheetFileFormat::Xls && (extent.rows > kXlsMaxRows || extent.columns > kXlsMaxColumns))
         throw SheetError(sheet_errors::kTooLargeForFormat,
-                         "工作表共 " + std::to_string(extent.rows) + " 行 " +
-                             std::to_string(extent.columns) + " 列，超过 .xls 格式每个工作表 " +
-                             std::to_string(kXlsMaxRows) + " 行、" + std::to_string(kXlsMaxColumns) +
-                             " 列的上限，请另存为 .xlsx 格式");
+                         "工作表共 " + std::to_string(extent.rows) + " 行 " + std::to_string(extent.columns) +
+                             " 列，超过 .xls 格式每个工作表 " + std::to_string(kXlsMaxRows) + " 行、" +
+                             std::to_string(kXlsMaxColumns) + " 列的上限，请另存为 .xlsx 格式");
     if (extent.rows > static_cast<long long>(LXW_ROW_MAX) || extent.columns > LXW_COL_MAX)
         throw SheetError(sheet_errors::kTooLargeForFormat,
-                         "工作表共 " + std::to_string(extent.rows) + " 行 " +
-                             std::to_string(extent.columns) + " 列，超过 .xlsx 格式每个工作表 " +
-                             std::to_string(LXW_ROW_MAX) + " 行、" + std::to_string(LXW_COL_MAX) +
-                             " 列的上限");
+                         "工作表共 " + std::to_string(extent.rows) + " 行 " + std::to_string(extent.columns) +
+                             " 列，超过 .xlsx 格式每个工作表 " + std::to_string(LXW_ROW_MAX) + " 行、" +
+                             std::to_string(LXW_COL_MAX) + " 列的上限");
 }
 
 }  // namespace
@@ -140,12 +133,11 @@ struct Workbook::Impl {
     LxwWorkbook workbook;
     std::optional<FormatCache> formats;
     std::vector<std::string> names;
-    bool sheetOpen = false;    // a sheet not yet finished
+    bool sheetOpen = false;  // a sheet not yet finished
     int firstSheetLastValueRow = 0;
 
     void ensureOpen() const {
-        if (!workbook)
-            throw SheetError(sheet_errors::kWorkbookClosed, "工作簿已保存或已关闭，不能再写入");
+        if (!workbook) throw SheetError(sheet_errors::kWorkbookClosed, "工作簿已保存或已关闭，不能再写入");
     }
 
     void abandon() {
@@ -211,7 +203,7 @@ struct SheetWriter::Impl {
     bool first = false;  // the workbook's first sheet
     FormatCache* formats = nullptr;
 
-    int currentRow = 0;  // 0: no row addressed yet
+    int currentRow = 0;                // 0: no row addressed yet
     std::map<int, PendingCell> cells;  // the current row's, by column
     std::vector<RangeStyle> ranges;    // those reaching the current row or later
     std::vector<CellRange> merges;     // likewise, to refuse overlaps
@@ -234,8 +226,9 @@ struct SheetWriter::Impl {
         // Constant-memory sheets are written one after the other.
         sheet = workbook_add_worksheet(into.workbook.get(), name.c_str());
         if (!sheet)
-            throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
-                             std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+            throw SheetError(
+                sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
+                std::string("无法创建工作簿或其临时文件: ") + lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
         first = into.names.empty();
         into.names.push_back(name);
         into.sheetOpen = true;
@@ -244,18 +237,16 @@ struct SheetWriter::Impl {
 
     void checkCell(int row, int column) const {
         if (row < 1 || row > extent.rows || column < 1 || column > extent.columns)
-            throw SheetError(sheet_errors::kBadCell,
-                             "单元格 " + cellName(row, column) + " 超出工作表范围（" +
-                                 std::to_string(extent.rows) + " 行 × " +
-                                 std::to_string(extent.columns) + " 列）");
+            throw SheetError(sheet_errors::kBadCell, "单元格 " + cellName(row, column) + " 超出工作表范围（" +
+                                                         std::to_string(extent.rows) + " 行 × " +
+                                                         std::to_string(extent.columns) + " 列）");
     }
 
     // Rows before the current one are already in the file.
     void checkNotWritten(int row) const {
         if (row < currentRow)
-            throw SheetError(sheet_errors::kCellOutOfOrder,
-                             "第 " + std::to_string(row) + " 行已写出（当前第 " +
-                                 std::to_string(currentRow) + " 行），不能再修改");
+            throw SheetError(sheet_errors::kCellOutOfOrder, "第 " + std::to_string(row) + " 行已写出（当前第 " +
+                                                                std::to_string(currentRow) + " 行），不能再修改");
     }
 
     void checkRange(const CellRange& r) const {
@@ -284,8 +275,8 @@ struct SheetWriter::Impl {
         cell.style.overlay(style);
     }
 
-    CellFormat formatOf(int column, const std::vector<const RangeStyle*>& active,
-                        const PendingCell* cell, bool wrapped) const {
+    CellFormat formatOf(int column, const std::vector<const RangeStyle*>& active, const PendingCell* cell,
+                        bool wrapped) const {
         CellFormat format;
         for (const RangeStyle* r : active)
             if (column >= r->range.firstColumn && column <= r->range.lastColumn) format.apply(r->style);
@@ -302,8 +293,7 @@ struct SheetWriter::Impl {
             check(worksheet_write_string(sheet, r, c, cellText(*text).c_str(), format), where);
             if (!text->empty()) lastValueRow = row;
         } else if (const auto* number = std::get_if<double>(&value)) {
-            if (!std::isfinite(*number))
-                throw SheetError(sheet_errors::kBadCell, where + " 的数值无效");
+            if (!std::isfinite(*number)) throw SheetError(sheet_errors::kBadCell, where + " 的数值无效");
             check(worksheet_write_number(sheet, r, c, *number, format), where);
             lastValueRow = row;
         } else if (const auto* date = std::get_if<SheetDate>(&value)) {
@@ -340,8 +330,8 @@ struct SheetWriter::Impl {
         lxw_worksheet_write_single_row(sheet);
         errno = 0;
         if (std::fflush(rows) != 0 || std::ferror(rows))
-            throw SheetError(errno ? errno : EIO, std::string("写入工作表临时数据失败: ") +
-                                                      std::strerror(errno ? errno : EIO));
+            throw SheetError(errno ? errno : EIO,
+                             std::string("写入工作表临时数据失败: ") + std::strerror(errno ? errno : EIO));
     }
 
     // Writes every cell of the current row that has a value or a format.
@@ -409,8 +399,7 @@ void SheetWriter::columnWidth(int column, double characters) {
     if (!(characters >= 0 && characters <= 255))
         throw SheetError(sheet_errors::kBadCell, "第 " + std::to_string(column) + " 列的列宽无效");
     const auto c = static_cast<lxw_col_t>(column - 1);
-    check(worksheet_set_column(impl_->sheet, c, c, characters, nullptr),
-          "第 " + std::to_string(column) + " 列");
+    check(worksheet_set_column(impl_->sheet, c, c, characters, nullptr), "第 " + std::to_string(column) + " 列");
 }
 
 void SheetWriter::style(const CellRange& range, const CellStyle& style) {
@@ -428,10 +417,9 @@ void SheetWriter::merge(const CellRange& range) {
                              "合并区域 " + rangeName(range) + " 与 " + rangeName(other) + " 重叠");
     // With no text and no format the library only records the range: the cells
     // themselves are written with their rows, which constant-memory mode requires.
-    check(worksheet_merge_range(impl_->sheet, static_cast<lxw_row_t>(range.firstRow - 1),
-                                static_cast<lxw_col_t>(range.firstColumn - 1),
-                                static_cast<lxw_row_t>(range.lastRow - 1),
-                                static_cast<lxw_col_t>(range.lastColumn - 1), "", nullptr),
+    check(worksheet_merge_range(
+              impl_->sheet, static_cast<lxw_row_t>(range.firstRow - 1), static_cast<lxw_col_t>(range.firstColumn - 1),
+              static_cast<lxw_row_t>(range.lastRow - 1), static_cast<lxw_col_t>(range.lastColumn - 1), "", nullptr),
           "合并区域 " + rangeName(range));
     impl_->merges.push_back(range);
 }
@@ -455,10 +443,8 @@ void SheetWriter::date(int row, int column, std::string_view isoDate, const Cell
     CellStyle dated;
     dated.numberFormat = "yyyy-mm-dd";
     dated.overlay(style);
-    if (auto parsed = parseSheetDate(isoDate))
-        impl_->put(row, column, *parsed, dated);
-    else
-        impl_->put(row, column, std::string(isoDate), dated);
+    if (auto parsed = parseSheetDate(isoDate)) impl_->put(row, column, *parsed, dated);
+    else impl_->put(row, column, std::string(isoDate), dated);
 }
 
 void SheetWriter::entered(int row, int column, std::string_view typed, const CellStyle& style) {

@@ -1,10 +1,10 @@
 #include "TempFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <random>
-#include <unistd.h>
 
 #include "SheetError.h"
 
@@ -34,8 +34,7 @@ TempFile::TempFile(const std::filesystem::path& finalPath, const std::string& ex
     const std::filesystem::path folder = finalPath.parent_path();
     const std::string stem = finalPath.stem().native();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate =
-            folder / ("." + stem + ".tmp-" + randomSuffix(random) + extension);
+        std::filesystem::path candidate = folder / ("." + stem + ".tmp-" + randomSuffix(random) + extension);
         // O_EXCL: never take over someone else's file; 0666 lets the umask decide, as for
         // any file the user saves.
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

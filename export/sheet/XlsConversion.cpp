@@ -51,21 +51,19 @@ std::string fileUrl(const std::filesystem::path& path) {
     return url;
 }
 
-void convert(const std::filesystem::path& converter, const WorkFolder& work,
-             const std::string& filter, const std::filesystem::path& input,
-             const std::filesystem::path& expectedOutput) {
-    const ProcessResult run = runProcess(
-        {converter.native(), "-env:UserInstallation=" + fileUrl(work.path / "profile"),
-         "--headless", "--norestore", "--convert-to", filter, "--outdir", work.path.native(),
-         input.native()},
-        work.path / "converter.log", kConverterTimeout);
+void convert(const std::filesystem::path& converter, const WorkFolder& work, const std::string& filter,
+             const std::filesystem::path& input, const std::filesystem::path& expectedOutput) {
+    const ProcessResult run =
+        runProcess({converter.native(), "-env:UserInstallation=" + fileUrl(work.path / "profile"), "--headless",
+                    "--norestore", "--convert-to", filter, "--outdir", work.path.native(), input.native()},
+                   work.path / "converter.log", kConverterTimeout);
     std::error_code ec;
     const auto size = std::filesystem::file_size(expectedOutput, ec);
     if (run.exitCode == 0 && !ec && size > 0) return;
     std::string why = run.timedOut ? "超时未完成" : "退出码 " + std::to_string(run.exitCode);
-    throw SheetError(sheet_errors::kConversionFailed,
-                     "用 " + converter.native() + " 转换为 " + expectedOutput.extension().native() +
-                         " 失败（" + why + "）: " + run.output);
+    throw SheetError(sheet_errors::kConversionFailed, "用 " + converter.native() + " 转换为 " +
+                                                          expectedOutput.extension().native() + " 失败（" + why +
+                                                          "）: " + run.output);
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ std::string withoutLineBreaks(std::string text);
 
 // The department whose code is given (and office code, when not empty); nullopt when none.
 std::optional<DepartmentEntry> findDepartment(const std::vector<DepartmentEntry>& entries,
-                                              const std::string& departmentCode,
-                                              const std::string& officeCode = "");
+                                              const std::string& departmentCode, const std::string& officeCode = "");
 
 }  // namespace tally::reports

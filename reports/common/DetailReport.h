@@ -52,20 +52,20 @@ public:
 
 // The fixed texts of one report window.
 struct ReportTexts {
-    std::string kind;              // "parking", "vat-invoicing", "pre-invoicing"
-    std::string objectName;        // "frm停车费明细表New"
-    std::string caption;           // window caption and initial title
-    std::string titleSuffix;       // after "【name】" in the title label
-    std::string panelHeading;      // "停车费统计条件"
-    std::string periodLabel;       // "收款日期范围"
-    std::string extractBusy;       // busy caption of the extraction
-    std::string runBusy;           // busy caption of the run
-    std::string noFeeItems;        // message when the extraction finds nothing
-    std::string exportSuccess;     // message after an export
+    std::string kind;           // "parking", "vat-invoicing", "pre-invoicing"
+    std::string objectName;     // "frm停车费明细表New"
+    std::string caption;        // window caption and initial title
+    std::string titleSuffix;    // after "【name】" in the title label
+    std::string panelHeading;   // "停车费统计条件"
+    std::string periodLabel;    // "收款日期范围"
+    std::string extractBusy;    // busy caption of the extraction
+    std::string runBusy;        // busy caption of the run
+    std::string noFeeItems;     // message when the extraction finds nothing
+    std::string exportSuccess;  // message after an export
 };
 
 struct Extraction {
-    FeeItemList items;                 // items read before an error stay
+    FeeItemList items;  // items read before an error stay
     std::optional<ReportError> error;
 };
 
@@ -83,8 +83,7 @@ public:
 
     virtual Extraction extractFeeItems(data::Connection& connection, const ReportRequest& request) const = 0;
     // A result with no rows means nothing was found.
-    virtual Outcome<std::shared_ptr<const ReportResult>> run(data::Connection& connection,
-                                                             const ReportRequest& request,
+    virtual Outcome<std::shared_ptr<const ReportResult>> run(data::Connection& connection, const ReportRequest& request,
                                                              const FeeItemList& items,
                                                              const SplitRatioRows& splits) const = 0;
 

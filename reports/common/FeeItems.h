@@ -21,7 +21,7 @@ struct FeeItemSplit {
 
     // The code as the system lists it in SQL: in single quotes (quotes inside doubled); "" when Null.
     std::string quotedCode() const;
-    bool isParking() const;     // category contains "停车"
+    bool isParking() const;  // category contains "停车"
     // Value columns the item takes in the detail reports: 3 for a parking item, 2 otherwise.
     int valueColumnCount() const { return isParking() ? 3 : 2; }
 };

@@ -30,8 +30,8 @@ std::string itemSelectList(const FeeItemList& items) {
 
 std::string itemJoin(std::size_t index, const std::string& derivedTable) {
     const std::string b = itemTableName(index);
-    return " LEFT Join (" + derivedTable + ") " + b + " On 票据.票据编号 = " + b + ".票据编号 And 票据.入库单编号 = " + b +
-           ".入库单编号";
+    return " LEFT Join (" + derivedTable + ") " + b + " On 票据.票据编号 = " + b +
+           ".票据编号 And 票据.入库单编号 = " + b + ".入库单编号";
 }
 
 std::string itemPresenceTest(const FeeItemList& items) {
@@ -42,7 +42,8 @@ std::string itemPresenceTest(const FeeItemList& items) {
 }
 
 std::string departmentItemFilter(const std::string& departmentCode, const FeeItemList& items) {
-    return " Where 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'" + " And (" + itemPresenceTest(items) + ")";
+    return " Where 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'" + " And (" + itemPresenceTest(items) +
+           ")";
 }
 
 }  // namespace tally::reports

@@ -22,7 +22,10 @@ Decimal15 toDecimal15(double value) {
     // d.dddddddddddddde±XX, with a point whatever the process's locale
     const char* end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
     const char* p = buf;
-    if (*p == '-') { d.negative = true; ++p; }
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
     for (; p != end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') d.digits = d.digits * 10 + (*p - '0');
     const bool negativeExponent = p + 1 < end && p[1] == '-';
@@ -81,7 +84,10 @@ Cents parseCents(std::string_view text) { return roundToCents(leadingNumber(text
 std::string decimalText(double value) {
     Decimal15 d = toDecimal15(value);
     if (d.digits == 0) return "0";
-    while (d.digits % 10 == 0) { d.digits /= 10; ++d.exponent; }
+    while (d.digits % 10 == 0) {
+        d.digits /= 10;
+        ++d.exponent;
+    }
     std::string digits = std::to_string(d.digits);
     std::string out;
     if (d.exponent >= 0) {
@@ -100,10 +106,16 @@ double leadingNumber(std::string_view text) {
     std::size_t start = i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     bool digits = false;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') { ++i; digits = true; }
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        ++i;
+        digits = true;
+    }
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') { ++i; digits = true; }
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+            digits = true;
+        }
     }
     if (!digits) return 0;
     std::string_view number = text.substr(start, i - start);

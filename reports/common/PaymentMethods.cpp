@@ -4,7 +4,8 @@ namespace tally::reports {
 
 std::vector<std::string> LoadPaymentMethods(data::Connection& connection) {
     std::vector<std::string> methods;
-    for (auto rs = connection.open("Select * From 收款方式列表", data::Connection::kNoTimeout); !rs->eof(); rs->moveNext()) {
+    for (auto rs = connection.open("Select * From 收款方式列表", data::Connection::kNoTimeout); !rs->eof();
+         rs->moveNext()) {
         // A row without a name lists no method: its "" would match the grand-total row
         // and every invoice paid without a method, and count them again.
         std::string method = rs->field("收款方式").text();

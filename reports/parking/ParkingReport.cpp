@@ -25,7 +25,8 @@ Extraction ExtractParkingFeeItems(data::Connection& connection, const ReportRequ
 
 Outcome<std::vector<ParkingRow>> RunParkingStatistics(data::Connection& connection, const ReportRequest& request,
                                                       const FeeItemList& items, const SplitRatioRows& splits) {
-    ParkingStatementInput in{request.department.departmentCode, request.fromKey, request.toKey, parkingItems(items), {}};
+    ParkingStatementInput in{
+        request.department.departmentCode, request.fromKey, request.toKey, parkingItems(items), {}};
     if (in.items.empty()) return std::vector<ParkingRow>{};
     auto ratios = propertyRatios(in.items, splits);
     if (!ratios.ok()) return ratios.error();
@@ -34,7 +35,8 @@ Outcome<std::vector<ParkingRow>> RunParkingStatistics(data::Connection& connecti
     try {
         ParkingRowMerger merger;
         const int itemCount = static_cast<int>(in.items.size());
-        for (auto rs = connection.open(parkingStatisticsStatement(in), data::Connection::kNoTimeout); !rs->eof(); rs->moveNext())
+        for (auto rs = connection.open(parkingStatisticsStatement(in), data::Connection::kNoTimeout); !rs->eof();
+             rs->moveNext())
             merger.add(readParkingInvoice(*rs, itemCount));
         std::vector<ParkingRow> rows = merger.takeRows();
         if (rows.empty()) return rows;
@@ -59,9 +61,16 @@ ResultOutcome runReport(data::Connection& connection, const ReportRequest& reque
     return std::shared_ptr<const ReportResult>(std::make_shared<ParkingResult>(std::move(rows.value()), valueColumns));
 }
 
-const ReportTexts kTexts{"parking", "frm停车费明细表New", "停车费明细表", "停车费明细表", "停车费统计条件",
-                         "收款日期范围", "正在提取停车费项目，请稍等......", "正在进行停车费明细统计，请稍等......",
-                         "没有满足条件的开票数据,请重新设置条件!", "停车费明细表导出成功！"};
+const ReportTexts kTexts{"parking",
+                         "frm停车费明细表New",
+                         "停车费明细表",
+                         "停车费明细表",
+                         "停车费统计条件",
+                         "收款日期范围",
+                         "正在提取停车费项目，请稍等......",
+                         "正在进行停车费明细统计，请稍等......",
+                         "没有满足条件的开票数据,请重新设置条件!",
+                         "停车费明细表导出成功！"};
 
 }  // namespace
 

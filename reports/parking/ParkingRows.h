@@ -16,10 +16,10 @@ struct ParkingRow {
     // Detail: the invoice number, or "first - last" for invoices sharing the row;
     // "合计"; "其中" on the first payment-method row, "" on the others.
     std::string label;
-    std::string paymentMethod;  // detail: of the row's first invoice; the method of a method row
-    std::vector<Cents> amounts; // per value column: developer, property, tax of each item
+    std::string paymentMethod;   // detail: of the row's first invoice; the method of a method row
+    std::vector<Cents> amounts;  // per value column: developer, property, tax of each item
     Cents total = 0;
-    bool electronic = false;    // the row's last invoice has a 交易订单号
+    bool electronic = false;  // the row's last invoice has a 交易订单号
 
     // "纸质" or "电子" on detail rows.
     std::string kindText() const;
@@ -29,8 +29,8 @@ struct ParkingRow {
 struct ParkingInvoice {
     std::string number;
     std::string batch;
-    std::string collectedAt;     // 收款日期 as text, time of day included
-    std::string paymentMethod;   // trimmed; "" when Null
+    std::string collectedAt;    // 收款日期 as text, time of day included
+    std::string paymentMethod;  // trimmed; "" when Null
     bool electronic = false;
     std::vector<Cents> amounts;  // three per item
 };

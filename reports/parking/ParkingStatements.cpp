@@ -15,11 +15,12 @@ const char* const kNet = "票据开票数据.金额-(Case When 票据开票数�
 std::string parkingExtractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                        const std::string& toKey) {
     return std::string("Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号" +
-           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" + " inner join setupsfxm on 收费项目代号=dh" +
-           " where CONVERT(char(8),开票日期,112) between '" + escapeSqlText(fromKey) + "' and '" +
-           escapeSqlText(toKey) + "'" + " and 作废日期 is null " + " And 开票部门编号 ='" +
-           escapeSqlText(departmentCode) + "'" + " And 收费类别 Like '%停车%'" +
+           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
+           "票据开票数据.入库单编号" +
+           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
+           " inner join setupsfxm on 收费项目代号=dh" + " where CONVERT(char(8),开票日期,112) between '" +
+           escapeSqlText(fromKey) + "' and '" + escapeSqlText(toKey) + "'" + " and 作废日期 is null " +
+           " And 开票部门编号 ='" + escapeSqlText(departmentCode) + "'" + " And 收费类别 Like '%停车%'" +
            " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
 }
 

@@ -23,7 +23,8 @@ void fillMonth(data::Connection& connection, const StatementScope& scope, const 
     const ReconciliationColumns col{static_cast<int>(items.size())};
     std::vector<Cents> month(col.count(), 0);
 
-    for (auto rs = connection.open(monthStatement(scope, monthKey, items), data::Connection::kNoTimeout); !rs->eof(); rs->moveNext()) {
+    for (auto rs = connection.open(monthStatement(scope, monthKey, items), data::Connection::kNoTimeout); !rs->eof();
+         rs->moveNext()) {
         const auto& rate = rs->field("S税率");
         if (rate.number() == 100) continue;  // tax-control rows without a rate
 
@@ -54,7 +55,8 @@ void fillMonth(data::Connection& connection, const StatementScope& scope, const 
     table.setText(r, col.kNumber, ReconciliationTable::runningNumber(r));
     table.setText(r, col.kMonth, monthKey);
     table.setText(r, col.kRate, kSubtotalMark);
-    for (int c = col.kSpecialNet; c <= col.handOverTotal(); ++c) table.setCell(r, c, formatCents(month[c]), kSubtotalColour);
+    for (int c = col.kSpecialNet; c <= col.handOverTotal(); ++c)
+        table.setCell(r, c, formatCents(month[c]), kSubtotalColour);
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ std::optional<ReportError> fillCorrection(data::Connection& connection, const Re
     std::string codeList = reconciliationCodeList(items);
     try {
         for (const auto& key : selection.monthKeys()) {
-            auto rs = connection.open(statement(selection.department.departmentCode, typeLists.all, key, codeList), data::Connection::kNoTimeout);
+            auto rs = connection.open(statement(selection.department.departmentCode, typeLists.all, key, codeList),
+                                      data::Connection::kNoTimeout);
             if (rs->eof()) continue;
             const auto& sum = rs->field(columnName);
             std::string shown = sum.isNull() ? "0.00" : formatCents(centsOf(sum));

@@ -24,7 +24,8 @@ std::optional<ReportError> ExtractReconciliationFeeItems(data::Connection& conne
         for (; !rs->eof(); rs->moveNext()) {
             const auto& code = rs->field(0);
             const auto& rate = rs->field(1);
-            items.push_back({code.isNull() ? "" : data::sqlTextLiteral(code.text()), cleanFeeItemName(rs->field(2).text()),
+            items.push_back({code.isNull() ? "" : data::sqlTextLiteral(code.text()),
+                             cleanFeeItemName(rs->field(2).text()),
                              rate.isNull() ? 0 : roundToCents(rate.number()) / 100.0});
         }
     } catch (const data::DbError& e) {

@@ -48,7 +48,8 @@ std::string handOverColumn(std::size_t k, const ReconciliationFeeItem& item) {
 std::string handOverJoin(const StatementScope& scope, const std::string& monthKey, std::size_t k,
                          const ReconciliationFeeItem& item) {
     std::string b = tableName(k);
-    std::string on = item.rate != 0 ? " On A.税率= " + b + ".税率" : " On (A.税率= " + b + ".税率 Or " + b + ".税率 Is Null)";
+    std::string on =
+        item.rate != 0 ? " On A.税率= " + b + ".税率" : " On (A.税率= " + b + ".税率 Or " + b + ".税率 Is Null)";
     return " LEFT Join (" + handOverStatement(scope, monthKey, item) + ") " + b + on;
 }
 
@@ -60,35 +61,39 @@ StatementScope statementScope(const ReconciliationSelection& selection, const In
 
 std::string feeItemExtractionStatement(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists) {
     return std::string("Select distinct 收费项目代号, 税控盘收费项目设置.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号" +
+           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
+           "票据开票数据.入库单编号" +
            " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
-           " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" + " inner join setupsfxm on 收费项目代号=dh" +
+           " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" +
+           " inner join setupsfxm on 收费项目代号=dh" +
            " Inner Join 税控盘收费项目设置 ON setupsfxm.dh = 税控盘收费项目设置.DH " +
            " where CONVERT(char(6),开票日期,112) between '" + escapeSqlText(selection.year + selection.startMonth) +
            "' and '" + escapeSqlText(selection.year + selection.endMonth) + "'" + " and 作废日期 is null " +
-           " And 开票部门编号 ='" + escapeSqlText(selection.department.departmentCode) + "'" + " And 票据类型代号 In (" +
-           inListBody(typeLists.all) + ")" + " And 税控盘收费项目设置.管理处 ='" +
+           " And 开票部门编号 ='" + escapeSqlText(selection.department.departmentCode) + "'" +
+           " And 票据类型代号 In (" + inListBody(typeLists.all) + ")" + " And 税控盘收费项目设置.管理处 ='" +
            escapeSqlText(selection.department.officeCode) + "'" +
            " group by  税控盘收费项目设置.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
 }
 
 std::string specialInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
                                     const std::string& codeList) {
-    return issuedStatement("Select SUM(票据开票数据.金额) as 专用发票, SUM(Case When 票据开票数据.税额 Is Null Then 0 Else "
-                           "票据开票数据.税额 End) as 专发税额, 税控盘收费项目设置.税率",
-                           " And 作废日期 is null", scope, monthKey, codeList, scope.typeLists.special);
+    return issuedStatement(
+        "Select SUM(票据开票数据.金额) as 专用发票, SUM(Case When 票据开票数据.税额 Is Null Then 0 Else "
+        "票据开票数据.税额 End) as 专发税额, 税控盘收费项目设置.税率",
+        " And 作废日期 is null", scope, monthKey, codeList, scope.typeLists.special);
 }
 
 std::string ordinaryInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
                                      const std::string& codeList) {
-    return issuedStatement("Select SUM(票据开票数据.金额) as 普通发票,  SUM(Case When 票据开票数据.税额 Is Null Then 0 Else "
-                           "票据开票数据.税额 End) as 普发税额, 税控盘收费项目设置.税率",
-                           " And 作废日期 is null", scope, monthKey, codeList, scope.typeLists.ordinary);
+    return issuedStatement(
+        "Select SUM(票据开票数据.金额) as 普通发票,  SUM(Case When 票据开票数据.税额 Is Null Then 0 Else "
+        "票据开票数据.税额 End) as 普发税额, 税控盘收费项目设置.税率",
+        " And 作废日期 is null", scope, monthKey, codeList, scope.typeLists.ordinary);
 }
 
 std::string receiptStatement(const StatementScope& scope, const std::string& monthKey, const std::string& codeList) {
-    return issuedStatement("Select SUM(票据开票数据.金额) as 收据, 税控盘收费项目设置.税率 ", " And 作废日期 is null ", scope,
-                           monthKey, codeList, scope.typeLists.receipt);
+    return issuedStatement("Select SUM(票据开票数据.金额) as 收据, 税控盘收费项目设置.税率 ", " And 作废日期 is null ",
+                           scope, monthKey, codeList, scope.typeLists.receipt);
 }
 
 std::string handOverStatement(const StatementScope& scope, const std::string& monthKey,
@@ -107,9 +112,10 @@ std::string handOverStatement(const StatementScope& scope, const std::string& mo
 std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
                            const ReconciliationFeeItems& items) {
     std::string codeList = reconciliationCodeList(items);
-    std::string sql = std::string("Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ,") +
-                      " A1.专用发票, A1.专发税额, A2.普通发票, A2.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE "
-                      "A3.收据 End As S收据 ";
+    std::string sql =
+        std::string("Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ,") +
+        " A1.专用发票, A1.专发税额, A2.普通发票, A2.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE "
+        "A3.收据 End As S收据 ";
     for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverColumn(k, items[k - 1]);
     sql += " From 税控盘收费项目设置 A";
     sql += " LEFT Join (" + specialInvoiceStatement(scope, monthKey, codeList) + ") A1 On A.税率=A1.税率";

@@ -60,12 +60,13 @@ ResultOutcome runReport(data::Connection& connection, const ReportRequest& reque
                         const SplitRatioRows& splits) {
     auto ratios = propertyRatios(items, splits);
     if (!ratios.ok()) return ratios.error();
-    StatementInput in{request.department.departmentCode, request.fromKey, request.toKey, request.invoiceTypeList,
-                      items, ratios.value()};
+    StatementInput in{request.department.departmentCode, request.fromKey, request.toKey,
+                      request.invoiceTypeList,           items,           ratios.value()};
     RowContext context{&items, request.fromKey.substr(0, 6), request.toKey};
     std::vector<InvoiceDetailRow> rows;
     try {
-        auto rs = connection.open(HasMaintenanceFund(items) ? perLineStatement(in) : perInvoiceStatement(in), data::Connection::kNoTimeout);
+        auto rs = connection.open(HasMaintenanceFund(items) ? perLineStatement(in) : perInvoiceStatement(in),
+                                  data::Connection::kNoTimeout);
         for (; !rs->eof(); rs->moveNext()) rows.push_back(buildInvoiceRow(*rs, context));
         if (!rows.empty()) appendTotals(rows, tally::reports::valueColumnCount(items), LoadPaymentMethods(connection));
     } catch (const data::DbError& e) {
@@ -74,9 +75,15 @@ ResultOutcome runReport(data::Connection& connection, const ReportRequest& reque
     return std::shared_ptr<const ReportResult>(std::make_shared<VatInvoicingResult>(std::move(rows), items));
 }
 
-const ReportTexts kTexts{"vat-invoicing", "frm票据开票明细表New", "增值税开票明细表", "增值税开票明细表",
-                         "增值税开票统计条件", "开票日期范围", "正在提取收费项目，请稍等......",
-                         "正在进行增值税开票明细统计，请稍等......", "没有满足条件的开票数据,请重新设置条件!",
+const ReportTexts kTexts{"vat-invoicing",
+                         "frm票据开票明细表New",
+                         "增值税开票明细表",
+                         "增值税开票明细表",
+                         "增值税开票统计条件",
+                         "开票日期范围",
+                         "正在提取收费项目，请稍等......",
+                         "正在进行增值税开票明细统计，请稍等......",
+                         "没有满足条件的开票数据,请重新设置条件!",
                          "增值税开票明细表导出成功！"};
 
 }  // namespace

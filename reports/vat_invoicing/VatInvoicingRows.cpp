@@ -25,7 +25,6 @@ bool issuedInAdvance(const data::Recordset& rs, const RowContext& context) {
     return collectedDate && collectedDate->dayKey() > context.toKey;
 }
 
-
 }  // namespace
 
 std::string payerText(const data::Value& payer, const data::Value& address) {

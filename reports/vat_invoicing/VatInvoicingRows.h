@@ -13,14 +13,14 @@ enum class RowKind { Invoice, GrandTotal, PaymentMethod };
 
 struct InvoiceDetailRow {
     RowKind kind = RowKind::Invoice;
-    std::string dateText;        // "yyyy-mm-dd"; "合  计"; "其中" or "" on payment-method rows
+    std::string dateText;  // "yyyy-mm-dd"; "合  计"; "其中" or "" on payment-method rows
     std::string invoiceNumber;
-    std::string specialNumber;   // 专用发票
-    std::string ordinaryNumber;  // 普通发票
-    std::string receiptNumber;   // 收据
+    std::string specialNumber;     // 专用发票
+    std::string ordinaryNumber;    // 普通发票
+    std::string receiptNumber;     // 收据
     std::string electronicNumber;  // 电子发票
-    std::vector<Cents> values;   // one per value column; empty on payment-method rows
-    std::string methodText;      // payment method, a mark, or the method of a payment-method row
+    std::vector<Cents> values;     // one per value column; empty on payment-method rows
+    std::string methodText;        // payment method, a mark, or the method of a payment-method row
     std::string payerText;
     bool voided = false;
     Cents total = 0;

@@ -9,10 +9,13 @@ namespace {
 using data::escapeSqlText;
 
 const char* const kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
-const char* const kNetSpaced = "票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
+const char* const kNetSpaced =
+    "票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
 // The exchange part zeroes every amount with these.
-const char* const kZero = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else 票据开票数据.金额 End)";
-const char* const kZeroSpaced = "票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else 票据开票数据.金额 End)";
+const char* const kZero =
+    "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else 票据开票数据.金额 End)";
+const char* const kZeroSpaced =
+    "票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else 票据开票数据.金额 End)";
 
 enum class Part { Main, Exchange };
 
@@ -21,24 +24,21 @@ std::string groupedSelect(const FeeItemSplit& item, const std::string& ratio, Pa
     const std::string net = part == Part::Main ? kNet : kZero;
     const std::string netSpaced = part == Part::Main ? kNetSpaced : kZeroSpaced;
     if (item.isParking())
-        return "Select SUM(" + net + ") * " + ratio + " as " + propertyAlias(item) + "," +
-               " SUM(" + netSpaced + ")  As " + netAlias(item) + "," +
-               " SUM(票据开票数据.税额) as " + taxAlias(item) + ", 票据开票数据.票据编号";
+        return "Select SUM(" + net + ") * " + ratio + " as " + propertyAlias(item) + "," + " SUM(" + netSpaced +
+               ")  As " + netAlias(item) + "," + " SUM(票据开票数据.税额) as " + taxAlias(item) +
+               ", 票据开票数据.票据编号";
     return "Select SUM(" + net + ") as " + netAlias(item) + " ,SUM(" +
-           (part == Part::Main ? "票据开票数据.税额" : "0") + ") as " + taxAlias(item) +
-           ", 票据开票数据.票据编号";
+           (part == Part::Main ? "票据开票数据.税额" : "0") + ") as " + taxAlias(item) + ", 票据开票数据.票据编号";
 }
 
 // Select list of one item's line-by-line derived table.
 std::string lineSelect(const FeeItemSplit& item, const std::string& ratio) {
     if (item.isParking())
-        return "Select (" + std::string(kNet) + ") * " + ratio + " as " + propertyAlias(item) +
-               "," + " (" + kNetSpaced + ") As " + netAlias(item) + "," +
-               " 票据开票数据.税额 as " + taxAlias(item) +
+        return "Select (" + std::string(kNet) + ") * " + ratio + " as " + propertyAlias(item) + "," + " (" +
+               kNetSpaced + ") As " + netAlias(item) + "," + " 票据开票数据.税额 as " + taxAlias(item) +
                ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
-    return "Select  " + std::string(kNetSpaced) + " as " + netAlias(item) +
-           " , 票据开票数据.税额 as " + taxAlias(item) +
-           ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
+    return "Select  " + std::string(kNetSpaced) + " as " + netAlias(item) + " , 票据开票数据.税额 as " +
+           taxAlias(item) + ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
 }
 
 // From, joins and conditions shared by both kinds of derived table.
@@ -96,10 +96,11 @@ std::string periodCondition(const std::string& fromKey, const std::string& toKey
 std::string extractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                 const std::string& toKey) {
     return std::string("Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号" +
-           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" + " inner join setupsfxm on 收费项目代号=dh" +
-           " Where  (作废日期 Is Null Or 作废日期 Is Not Null)" + periodCondition(fromKey, toKey) +
-           " And 开票部门编号 ='" + escapeSqlText(departmentCode) + "'" +
+           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
+           "票据开票数据.入库单编号" +
+           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
+           " inner join setupsfxm on 收费项目代号=dh" + " Where  (作废日期 Is Null Or 作废日期 Is Not Null)" +
+           periodCondition(fromKey, toKey) + " And 开票部门编号 ='" + escapeSqlText(departmentCode) + "'" +
            " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
 }
 

@@ -24,10 +24,8 @@ HeadingLayout SetupPreInvoiceGrid() {
 HeadingLayout LayoutPreInvoiceHeadings(const FeeItemList& items, const SplitRatioRows& splits) {
     HeadingLayout layout = withInvoiceColumns();
     for (const auto& item : items) {
-        if (item.isParking())
-            addShareColumns(layout, item, splits, 1200);
-        else
-            layout.addColumn(item.cleanedName, "金额", 1200, false);
+        if (item.isParking()) addShareColumns(layout, item, splits, 1200);
+        else layout.addColumn(item.cleanedName, "金额", 1200, false);
         layout.addColumn(item.cleanedName, taxHeading(item), 1200, false);
     }
     addPaymentColumns(layout, 3800);

@@ -14,10 +14,8 @@ Extraction ExtractPreInvoiceFeeItems(data::Connection& connection, const ReportR
 // One row per invoice and "合  计"; no rows when no invoice counts. Refused when a
 // parking item's property percentage is not a number from 0 to 100 (nothing is sent
 // to the database then).
-Outcome<std::vector<PreInvoiceRow>> RunPreInvoiceStatistics(data::Connection& connection,
-                                                            const ReportRequest& request,
-                                                            const FeeItemList& items,
-                                                            const SplitRatioRows& splits);
+Outcome<std::vector<PreInvoiceRow>> RunPreInvoiceStatistics(data::Connection& connection, const ReportRequest& request,
+                                                            const FeeItemList& items, const SplitRatioRows& splits);
 
 class PreInvoiceReport : public DetailReportFromParts {
 public:

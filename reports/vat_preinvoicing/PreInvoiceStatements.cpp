@@ -12,8 +12,8 @@ const char* const kNet = "票据开票数据.金额-(Case When 票据开票数�
 
 // Not collected by the period's last day: collected later, or not at all whatever 预开 says.
 std::string uncollectedCondition(const std::string& toKey, const char* lastNullTest) {
-    return " And (convert(char(8),收款日期,112) > '" + escapeSqlText(toKey) +
-           "' Or (收款日期 is null and 预开=1) Or " + lastNullTest + ")";
+    return " And (convert(char(8),收款日期,112) > '" + escapeSqlText(toKey) + "' Or (收款日期 is null and 预开=1) Or " +
+           lastNullTest + ")";
 }
 
 }  // namespace
@@ -21,7 +21,8 @@ std::string uncollectedCondition(const std::string& toKey, const char* lastNullT
 std::string preInvoiceExtractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                           const std::string& toKey, const std::string& invoiceTypeList) {
     return std::string("Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  = 票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号 " +
+           " inner join 票据开票数据 on 票据.票据编号  = 票据开票数据.票据编号 And 票据.入库单编号 = "
+           "票据开票数据.入库单编号 " +
            " inner join 票据入库单 on 票据.入库单编号 = 票据入库单.入库单编号" +
            " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" +
            " inner join setupsfxm on 收费项目代号=dh" + " where CONVERT(char(8),开票日期,112) between '" +
@@ -53,8 +54,9 @@ std::string preInvoiceItemStatement(const PreInvoiceStatementInput& in, std::siz
 }
 
 std::string preInvoiceStatisticsStatement(const PreInvoiceStatementInput& in) {
-    std::string q = "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, "
-                    "收款方式, 付款人, 地址 ";
+    std::string q =
+        "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, "
+        "收款方式, 付款人, 地址 ";
     q += itemSelectList(in.items);
     q += std::string(" From 票据") + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
          " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";

@@ -17,8 +17,8 @@ namespace tally::reports::preinvoice {
 
 struct PreInvoiceStatementInput {
     std::string departmentCode;
-    std::string fromKey, toKey;       // invoice dates, "yyyymmdd"
-    std::string invoiceTypeList;      // 'A','B'
+    std::string fromKey, toKey;   // invoice dates, "yyyymmdd"
+    std::string invoiceTypeList;  // 'A','B'
     FeeItemList items;
     std::vector<std::string> ratios;  // property share multiplier per item ("0.3"); parking items only
 };

@@ -36,9 +36,9 @@ void ExportDetailReport(reportui::ReportWindow& window, const ExportEnvironment&
         request.progress = progress;
         return ExportDetailResult(*result, items, request);
     };
-    runExportCommand({&window, window.exportButton(), window.exitButton(), window.progressBar(),
-                      window.exportCaption()},
-                     job, environment, window.notifier());
+    runExportCommand(
+        {&window, window.exportButton(), window.exitButton(), window.progressBar(), window.exportCaption()}, job,
+        environment, window.notifier());
 }
 
 std::function<void(reportui::ReportWindow&)> detailExportHook(ExportEnvironment environment) {

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "SheetError.h"
 #include "Notifier.h"
+#include "SheetError.h"
 
 namespace tally::exports {
 namespace {

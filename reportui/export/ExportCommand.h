@@ -19,7 +19,7 @@ class QWidget;
 
 namespace tally {
 class Notifier;
-}
+}  // namespace tally
 
 namespace tally::exports {
 

@@ -26,9 +26,8 @@ void ExportReconciliationTable(const ReconciliationTable& table, const Reconcili
 void ExportReconciliationWindow(reportui::ReconciliationWindow& window, const ExportEnvironment& environment) {
     const auto department = window.selectedDepartment();
     const ReconciliationSheetLabels labels{window.titleText().toStdString(),
-                                           department ? department->displayText() : "",
-                                           window.yearText().toStdString(), window.startMonthText().toStdString(),
-                                           window.endMonthText().toStdString()};
+                                           department ? department->displayText() : "", window.yearText().toStdString(),
+                                           window.startMonthText().toStdString(), window.endMonthText().toStdString()};
     ExportReconciliationTable(window.table(), labels,
                               {&window, window.exportButton(), window.exitButton(), window.progressBar(), nullptr},
                               window.notifier(), environment);

@@ -73,8 +73,10 @@ private slots:
         const QPointF aboutCentre = QRectF(s.about->frameGeometry()).center();
         QVERIFY2(qAbs(desktopCentre.x() - aboutCentre.x()) <= 1 && qAbs(desktopCentre.y() - aboutCentre.y()) <= 1,
                  qPrintable(QString("desktop %1,%2 about %3,%4")
-                                .arg(desktopCentre.x()).arg(desktopCentre.y())
-                                .arg(aboutCentre.x()).arg(aboutCentre.y())));
+                                .arg(desktopCentre.x())
+                                .arg(desktopCentre.y())
+                                .arg(aboutCentre.x())
+                                .arg(aboutCentre.y())));
     }
 
     void okClosesAndTheNextChoiceMakesANewWindow() {

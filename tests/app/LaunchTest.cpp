@@ -40,8 +40,8 @@ private slots:
         QTest::newRow("short help") << QStringList{"-h"} << Source::Settings << "" << true << false;
         QTest::newRow("db without its file") << QStringList{"--db"} << Source::Settings << "" << false << true;
         QTest::newRow("db with an empty file") << QStringList{"--db="} << Source::File << "" << false << true;
-        QTest::newRow("demo and db together") << QStringList{"--demo", "--db", "x.sqlite"} << Source::Settings << ""
-                                              << false << true;
+        QTest::newRow("demo and db together")
+            << QStringList{"--demo", "--db", "x.sqlite"} << Source::Settings << "" << false << true;
         QTest::newRow("unknown option") << QStringList{"--server=x"} << Source::Settings << "" << false << true;
         QTest::newRow("stray argument") << QStringList{"fees.sqlite"} << Source::Settings << "" << false << true;
     }
@@ -67,8 +67,7 @@ private slots:
         QCOMPARE(demo.login + demo.password + demo.catalog, std::string());
 
         const auto file = settingsSourceFor(parseLaunchOptions({"tallyvane", "--db", "sub/收费.sqlite"}), demoFile)();
-        QCOMPARE(QString::fromStdString(file.server),
-                 "sqlite:" + QDir::current().absoluteFilePath("sub/收费.sqlite"));
+        QCOMPARE(QString::fromStdString(file.server), "sqlite:" + QDir::current().absoluteFilePath("sub/收费.sqlite"));
     }
 
     void demoDatabaseIsGeneratedOnlyWhenMissing() {
@@ -91,11 +90,13 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("demo.sqlite");
         QString whyNot;
-        QVERIFY(!ensureDemoDatabase(path, [](const QString&) { throw std::runtime_error("disk full"); }, &whyNot));
+        QVERIFY(!ensureDemoDatabase(
+            path, [](const QString&) { throw std::runtime_error("disk full"); }, &whyNot));
         QCOMPARE(whyNot, QString("disk full"));
 
         whyNot.clear();
-        QVERIFY(!ensureDemoDatabase(path, [](const QString&) {}, &whyNot));
+        QVERIFY(!ensureDemoDatabase(
+            path, [](const QString&) {}, &whyNot));
         QVERIFY(whyNot.contains(path));
         QVERIFY(!QFile::exists(path));
     }

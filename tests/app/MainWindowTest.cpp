@@ -11,8 +11,8 @@
 #include "BannerStrip.h"
 #include "DesktopBackground.h"
 #include "MainWindow.h"
-#include "support/RecordingNotifier.h"
 #include "ReportWindowFactories.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using namespace tally::app;

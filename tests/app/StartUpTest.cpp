@@ -5,9 +5,9 @@
 
 #include "MainWindow.h"
 #include "OpenDatabase.h"
-#include "support/RecordingNotifier.h"
 #include "StartUp.h"
 #include "TestDatabase.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using namespace tally::app;

@@ -30,8 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StripCase{"zero_width", 0, 0}, StripCase{"narrower_than_the_ornament", 3000, 0},
                       StripCase{"exactly_fixed_part_plus_slice_plus_ornament", 13150, 0},
                       StripCase{"one_twip_more", 13151, 1}, StripCase{"first_slice_just_fits", 13450, 1},
-                      StripCase{"second_slice_starts", 13451, 2},
-                      StripCase{"full_hd_at_96_dpi", 1920 * 15, 53},
+                      StripCase{"second_slice_starts", 13451, 2}, StripCase{"full_hd_at_96_dpi", 1920 * 15, 53},
                       StripCase{"wider_than_ten_thousand_slices", 8850 + 300 * 20000, 10000}),
     [](const ::testing::TestParamInfo<StripCase>& info) { return std::string(info.param.name); });
 

@@ -33,12 +33,16 @@ TEST_F(CliContract, JsonHoldsTitleHeadingsAndEveryDrawnRow) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("{\"report\": \"vat-invoicing\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"title\": \"【翠湖管理处】增值税开票明细表\""), std::string::npos);
-    EXPECT_NE(r.out.find("[\"序\",\"开票日期\",\"专用发票\",\"普通发票\",\"电子发票\",\"收据\",\"开发商70%\",\"物业30%\",\"税额9%\""),
+    EXPECT_NE(r.out.find("[\"序\",\"开票日期\",\"专用发票\",\"普通发票\",\"电子发票\",\"收据\",\"开发商70%\",\"物业30%"
+                         "\",\"税额9%\""),
               std::string::npos);
-    EXPECT_NE(r.out.find("[\"1\",\"2024-03-05\",\"\",\"\",\"\",\"007\",\"70.00\",\"30.00\",\"0.00\",\"100.00\",\"现金\",\"张三\"]"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find(
+            "[\"1\",\"2024-03-05\",\"\",\"\",\"\",\"007\",\"70.00\",\"30.00\",\"0.00\",\"100.00\",\"现金\",\"张三\"]"),
+        std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("[\"3\",\"其中\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"100.00\",\"现金\",\"\"]"), std::string::npos);
+    EXPECT_NE(r.out.find("[\"3\",\"其中\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"100.00\",\"现金\",\"\"]"),
+              std::string::npos);
 }
 
 TEST_F(CliContract, SplitChangesTheRunButNotTheExtractionsHeadings) {
@@ -74,7 +78,8 @@ TEST_F(CliContract, RefusedSelectionsAndBadArgumentsExitTwo) {
 }
 
 TEST_F(CliContract, DatabaseErrorsExitOne) {
-    auto r = runReportTool("--db /nonexistent/x.sqlite vat-invoicing --department 01 --from 2024-03-01 --to 2024-03-31");
+    auto r =
+        runReportTool("--db /nonexistent/x.sqlite vat-invoicing --department 01 --from 2024-03-01 --to 2024-03-31");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("错误信息："), std::string::npos) << r.err;
     db.exec("DROP TABLE 收款方式列表");

@@ -16,10 +16,10 @@ TEST(CliOptions, MonthsBecomeThePeriodFromTheFirstToTheLastDay) {
     auto o = parsed({"parking", "--department", "01", "--year", "2024", "--start-month", "02", "--end-month", "02"});
     EXPECT_EQ(o.fromKey, "20240201");
     EXPECT_EQ(o.toKey, "20240229");
-    EXPECT_EQ(parsed({"reconciliation", "--department", "01", "--year", "2023", "--start-month", "01", "--end-month",
-                      "12"})
-                  .toKey,
-              "20231231");
+    EXPECT_EQ(
+        parsed({"reconciliation", "--department", "01", "--year", "2023", "--start-month", "01", "--end-month", "12"})
+            .toKey,
+        "20231231");
 }
 
 TEST(CliOptions, SplitsKeepTheirTexts) {

@@ -36,8 +36,7 @@ inline CommandResult runShell(const std::string& command) {
 inline CommandResult runReportTool(const std::string& arguments) {
     ScratchFolder scratch;
     const auto errPath = scratch / "stderr.txt";
-    CommandResult r =
-        runShell(std::string(TALLYVANE_REPORT) + " " + arguments + " 2>" + shellQuote(errPath.string()));
+    CommandResult r = runShell(std::string(TALLYVANE_REPORT) + " " + arguments + " 2>" + shellQuote(errPath.string()));
     r.status = WIFEXITED(r.status) ? WEXITSTATUS(r.status) : -1;
     r.err = readFile(errPath);
     return r;

@@ -30,8 +30,8 @@ protected:
         if (!::mkdtemp(pattern.data())) return;
         const std::filesystem::path folder = pattern;
         scratch_ = folder;
-        const std::string build = "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").native() +
-                                  "' >/dev/null 2>&1";
+        const std::string build =
+            "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").native() + "' >/dev/null 2>&1";
         if (std::system(build.c_str()) != 0) return;
         // setlocale reads LOCPATH on every call; it is dropped again so the old locale can be found
         ::setenv("LOCPATH", folder.c_str(), 1);

@@ -58,26 +58,30 @@ protected:
 };
 
 TEST_P(EngineConformance, ConvertGivesDayAndMonthKeys) {
-    EXPECT_EQ(rowsOf(*connection, "Select CONVERT(char(8),开票日期,112), Convert(Char(6),开票日期,112) From 票据 "
-                                  "Where 票据编号='0002'"),
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select CONVERT(char(8),开票日期,112), Convert(Char(6),开票日期,112) From 票据 "
+                     "Where 票据编号='0002'"),
               std::vector<std::string>{"20240402|202404"});
     // Null dates stay Null; text keys compare as the server compares them
-    EXPECT_EQ(rowsOf(*connection, "Select count(*) From 票据 Where CONVERT(char(8),开票日期,112) between '20240301' "
-                                  "and '20240331' And convert(char(8),收款日期,112) > '20240331'"),
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select count(*) From 票据 Where CONVERT(char(8),开票日期,112) between '20240301' "
+                     "and '20240331' And convert(char(8),收款日期,112) > '20240331'"),
               std::vector<std::string>{"1"});
     EXPECT_EQ(rowsOf(*connection, "Select CONVERT(char(8),收款日期,112) From 票据 Where 票据编号='0002'"),
               std::vector<std::string>{"NULL"});
 }
 
 TEST_P(EngineConformance, ConvertCutsToItsLengthAndRefusesATextThatIsNoDate) {
-    EXPECT_EQ(rowsOf(*connection, "Select Convert(Char(4),'2024-04-02 10:11:12',112), "
-                                  "CONVERT(char(10),'2024-04-02 10:11:12',120), Convert(Char(3),'abcdef')"),
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select Convert(Char(4),'2024-04-02 10:11:12',112), "
+                     "CONVERT(char(10),'2024-04-02 10:11:12',120), Convert(Char(3),'abcdef')"),
               std::vector<std::string>{"2024|2024-04-02|abc"});
     EXPECT_THROW(rowsOf(*connection, "Select CONVERT(char(8),'2024/04/02',112)"), DbError);
     EXPECT_THROW(rowsOf(*connection, "Select CONVERT(char(8),'2024-04',112)"), DbError);
     // a cut never ends inside a character: char(4) of three 3-byte characters keeps one
-    EXPECT_EQ(rowsOf(*connection, "Select Convert(Char(4),'管理处'), Convert(Char(6),'管理处',23), "
-                                  "Convert(Char(2),'管理处')"),
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select Convert(Char(4),'管理处'), Convert(Char(6),'管理处',23), "
+                     "Convert(Char(2),'管理处')"),
               std::vector<std::string>{"管|管理|"});
 }
 
@@ -94,8 +98,9 @@ TEST_P(EngineConformance, LenIgnoresTrailingBlanksAndCountsCharacters) {
 TEST_P(EngineConformance, LikeAndNullTestsAndInLists) {
     EXPECT_EQ(rowsOf(*connection, "Select dh From setupsfxm Where 收费类别 Like '%停车%'"),
               std::vector<std::string>{"P1"});
-    EXPECT_EQ(rowsOf(*connection, "Select 票据编号 From 票据 Where 收款日期 Is Null And 收款方式 IS NULL "
-                                  "And 入库单编号 in ('RK1','RK3')"),
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select 票据编号 From 票据 Where 收款日期 Is Null And 收款方式 IS NULL "
+                     "And 入库单编号 in ('RK1','RK3')"),
               std::vector<std::string>{"0002"});
 }
 
@@ -111,11 +116,13 @@ TEST_P(EngineConformance, SumAndCaseTreatNullAsTheServerDoes) {
 }
 
 TEST_P(EngineConformance, DerivedTablesWithAliasesAndBracketedNames) {
-    EXPECT_EQ(rowsOf(*connection,
-                     "Select 票据.票据编号, B1.[停车费 月租KFS] From 票据 LEFT Join (Select SUM(金额) as [停车费 月租KFS], "
-                     "票据编号, 入库单编号 From 票据开票数据 Where 收费项目代号 in ('P1') Group by 票据编号, 入库单编号) B1 "
-                     "On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号 Order by 票据.入库单编号, 票据.票据编号"),
-              (std::vector<std::string>{"0001|60", "0002|NULL", "0001|NULL"}));
+    EXPECT_EQ(
+        rowsOf(*connection,
+               "Select 票据.票据编号, B1.[停车费 月租KFS] From 票据 LEFT Join (Select SUM(金额) as [停车费 月租KFS], "
+               "票据编号, 入库单编号 From 票据开票数据 Where 收费项目代号 in ('P1') Group by 票据编号, 入库单编号) B1 "
+               "On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号 Order by 票据.入库单编号, "
+               "票据.票据编号"),
+        (std::vector<std::string>{"0001|60", "0002|NULL", "0001|NULL"}));
     EXPECT_EQ(rowsOf(*connection, "Select 1 as [a]]b]"), std::vector<std::string>{"1"});
 }
 
@@ -149,8 +156,9 @@ TEST_P(EngineConformance, OnClauseSeesOnlyTablesJoinedSoFar) {
 }
 
 TEST_P(EngineConformance, ChineseIdentifiersAndColumnNamesByPosition) {
-    auto rs = connection->open("Select 职能部门编号,职能部门名称, gyd_dh, gyd_name  From 设置管理处 "
-                               " Inner join 职能部门new on 对应部门代号=职能部门编号 Where 职能部门new.终止日期 Is Null ");
+    auto rs = connection->open(
+        "Select 职能部门编号,职能部门名称, gyd_dh, gyd_name  From 设置管理处 "
+        " Inner join 职能部门new on 对应部门代号=职能部门编号 Where 职能部门new.终止日期 Is Null ");
     ASSERT_FALSE(rs->eof());
     EXPECT_EQ(rs->fieldName(3), "gyd_name");
     EXPECT_EQ(rs->field("GYD_DH").text(), "GL01");

@@ -23,20 +23,24 @@ TEST(Tokenizer, JoiningTokensGivesTheTextBack) {
 }
 
 TEST(TsqlRewriter, StatementsWithoutTheThreeCasesPassUnchanged) {
-    std::string sql = "Select 职能部门编号, gyd_name From 设置管理处 Inner join 职能部门new on 对应部门代号=职能部门编号 "
-                      "Order by len(职能部门编号),职能部门编号";
+    std::string sql =
+        "Select 职能部门编号, gyd_name From 设置管理处 Inner join 职能部门new on 对应部门代号=职能部门编号 "
+        "Order by len(职能部门编号),职能部门编号";
     EXPECT_EQ(rewrite(sql), sql);
 }
 
 TEST(TsqlRewriter, BracketedNamesBecomeQuotedNames) {
-    EXPECT_EQ(rewrite("Select 1 as [停车费 月租KFS], [a]]b], 'x[y]'"), "Select 1 as \"停车费 月租KFS\", \"a]b\", 'x[y]'");
+    EXPECT_EQ(rewrite("Select 1 as [停车费 月租KFS], [a]]b], 'x[y]'"),
+              "Select 1 as \"停车费 月租KFS\", \"a]b\", 'x[y]'");
     EXPECT_EQ(rewrite("Select 1 as [say \"hi\"]"), "Select 1 as \"say \"\"hi\"\"\"");
 }
 
 TEST(TsqlRewriter, CompoundIsWrappedAndOrderedByResultColumns) {
-    EXPECT_EQ(rewrite("Select 票据.票据编号 From 票据 Union All Select 票据.票据编号 From 票据 Order by 票据.开票日期,票据编号"),
-              "SELECT * FROM (Select 票据.票据编号 From 票据 Union All Select 票据.票据编号 From 票据 ) "
-              "Order by 开票日期,票据编号");
+    EXPECT_EQ(
+        rewrite(
+            "Select 票据.票据编号 From 票据 Union All Select 票据.票据编号 From 票据 Order by 票据.开票日期,票据编号"),
+        "SELECT * FROM (Select 票据.票据编号 From 票据 Union All Select 票据.票据编号 From 票据 ) "
+        "Order by 开票日期,票据编号");
     // with no blank after BY the dropped qualifier leaves one, so BY stays a keyword
     EXPECT_EQ(rewrite("Select a From t Union All Select a From t Order by[t].a,[t].b"),
               "SELECT * FROM (Select a From t Union All Select a From t ) Order by a,b");

@@ -22,8 +22,7 @@ void PrintTo(const FileArguments& f, std::ostream* out) { *out << f.name; }
 
 class DemoCommandLineReads : public ::testing::TestWithParam<FileArguments> {};
 
-TEST_P(DemoCommandLineReads, TheFileAndTheOptions)
-{
+TEST_P(DemoCommandLineReads, TheFileAndTheOptions) {
     const FileArguments& expected = GetParam();
     const DemoRequest request = parseDemoCommandLine(expected.arguments);
     EXPECT_FALSE(request.showHelp);
@@ -38,13 +37,15 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DemoCommandLineReads,
     ::testing::Values(FileArguments{"DefaultsCoverTwoYearsFrom2025", {"out.sqlite"}, 1u, 3000, 2, 2025},
                       FileArguments{"OptionsMayComeBeforeOrAfterTheFile",
-                                    {"--seed", "18446744073709551615", "out.sqlite", "--invoices", "100000",
-                                     "--years", "3", "--first-year", "2024"},
-                                    18446744073709551615ull, 100000, 3, 2024}),
+                                    {"--seed", "18446744073709551615", "out.sqlite", "--invoices", "100000", "--years",
+                                     "3", "--first-year", "2024"},
+                                    18446744073709551615ull,
+                                    100000,
+                                    3,
+                                    2024}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DemoCommandLine, HelpNeedsNoFile)
-{
+TEST(DemoCommandLine, HelpNeedsNoFile) {
     EXPECT_TRUE(parseDemoCommandLine({"--help"}).showHelp);
     EXPECT_TRUE(parseDemoCommandLine({"-h"}).showHelp);
 }
@@ -59,8 +60,7 @@ void PrintTo(const BadArguments& b, std::ostream* out) { *out << b.name; }
 
 class DemoCommandLineRejects : public ::testing::TestWithParam<BadArguments> {};
 
-TEST_P(DemoCommandLineRejects, WithAMessageNamingTheProblem)
-{
+TEST_P(DemoCommandLineRejects, WithAMessageNamingTheProblem) {
     try {
         parseDemoCommandLine(GetParam().arguments);
         FAIL() << "accepted";

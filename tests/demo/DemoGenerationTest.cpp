@@ -15,8 +15,7 @@ using testing::countRows;
 using testing::ScratchFolder;
 using testing::tableDigests;
 
-DemoOptions smallOptions(std::uint64_t seed)
-{
+DemoOptions smallOptions(std::uint64_t seed) {
     DemoOptions options;
     options.seed = seed;
     options.invoicesPerYear = 400;
@@ -25,23 +24,20 @@ DemoOptions smallOptions(std::uint64_t seed)
 
 // The table digests of a small demo file generated with `seed` as `name` in `folder`.
 std::map<std::string, std::string> generatedDigests(const ScratchFolder& folder, const std::string& name,
-                                                    std::uint64_t seed)
-{
+                                                    std::uint64_t seed) {
     const std::string path = (folder / name).string();
     generateDemoDatabase(path, smallOptions(seed));
     return tableDigests(path);
 }
 
-TEST(DemoGeneration, SameSeedGivesTheSameRowsInEveryTable)
-{
+TEST(DemoGeneration, SameSeedGivesTheSameRowsInEveryTable) {
     ScratchFolder folder;
     const auto digests = generatedDigests(folder, "first.sqlite", 7);
     EXPECT_EQ(digests.size(), 9u);
     EXPECT_EQ(digests, generatedDigests(folder, "second.sqlite", 7));
 }
 
-TEST(DemoGeneration, AnotherSeedGivesOtherInvoicesButTheSameReferenceTables)
-{
+TEST(DemoGeneration, AnotherSeedGivesOtherInvoicesButTheSameReferenceTables) {
     ScratchFolder folder;
     const auto a = generatedDigests(folder, "seed7.sqlite", 7);
     const auto b = generatedDigests(folder, "seed8.sqlite", 8);
@@ -51,8 +47,7 @@ TEST(DemoGeneration, AnotherSeedGivesOtherInvoicesButTheSameReferenceTables)
     EXPECT_EQ(a.at("收款方式列表"), b.at("收款方式列表"));
 }
 
-TEST(DemoGeneration, HonoursInvoiceCountYearsAndFirstYear)
-{
+TEST(DemoGeneration, HonoursInvoiceCountYearsAndFirstYear) {
     ScratchFolder folder;
     const std::string path = (folder / "three-years.sqlite").string();
     const DemoOptions options{.invoicesPerYear = 37, .years = 3, .firstYear = 2030};
@@ -72,8 +67,7 @@ TEST(DemoGeneration, HonoursInvoiceCountYearsAndFirstYear)
     EXPECT_EQ(countRows(file, "SELECT 1 FROM 职能部门new WHERE 终止日期 LIKE '2030-03-31%'"), 1);
 }
 
-TEST(DemoGeneration, OneInvoiceAYearStillMakesAValidFile)
-{
+TEST(DemoGeneration, OneInvoiceAYearStillMakesAValidFile) {
     ScratchFolder folder;
     const std::string path = (folder / "tiny.sqlite").string();
     const DemoOptions options{.invoicesPerYear = 1, .years = 1};
@@ -82,8 +76,7 @@ TEST(DemoGeneration, OneInvoiceAYearStillMakesAValidFile)
     EXPECT_EQ(countRows(file, "SELECT 1 FROM 票据"), 1);
 }
 
-TEST(DemoGeneration, ReplacesAnExistingFileAndLeavesNoTemporaryBehind)
-{
+TEST(DemoGeneration, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
     ScratchFolder folder;
     const fs::path path = folder / "demo.sqlite";
     std::ofstream(path) << "not a database";
@@ -92,13 +85,11 @@ TEST(DemoGeneration, ReplacesAnExistingFileAndLeavesNoTemporaryBehind)
     SqliteFile file(path.string(), SqliteFile::Mode::ReadOnly);
     EXPECT_EQ(countRows(file, "SELECT 1 FROM 票据"), 800);
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path()))
-        ++entries;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path())) ++entries;
     EXPECT_EQ(entries, 1);
 }
 
-TEST(DemoGeneration, FailureLeavesTheExistingFileAndNoTemporary)
-{
+TEST(DemoGeneration, FailureLeavesTheExistingFileAndNoTemporary) {
     ScratchFolder folder;
     const fs::path missing = (folder / "no-such-folder") / "demo.sqlite";
     EXPECT_THROW(generateDemoDatabase(missing.string(), smallOptions(1)), DemoError);
@@ -115,8 +106,7 @@ TEST(DemoGeneration, FailureLeavesTheExistingFileAndNoTemporary)
     EXPECT_EQ(content, "old");
 }
 
-TEST(DemoGeneration, RejectsOptionsOutOfRange)
-{
+TEST(DemoGeneration, RejectsOptionsOutOfRange) {
     DemoOptions options;
     options.invoicesPerYear = 0;
     EXPECT_THROW(validateDemoOptions(options), DemoError);

@@ -14,8 +14,7 @@ namespace tally::demo::testing {
 
 namespace fs = std::filesystem;
 
-std::string sharedDemoDatabase(const DemoOptions& options)
-{
+std::string sharedDemoDatabase(const DemoOptions& options) {
     // Stamped with this program's build: its generator is linked in, so a new build may write other rows.
     const fs::path program = fs::read_symlink("/proc/self/exe");
     struct stat built {};
@@ -23,12 +22,11 @@ std::string sharedDemoDatabase(const DemoOptions& options)
         throw std::system_error(errno, std::generic_category(), "cannot read " + program.string());
     const std::string kind = "demo-" + std::to_string(options.seed) + "-" + std::to_string(options.invoicesPerYear) +
                              "-" + std::to_string(options.years) + "-" + std::to_string(options.firstYear) + "-";
-    const std::string stamp = std::to_string(built.st_mtim.tv_sec) + "." + std::to_string(built.st_mtim.tv_nsec) +
-                              "-" + std::to_string(built.st_size);
+    const std::string stamp = std::to_string(built.st_mtim.tv_sec) + "." + std::to_string(built.st_mtim.tv_nsec) + "-" +
+                              std::to_string(built.st_size);
     const fs::path folder = program.parent_path() / (program.filename().string() + "-cache");
     const fs::path path = folder / (kind + stamp + ".sqlite");
-    if (fs::exists(path))
-        return path.string();
+    if (fs::exists(path)) return path.string();
 
     fs::create_directories(folder);
     std::error_code ignored;
@@ -42,23 +40,19 @@ std::string sharedDemoDatabase(const DemoOptions& options)
     return path.string();
 }
 
-std::int64_t countRows(SqliteFile& file, std::string_view sql)
-{
+std::int64_t countRows(SqliteFile& file, std::string_view sql) {
     SqliteStatement statement(file, sql);
     std::int64_t rows = 0;
-    while (statement.step())
-        ++rows;
+    while (statement.step()) ++rows;
     return rows;
 }
 
-std::map<std::string, std::string> tableDigests(const std::string& path)
-{
+std::map<std::string, std::string> tableDigests(const std::string& path) {
     SqliteFile file(path, SqliteFile::Mode::ReadOnly);
     std::vector<std::string> tables;
     {
         SqliteStatement list(file, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
-        while (list.step())
-            tables.push_back(list.textAt(0));
+        while (list.step()) tables.push_back(list.textAt(0));
     }
     std::map<std::string, std::string> digests;
     for (const std::string& table : tables) {

@@ -13,8 +13,8 @@ TEST(SheetDate, ReadsCalendarDatesOnly) {
     EXPECT_EQ(parseSheetDate("2024-02-29"), (SheetDate{2024, 2, 29}));
     EXPECT_EQ(parseSheetDate("2024-03-05 10:20:30"), (SheetDate{2024, 3, 5}));
     EXPECT_EQ(parseSheetDate("2000-02-29"), (SheetDate{2000, 2, 29}));
-    for (const char* bad : {"2023-02-29", "1900-02-29", "2024-04-31", "2024-13-01", "2024-00-10",
-                            "1899-12-31", "合  计", "", "2024-3-5", "20240305", "2024-03-05x"})
+    for (const char* bad : {"2023-02-29", "1900-02-29", "2024-04-31", "2024-13-01", "2024-00-10", "1899-12-31",
+                            "合  计", "", "2024-3-5", "20240305", "2024-03-05x"})
         EXPECT_FALSE(parseSheetDate(bad).has_value()) << bad;
 }
 

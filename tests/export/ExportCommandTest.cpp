@@ -1,11 +1,11 @@
 // "导出Excel" in a report window: the proposed name and filter, the commands hidden while
 // it works, the progress bar, the busy caption, and the messages for cancel, success and
 // failure. A stand-in dialog answers; no test opens a real one.
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,9 +23,9 @@
 #include "ReconciliationWindow.h"
 #include "ReportSheetSamples.h"
 #include "ReportWindow.h"
-#include "support/ReportWindowDriving.h"
 #include "SelectionPanel.h"
 #include "TestDatabase.h"
+#include "support/ReportWindowDriving.h"
 #include "support/WindowTestServices.h"
 
 using namespace tally;
@@ -40,9 +40,9 @@ public:
     reports::Extraction extractFeeItems(data::Connection&, const reports::ReportRequest&) const override {
         return {testing::parkingWithTwoItems().items, std::nullopt};
     }
-    reports::Outcome<std::shared_ptr<const reports::ReportResult>> run(
-        data::Connection&, const reports::ReportRequest&, const reports::FeeItemList&,
-        const reports::SplitRatioRows&) const override {
+    reports::Outcome<std::shared_ptr<const reports::ReportResult>> run(data::Connection&, const reports::ReportRequest&,
+                                                                       const reports::FeeItemList&,
+                                                                       const reports::SplitRatioRows&) const override {
         return std::shared_ptr<const reports::ReportResult>(
             std::make_shared<reports::parking::ParkingResult>(testing::parkingWithTwoItems().result));
     }
@@ -57,14 +57,13 @@ struct ProgressSeen {
 
 QStringList sheetValues(const QString& file, const QStringList& refs) {
     QProcess python;
-    python.start("/usr/bin/python3",
-                 QStringList{"-c",
-                             "import openpyxl, sys\n"
-                             "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-                             "print(ws.max_row)\n"
-                             "[print(ws[r].value) for r in sys.argv[2:]]",
-                             file} +
-                     refs);
+    python.start("/usr/bin/python3", QStringList{"-c",
+                                                 "import openpyxl, sys\n"
+                                                 "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                                                 "print(ws.max_row)\n"
+                                                 "[print(ws[r].value) for r in sys.argv[2:]]",
+                                                 file} +
+                                         refs);
     python.waitForFinished(60000);
     return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
@@ -86,8 +85,8 @@ private:
     QString inFolder(const QString& name) const { return folder_->filePath(name); }
 
     // A stand-in for the save dialog that notes what it was shown and answers `answer`.
-    exports::ExportEnvironment answering(std::optional<QString> answer,
-                                         sheet::ConverterLookup converter = [] { return std::nullopt; }) {
+    exports::ExportEnvironment answering(
+        std::optional<QString> answer, sheet::ConverterLookup converter = [] { return std::nullopt; }) {
         exports::ExportEnvironment environment;
         environment.chooseFile = [this, answer](QWidget* parent, const QString& name, const QString& filter) {
             proposedName_ = name;
@@ -157,8 +156,8 @@ private slots:
         QVERIFY(commandsBack());
 
         const QStringList values = sheetValues(inFolder("停车.xlsx"), {"A1", "A2", "A3", "B8"});
-        QCOMPARE(values, (QStringList{"11", "【北苑】停车费明细表", " 统计部门 : 7 北苑", " 开票日期 : 2024-03-01 至 2024-04-30",
-                                      "合计"}));
+        QCOMPARE(values, (QStringList{"11", "【北苑】停车费明细表", " 统计部门 : 7 北苑",
+                                      " 开票日期 : 2024-03-01 至 2024-04-30", "合计"}));
     }
 
     void failedExportKeepsTheOldFileAndBringsTheCommandsBack() {

@@ -36,17 +36,17 @@ TEST_P(ChooseOutput, PathAndFormatFollowTheExtension) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ChooseOutput,
-    ::testing::Values(
-        NameCase{"xlsx_kept", "/d/【一号】停车费明细表_20240101-20240131.xlsx", true,
-                 "/d/【一号】停车费明细表_20240101-20240131.xlsx", SheetFileFormat::Xlsx},
-        NameCase{"xls_with_converter", "/d/report.xls", true, "/d/report.xls", SheetFileFormat::Xls},
-        NameCase{"xls_in_capitals", "/d/report.XLS", true, "/d/report.xls", SheetFileFormat::Xls},
-        NameCase{"xls_without_converter", "/d/report.xls", false, "/d/report.xlsx", SheetFileFormat::Xlsx},
-        NameCase{"other_extension", "/d/report.csv", true, "/d/report.xlsx", SheetFileFormat::Xlsx},
-        NameCase{"only_last_dot_counts", "/d/a.b.xls", true, "/d/a.b.xls", SheetFileFormat::Xls},
-        NameCase{"trailing_dot", "/d/report.", true, "/d/report.xlsx", SheetFileFormat::Xlsx},
-        NameCase{"dotted_folder", "/d.v2/report.xlsx", false, "/d.v2/report.xlsx", SheetFileFormat::Xlsx},
-        NameCase{"relative_name", "report.xlsx", false, "report.xlsx", SheetFileFormat::Xlsx}),
+    ::testing::Values(NameCase{"xlsx_kept", "/d/【一号】停车费明细表_20240101-20240131.xlsx", true,
+                               "/d/【一号】停车费明细表_20240101-20240131.xlsx", SheetFileFormat::Xlsx},
+                      NameCase{"xls_with_converter", "/d/report.xls", true, "/d/report.xls", SheetFileFormat::Xls},
+                      NameCase{"xls_in_capitals", "/d/report.XLS", true, "/d/report.xls", SheetFileFormat::Xls},
+                      NameCase{"xls_without_converter", "/d/report.xls", false, "/d/report.xlsx",
+                               SheetFileFormat::Xlsx},
+                      NameCase{"other_extension", "/d/report.csv", true, "/d/report.xlsx", SheetFileFormat::Xlsx},
+                      NameCase{"only_last_dot_counts", "/d/a.b.xls", true, "/d/a.b.xls", SheetFileFormat::Xls},
+                      NameCase{"trailing_dot", "/d/report.", true, "/d/report.xlsx", SheetFileFormat::Xlsx},
+                      NameCase{"dotted_folder", "/d.v2/report.xlsx", false, "/d.v2/report.xlsx", SheetFileFormat::Xlsx},
+                      NameCase{"relative_name", "report.xlsx", false, "report.xlsx", SheetFileFormat::Xlsx}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ChooseOutputRefuses, NamesWithoutExtensionOrStem) {

@@ -131,7 +131,8 @@ PreInvoiceSample preInvoiceWithTwoOtherItems() {
 reports::reconciliation::ReconciliationTable reconciliationWithItems(int itemCount) {
     using namespace reports::reconciliation;
     ReconciliationFeeItems items;
-    for (int k = 1; k <= itemCount; ++k) items.push_back({"'F0" + std::to_string(k) + "'", "项目" + std::to_string(k), 0.06});
+    for (int k = 1; k <= itemCount; ++k)
+        items.push_back({"'F0" + std::to_string(k) + "'", "项目" + std::to_string(k), 0.06});
     ReconciliationTable table;
     SetReconciliationHeadings(table, items);
     const ReconciliationColumns col{itemCount};
@@ -142,7 +143,8 @@ reports::reconciliation::ReconciliationTable reconciliationWithItems(int itemCou
         const char* rate;
         Cents special, ordinary;
     };
-    const Detail details[] = {{"202401", "0.06", 10000, 5300}, {"202401", "0.09", 0, 1090}, {"202402", "0.06", 2120, 0}};
+    const Detail details[] = {
+        {"202401", "0.06", 10000, 5300}, {"202401", "0.09", 0, 1090}, {"202402", "0.06", 2120, 0}};
     for (std::size_t i = 0; i < std::size(details); ++i) {
         const Detail& d = details[i];
         const int r = table.appendRow();

@@ -75,7 +75,8 @@ TEST(ReportExportRefusals, FeeItemsOfAnotherRunWriteNothing) {
     const auto sample = samples::preInvoiceWithTwoOtherItems();
     auto items = sample.items;
     items[0].category = "停车";  // three columns instead of two
-    exports::DetailSheetRequest request{sample.headings, samples::sampleLabels("预开"), xlsxTarget(folder / "预开.xlsx"), {}};
+    exports::DetailSheetRequest request{
+        sample.headings, samples::sampleLabels("预开"), xlsxTarget(folder / "预开.xlsx"), {}};
     const auto error = exportError([&] { exports::ExportDetailResult(sample.result, items, request); });
     EXPECT_NE(error.description.find("收费项目"), std::string::npos) << error.description;
     EXPECT_TRUE(folder.names().empty());
@@ -89,8 +90,8 @@ TEST(ReportExportRefusals, ResultOfAnUnknownReport) {
     };
     ScratchFolder folder;
     const auto sample = samples::parkingWithTwoItems();
-    const auto error = exportError(
-        [&] { exports::ExportDetailResult(OtherResult{}, {}, parkingRequest(sample, folder / "x.xlsx")); });
+    const auto error =
+        exportError([&] { exports::ExportDetailResult(OtherResult{}, {}, parkingRequest(sample, folder / "x.xlsx")); });
     EXPECT_EQ(error.number, sheet::sheet_errors::kBadCell);
     EXPECT_TRUE(folder.names().empty());
 }
@@ -99,8 +100,8 @@ TEST(ReportExportFailures, FolderThatIsAFileIsAnErrorWithItsNumber) {
     ScratchFolder folder;
     writeText(folder / "报表", "a file, not a folder");
     const auto sample = samples::vatWithOneOtherItem();
-    exports::DetailSheetRequest request{sample.headings, samples::sampleLabels("开票"),
-                                        xlsxTarget(folder / "报表" / "开票.xlsx"), {}};
+    exports::DetailSheetRequest request{
+        sample.headings, samples::sampleLabels("开票"), xlsxTarget(folder / "报表" / "开票.xlsx"), {}};
     const auto error = exportError([&] { exports::ExportDetailResult(sample.result, sample.result.items(), request); });
     EXPECT_EQ(error.number, ENOTDIR);
     EXPECT_EQ(readText(folder / "报表"), "a file, not a folder");

@@ -82,8 +82,8 @@ TEST(SheetWriterConstruction, SheetThatCannotBeMadeIsReportedAndLeavesNothing) {
     const ChildResult child = runIsolated(folder.path());
     if (WIFEXITED(child.status) && WEXITSTATUS(child.status) == kCannotIsolate)
         GTEST_SKIP() << "needs root and a private mount namespace for a read-only /tmp";
-    EXPECT_TRUE(WIFEXITED(child.status) && WEXITSTATUS(child.status) == 0)
-        << "status " << child.status << "\n" << child.output;
+    EXPECT_TRUE(WIFEXITED(child.status) && WEXITSTATUS(child.status) == 0) << "status " << child.status << "\n"
+                                                                           << child.output;
     EXPECT_TRUE(folder.names().empty());
 }
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
-#include <sys/resource.h>
 
 #include "ScratchFolder.h"
 #include "SheetError.h"
@@ -67,8 +67,7 @@ TEST(SheetWriterSave, NothingAppearsBeforeSaveAndNothingStaysWithoutIt) {
 TEST(SheetWriterSave, FolderThatIsAFileFailsBeforeAnyWork) {
     ScratchFolder folder;
     writeText(folder / "not-a-folder", "x");
-    EXPECT_EQ(errorNumberOf([&] { SheetWriter sheet(xlsxAt(folder / "not-a-folder" / "r.xlsx"), {2, 3}); }),
-              ENOTDIR);
+    EXPECT_EQ(errorNumberOf([&] { SheetWriter sheet(xlsxAt(folder / "not-a-folder" / "r.xlsx"), {2, 3}); }), ENOTDIR);
     EXPECT_EQ(folder.names(), std::set<std::string>{"not-a-folder"});
 }
 
@@ -115,10 +114,8 @@ TEST_P(SheetWriterFailedSave, KeepsTheOldFileAndRemovesTheTemporaryFile) {
         FileSizeLimit limit(c.limit);
         number = errorNumberOf([&] { sheet.save(); });
     }
-    if (c.expectedNumber)
-        EXPECT_EQ(number, c.expectedNumber);
-    else
-        EXPECT_GT(number, sheet_errors::kLibraryBase);
+    if (c.expectedNumber) EXPECT_EQ(number, c.expectedNumber);
+    else EXPECT_GT(number, sheet_errors::kLibraryBase);
     EXPECT_TRUE(readText(folder / "report.xlsx") == "old contents");
     EXPECT_EQ(folder.names(), std::set<std::string>{"report.xlsx"});
 }
@@ -150,11 +147,15 @@ TEST(SheetWriterLimits, XlsLongerThan65536RowsIsRefusedBeforeAnythingIsWritten) 
         EXPECT_NE(e.description.find(".xlsx"), std::string::npos) << e.description;
     }
     EXPECT_TRUE(folder.names().empty());
-    EXPECT_EQ(errorNumberOf([&] { SheetWriter sheet(xlsAt(folder / "wide.xls"), {10, 257}); }),
+    EXPECT_EQ(errorNumberOf([&] {
+                  SheetWriter sheet(xlsAt(folder / "wide.xls"), {10, 257});
+              }),
               sheet_errors::kTooLargeForFormat);
     EXPECT_EQ(errorNumberOf([&] { SheetWriter sheet(xlsAt(folder / "edge.xls"), {65536, 256}); }), 0);
     EXPECT_EQ(errorNumberOf([&] { SheetWriter sheet(xlsxAt(folder / "long.xlsx"), {65537, 10}); }), 0);
-    EXPECT_EQ(errorNumberOf([&] { SheetWriter sheet(xlsxAt(folder / "huge.xlsx"), {1048577, 10}); }),
+    EXPECT_EQ(errorNumberOf([&] {
+                  SheetWriter sheet(xlsxAt(folder / "huge.xlsx"), {1048577, 10});
+              }),
               sheet_errors::kTooLargeForFormat);
     EXPECT_TRUE(folder.names().empty());
 }
@@ -173,8 +174,7 @@ TEST_F(SheetWriterOrder, RowsAlreadyWrittenCannotChange) {
     sheet.text(3, 2, "same row, earlier column is fine");
     sheet.text(5, 1, "b");
     EXPECT_EQ(errorNumberOf([&] { sheet.text(4, 1, "c"); }), sheet_errors::kCellOutOfOrder);
-    EXPECT_EQ(errorNumberOf([&] { sheet.style({3, 1, 6, 8}, {.thinBorder = true}); }),
-              sheet_errors::kCellOutOfOrder);
+    EXPECT_EQ(errorNumberOf([&] { sheet.style({3, 1, 6, 8}, {.thinBorder = true}); }), sheet_errors::kCellOutOfOrder);
     EXPECT_EQ(errorNumberOf([&] { sheet.merge({4, 1, 6, 1}); }), sheet_errors::kCellOutOfOrder);
     EXPECT_EQ(errorNumberOf([&] { sheet.wrapRow(4); }), sheet_errors::kCellOutOfOrder);
     EXPECT_EQ(errorNumberOf([&] { sheet.style({5, 1, 6, 8}, {.thinBorder = true}); }), 0);

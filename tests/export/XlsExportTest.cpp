@@ -33,21 +33,25 @@ void writeReport(SheetWriter& sheet) {
 // input, the .csv read-back has `csvRows` lines, and it exits with `exitCode`.
 std::filesystem::path fakeConverter(const ScratchFolder& folder, int csvRows, int exitCode) {
     const auto script = folder / "fake-soffice";
-    writeText(script, "#!/bin/sh\n"
-                      "while [ $# -gt 0 ]; do\n"
-                      "  case \"$1\" in\n"
-                      "    --convert-to) filter=\"$2\"; shift 2;;\n"
-                      "    --outdir) outdir=\"$2\"; shift 2;;\n"
-                      "    *) input=\"$1\"; shift;;\n"
-                      "  esac\n"
-                      "done\n"
-                      "name=$(basename \"$input\"); name=\"${name%.*}\"\n"
-                      "case \"$filter\" in\n"
-                      "  xls*) cp \"$input\" \"$outdir/$name.xls\";;\n"
-                      "  csv*) i=0; while [ $i -lt " + std::to_string(csvRows) + " ]; do echo x; i=$((i+1)); done"
-                      " > \"$outdir/$name.csv\";;\n"
-                      "esac\n"
-                      "exit " + std::to_string(exitCode) + "\n");
+    writeText(script,
+              "#!/bin/sh\n"
+              "while [ $# -gt 0 ]; do\n"
+              "  case \"$1\" in\n"
+              "    --convert-to) filter=\"$2\"; shift 2;;\n"
+              "    --outdir) outdir=\"$2\"; shift 2;;\n"
+              "    *) input=\"$1\"; shift;;\n"
+              "  esac\n"
+              "done\n"
+              "name=$(basename \"$input\"); name=\"${name%.*}\"\n"
+              "case \"$filter\" in\n"
+              "  xls*) cp \"$input\" \"$outdir/$name.xls\";;\n"
+              "  csv*) i=0; while [ $i -lt " +
+                  std::to_string(csvRows) +
+                  " ]; do echo x; i=$((i+1)); done"
+                  " > \"$outdir/$name.csv\";;\n"
+                  "esac\n"
+                  "exit " +
+                  std::to_string(exitCode) + "\n");
     ::chmod(script.c_str(), 0755);
     return script;
 }
@@ -129,11 +133,11 @@ TEST(XlsWithLibreOffice, WritesARealXlsHoldingEveryCell) {
 
     // Read it back independently: text keeps its zeros, the date shows as yyyy-mm-dd.
     ScratchFolder readBack;
-    const ProcessResult run = runProcess(
-        {converter->native(), "-env:UserInstallation=file://" + (readBack / "profile").native(),
-         "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir",
-         readBack.path().native(), (folder / "报表.xls").native()},
-        readBack / "log", std::chrono::seconds(300));
+    const ProcessResult run =
+        runProcess({converter->native(), "-env:UserInstallation=file://" + (readBack / "profile").native(),
+                    "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir",
+                    readBack.path().native(), (folder / "报表.xls").native()},
+                   readBack / "log", std::chrono::seconds(300));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     const std::string csv = readText(readBack / "报表.csv");
     EXPECT_NE(csv.find("【一号】增值税开票明细表"), std::string::npos) << csv;

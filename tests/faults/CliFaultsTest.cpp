@@ -35,9 +35,13 @@ protected:
         std::string rows;
         for (int i = 0; i < 400; ++i) {
             const std::string number = std::to_string(10000 + i);
-            db.exec("INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额,收款方式,付款人,预开) VALUES ('" +
-                    number + "','R1','01','2024-03-05','2024-03-05',106,'现金','付款人" + number + "',0);"
-                    "INSERT INTO 票据开票数据 VALUES ('" + number + "','R1','W1',106,6);");
+            db.exec(
+                "INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额,收款方式,付款人,预开) "
+                "VALUES ('" +
+                number + "','R1','01','2024-03-05','2024-03-05',106,'现金','付款人" + number +
+                "',0);"
+                "INSERT INTO 票据开票数据 VALUES ('" +
+                number + "','R1','W1',106,6);");
         }
     }
 
@@ -50,15 +54,16 @@ protected:
     // Runs a shell script: "$TOOL" is the report tool, "$DIR" the folder, "$ERR" a file
     // outside it for the tool's messages. `privateMounts`: in a mount namespace of its own.
     CommandResult shell(const std::string& script, bool privateMounts = false) const {
-        const std::string command = "DIR=" + shellQuote(folder.path().native()) + " ERR=" + shellQuote(errors.native()) +
-                                    " TOOL=" + shellQuote(TALLYVANE_REPORT) + (privateMounts ? " unshare -m" : "") +
-                                    " sh -c " + shellQuote(script);
+        const std::string command = "DIR=" + shellQuote(folder.path().native()) +
+                                    " ERR=" + shellQuote(errors.native()) + " TOOL=" + shellQuote(TALLYVANE_REPORT) +
+                                    (privateMounts ? " unshare -m" : "") + " sh -c " + shellQuote(script);
         return runShell(command);
     }
 
     // The script's run of the tool and what the folder holds afterwards.
     static std::string runAndList(const std::string& toolArguments) {
-        return "\"$TOOL\" " + toolArguments + " >/dev/null 2>\"$ERR\"; echo \"status=$?\"\n"
+        return "\"$TOOL\" " + toolArguments +
+               " >/dev/null 2>\"$ERR\"; echo \"status=$?\"\n"
                "cat \"$DIR/开票.xlsx\"; echo; ls -A \"$DIR\"";
     }
 
@@ -100,21 +105,25 @@ TEST_F(CliFaults, FileSizeLimitLeavesTheEarlierFile) {
 TEST_F(CliFaults, FullDiskLeavesTheEarlierFile) {
     skipWithoutPrivateMounts();
     // Two pages: the earlier file takes one, the new workbook needs more.
-    const auto r = shell("mount -t tmpfs -o size=8192 t \"$DIR\" || exit 9\n"
-                         "printf '" + kEarlier + "' > \"$DIR/开票.xlsx\"\n" +
-                             runAndList(arguments(folder / "开票.xlsx")),
-                         true);
+    const auto r = shell(
+        "mount -t tmpfs -o size=8192 t \"$DIR\" || exit 9\n"
+        "printf '" +
+            kEarlier + "' > \"$DIR/开票.xlsx\"\n" + runAndList(arguments(folder / "开票.xlsx")),
+        true);
     EXPECT_EQ(r.out, "status=1\n" + kEarlier + "\n开票.xlsx\n");
     EXPECT_EQ(toolMessage().rfind("错误号: ", 0), 0u) << toolMessage();
 }
 
 TEST_F(CliFaults, ReadOnlyFolderLeavesTheEarlierFile) {
     skipWithoutPrivateMounts();
-    const auto r = shell("mount -t tmpfs -o size=1048576 t \"$DIR\" || exit 9\n"
-                         "printf '" + kEarlier + "' > \"$DIR/开票.xlsx\"\n"
-                         "mount -o remount,ro \"$DIR\" || exit 9\n" +
-                             runAndList(arguments(folder / "开票.xlsx")),
-                         true);
+    const auto r = shell(
+        "mount -t tmpfs -o size=1048576 t \"$DIR\" || exit 9\n"
+        "printf '" +
+            kEarlier +
+            "' > \"$DIR/开票.xlsx\"\n"
+            "mount -o remount,ro \"$DIR\" || exit 9\n" +
+            runAndList(arguments(folder / "开票.xlsx")),
+        true);
     EXPECT_EQ(r.out, "status=1\n" + kEarlier + "\n开票.xlsx\n");
     EXPECT_EQ(toolMessage().rfind("错误号: 30错误描述: ", 0), 0u) << toolMessage();  // EROFS
 }

@@ -17,15 +17,14 @@
 #include "BusyPanel.h"
 #include "ReconciliationTable.h"
 #include "ReconciliationWindow.h"
-#include "ReportWindowFactory.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
 #include "support/ReportWindowDriving.h"
-#include "windows/DemoConnection.h"
 #include "support/WindowTestServices.h"
+#include "windows/DemoConnection.h"
 
 using namespace tally;
 using tally::reportui::ReconciliationWindow;
@@ -40,7 +39,10 @@ public:
         sqlite3_open(path.c_str(), &db_);
         locked_ = sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
     }
-    ~ExclusiveLock() { release(); sqlite3_close(db_); }
+    ~ExclusiveLock() {
+        release();
+        sqlite3_close(db_);
+    }
     bool locked() const { return locked_; }
     void release() {
         if (locked_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

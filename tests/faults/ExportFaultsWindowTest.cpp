@@ -21,15 +21,14 @@
 #include "DetailExportCommand.h"
 #include "ReconciliationExportCommand.h"
 #include "ReconciliationWindow.h"
-#include "ReportWindowFactory.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
-#include "SelectionPanel.h"
 #include "ScratchFolder.h"
+#include "SelectionPanel.h"
 #include "faults/PrivateMounts.h"
+#include "support/RecordingNotifier.h"
 #include "support/ReportWindowDriving.h"
 #include "windows/DemoConnection.h"
-#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using tally::reportui::ReportWindow;
@@ -59,8 +58,8 @@ private:
     sighandler_t previousSignal_;
 };
 
-exports::ExportEnvironment answering(const std::filesystem::path& file,
-                                     sheet::ConverterLookup converter = [] { return std::nullopt; }) {
+exports::ExportEnvironment answering(
+    const std::filesystem::path& file, sheet::ConverterLookup converter = [] { return std::nullopt; }) {
     exports::ExportEnvironment environment;
     environment.chooseFile = [file](QWidget*, const QString&, const QString&) {
         return std::optional<QString>(QString::fromStdString(file.native()));
@@ -101,9 +100,7 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        demo_ = std::make_unique<testing::DemoConnection>();
-    }
+    void initTestCase() { demo_ = std::make_unique<testing::DemoConnection>(); }
     void init() {
         folder_ = std::make_unique<testing::ScratchFolder>();
         notifier_.fresh();
@@ -126,15 +123,16 @@ private slots:
             QVERIFY(testing::remountReadOnly(folder_->path()));
         } else if (::geteuid() != 0) {
             writeEarlierFile("开票.xlsx");
-            std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_read |
-                                                              std::filesystem::perms::owner_exec);
+            std::filesystem::permissions(folder_->path(),
+                                         std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         } else {
             QSKIP("root writes into any folder; a read-only one needs a private mount");
         }
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
         if (!privateMounts) std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_all);
-        expectFailureKeptTheEarlierFile(messages, "开票.xlsx", privateMounts ? "错误号: 30错误描述: " : "错误号: 13错误描述: ");
+        expectFailureKeptTheEarlierFile(messages, "开票.xlsx",
+                                        privateMounts ? "错误号: 30错误描述: " : "错误号: 13错误描述: ");
     }
 
     // Two pages of tmpfs: the earlier file takes one, the new workbook needs more than one.
@@ -181,7 +179,8 @@ private slots:
 
     void reconciliationExportOnAFullDisk() {
         notifier_.fresh();
-        std::unique_ptr<reportui::ReconciliationWindow> window(reportui::createReconciliationWindow(services(), nullptr));
+        std::unique_ptr<reportui::ReconciliationWindow> window(
+            reportui::createReconciliationWindow(services(), nullptr));
         testing::runReconciliation(*window, 0, "2025", "01", "12");
         QVERIFY(window->table().rowCount() > 2);
 

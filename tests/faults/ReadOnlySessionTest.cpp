@@ -20,16 +20,15 @@
 #include "PageNavigator.h"
 #include "ReconciliationExportCommand.h"
 #include "ReconciliationWindow.h"
-#include "ReportWindowFactory.h"
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
+#include "ScratchFolder.h"
 #include "SelectionPanel.h"
 #include "SqliteConnection.h"
 #include "cli/CommandRunner.h"
-#include "ScratchFolder.h"
 #include "support/ReportWindowDriving.h"
-#include "windows/DemoConnection.h"
 #include "support/WindowTestServices.h"
+#include "windows/DemoConnection.h"
 
 using namespace tally;
 
@@ -94,7 +93,8 @@ private slots:
             window->pageNavigator()->lastButton()->click();
             exports::ExportDetailReport(*window, savingTo(exports_ / (std::string(kind) + ".xlsx")));
         }
-        std::unique_ptr<reportui::ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(services(), nullptr));
+        std::unique_ptr<reportui::ReconciliationWindow> reconciliation(
+            reportui::createReconciliationWindow(services(), nullptr));
         testing::runReconciliation(*reconciliation, 0, "2025", "01", "12");
         exports::ExportReconciliationWindow(*reconciliation, savingTo(exports_ / "reconciliation.xlsx"));
         QCOMPARE(messages.texts(), (QStringList{"停车费明细表导出成功！", "增值税开票明细表导出成功！",
@@ -107,9 +107,9 @@ private slots:
                                                                 : " --from 2025-01-01 --to 2025-12-31";
             for (const std::string format : {"json", "csv", "xlsx"}) {
                 const auto output = exports_ / ("tool-" + kind + "." + format);
-                const auto run = testing::runReportTool("--db " + db + " " + kind + " --department 01" + period +
-                                                        " --format " + format + " --output " +
-                                                        testing::shellQuote(output.native()));
+                const auto run =
+                    testing::runReportTool("--db " + db + " " + kind + " --department 01" + period + " --format " +
+                                           format + " --output " + testing::shellQuote(output.native()));
                 QVERIFY2(run.status == 0, (kind + " " + format + ": " + run.err).c_str());
             }
         }
@@ -154,14 +154,12 @@ private slots:
             // Turning the guard off does not make the file writable.
             try {
                 connection->open("PRAGMA query_only = 0");
-            } catch (const data::DbError&) {
-            }
+            } catch (const data::DbError&) {}
             QVERIFY_THROWS_EXCEPTION(data::DbError, connection->open("DELETE FROM 票据"));
             // Only the first of several statements is ever run.
             try {
                 connection->open("SELECT 1; DELETE FROM 票据");
-            } catch (const data::DbError&) {
-            }
+            } catch (const data::DbError&) {}
             auto count = connection->open("SELECT count(*) FROM 票据");
             QVERIFY(count->field(0).number() > 0);
         }

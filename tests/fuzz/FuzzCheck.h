@@ -34,8 +34,7 @@ inline void check(bool holds, const char* property, std::string_view detail = {}
 // Takes pieces from the front of the input; past its end every piece is empty or zero.
 class InputReader {
 public:
-    InputReader(const std::uint8_t* data, std::size_t size)
-        : rest_(reinterpret_cast<const char*>(data), size) {}
+    InputReader(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
 
     std::uint8_t byte() {
         if (rest_.empty()) return 0;

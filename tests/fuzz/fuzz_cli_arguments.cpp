@@ -32,8 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> args;
     std::string current;
     for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) { args.push_back(current); current.clear(); }
-        else current += char(data[i]);
+        if (data[i] == 0) {
+            args.push_back(current);
+            current.clear();
+        } else current += char(data[i]);
     }
     if (size > 0) args.push_back(current);
     std::string detail;
@@ -60,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(o.fromKey.substr(0, 4) == o.year && o.toKey.substr(0, 4) == o.year, "months lie in the year", detail);
         check(o.fromKey.substr(4, 2) == o.startMonth && o.fromKey.substr(6) == "01", "the period starts on the 1st",
               detail);
-        check(o.toKey.substr(4, 2) == o.endMonth && !isDayKey(o.toKey.substr(0, 6) + std::to_string(
-                                                                     std::stoi(o.toKey.substr(6)) + 1)),
+        check(o.toKey.substr(4, 2) == o.endMonth &&
+                  !isDayKey(o.toKey.substr(0, 6) + std::to_string(std::stoi(o.toKey.substr(6)) + 1)),
               "the period ends on the month's last day", detail);
     }
     for (const auto& s : o.splits) check(!s.feeCode.empty(), "a split names its fee item", detail);

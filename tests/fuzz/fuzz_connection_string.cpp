@@ -31,7 +31,10 @@ std::optional<Attributes> parse(std::string s) {
     Attributes out;
     std::size_t i = 0;
     while (i < s.size()) {
-        if (s[i] == ';') { ++i; continue; }
+        if (s[i] == ';') {
+            ++i;
+            continue;
+        }
         auto eq = s.find('=', i);
         if (eq == std::string::npos) return std::nullopt;
         std::string key = s.substr(i, eq - i), value;
@@ -42,7 +45,11 @@ std::optional<Attributes> parse(std::string s) {
             while (true) {
                 if (i >= s.size()) return std::nullopt;
                 if (s[i] == '}') {
-                    if (i + 1 < s.size() && s[i + 1] == '}') { value += '}'; i += 2; continue; }
+                    if (i + 1 < s.size() && s[i + 1] == '}') {
+                        value += '}';
+                        i += 2;
+                        continue;
+                    }
                     ++i;
                     break;
                 }
@@ -95,8 +102,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Attributes intended{{"DRIVER", "FreeTDS"}, {"SERVER", host}};
     if (!port.empty()) intended.push_back({"PORT", port});
-    intended.insert(intended.end(), {{"DATABASE", catalog}, {"UID", login}, {"PWD", password},
-                                     {"TDS_Version", "7.4"}, {"ClientCharset", "UTF-8"},
+    intended.insert(intended.end(), {{"DATABASE", catalog},
+                                     {"UID", login},
+                                     {"PWD", password},
+                                     {"TDS_Version", "7.4"},
+                                     {"ClientCharset", "UTF-8"},
                                      {"ApplicationIntent", "ReadOnly"}});
     expectAttributes([&] { return tally::data::freeTdsConnectionString(login, password, catalog, server); }, intended);
 

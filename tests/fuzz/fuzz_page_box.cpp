@@ -12,12 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tally::fuzz::InputReader in(data, size);
     int pageCount;
     switch (in.byte() % 6) {
-        case 0: pageCount = 0; break;
-        case 1: pageCount = 1; break;
-        case 2: pageCount = INT_MAX; break;
-        case 3: pageCount = int(in.byte()); break;
-        case 4: pageCount = int(in.u32() & 0x7fffffff); break;
-        default: pageCount = int(in.u32()); break;  // negative too
+    case 0: pageCount = 0; break;
+    case 1: pageCount = 1; break;
+    case 2: pageCount = INT_MAX; break;
+    case 3: pageCount = int(in.byte()); break;
+    case 4: pageCount = int(in.u32() & 0x7fffffff); break;
+    default: pageCount = int(in.u32()); break;  // negative too
     }
     std::string text = in.rest();
     std::string detail = text + " of " + std::to_string(pageCount);

@@ -29,8 +29,8 @@ sqlite3* database() {
 std::vector<std::string> noColumns(const std::string&) { return {}; }
 
 struct Result {
-    bool refused = false;      // did not prepare
-    bool oneStatement = true;  // nothing after the statement
+    bool refused = false;            // did not prepare
+    bool oneStatement = true;        // nothing after the statement
     std::vector<std::string> texts;  // first column of each row
     std::string columnName;
 };

@@ -36,11 +36,11 @@ struct Param {
 
 void bind(sqlite3_stmt* stmt, const Param& p) {
     switch (p.kind) {
-        case Kind::Text: sqlite3_bind_text(stmt, 1, p.bytes.data(), int(p.bytes.size()), SQLITE_TRANSIENT); break;
-        case Kind::Blob: sqlite3_bind_blob(stmt, 1, p.bytes.data(), int(p.bytes.size()), SQLITE_TRANSIENT); break;
-        case Kind::Integer: sqlite3_bind_int64(stmt, 1, p.integer); break;
-        case Kind::Real: sqlite3_bind_double(stmt, 1, p.real); break;
-        case Kind::Null: sqlite3_bind_null(stmt, 1); break;
+    case Kind::Text: sqlite3_bind_text(stmt, 1, p.bytes.data(), int(p.bytes.size()), SQLITE_TRANSIENT); break;
+    case Kind::Blob: sqlite3_bind_blob(stmt, 1, p.bytes.data(), int(p.bytes.size()), SQLITE_TRANSIENT); break;
+    case Kind::Integer: sqlite3_bind_int64(stmt, 1, p.integer); break;
+    case Kind::Real: sqlite3_bind_double(stmt, 1, p.real); break;
+    case Kind::Null: sqlite3_bind_null(stmt, 1); break;
     }
 }
 
@@ -121,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(converted.error, "a style 112 value that is no date text is an error", detail);
         } else {
             check(!converted.error && !converted.null, "convert gives a text", detail);
-            check(converted.text.size() <= std::size_t(n), "convert keeps to char(N)", detail + " => " + converted.text);
+            check(converted.text.size() <= std::size_t(n), "convert keeps to char(N)",
+                  detail + " => " + converted.text);
             check(whole->compare(0, converted.text.size(), converted.text) == 0, "convert gives a prefix of the key",
                   detail + " => " + converted.text);
             // Cut only where a character ends (a cut character could not be shown or compared),
@@ -132,8 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       detail + " => " + converted.text);
             if (whole->size() <= std::size_t(n))
                 check(kept == whole->size(), "convert keeps a text that fits", detail + " => " + converted.text);
-            else
-                check(kept + 3 >= std::size_t(n), "convert keeps as much as fits", detail + " => " + converted.text);
+            else check(kept + 3 >= std::size_t(n), "convert keeps as much as fits", detail + " => " + converted.text);
         }
     }
 

@@ -49,7 +49,10 @@ std::string lower(std::string s) {
 std::size_t closeQuote(const std::string& s, std::size_t i, char close) {
     for (std::size_t j = i + 1; j < s.size(); ++j)
         if (s[j] == close) {
-            if (j + 1 < s.size() && s[j + 1] == close) { ++j; continue; }
+            if (j + 1 < s.size() && s[j + 1] == close) {
+                ++j;
+                continue;
+            }
             return j + 1;
         }
     return std::string::npos;
@@ -61,7 +64,10 @@ Scan scan(const std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
         unsigned char c = s[i];
         std::size_t end;
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') { ++i; continue; }
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            ++i;
+            continue;
+        }
         if (s.compare(i, 2, "--") == 0) {
             end = s.find('\n', i);
             if (end == std::string::npos) end = s.size();
@@ -71,14 +77,20 @@ Scan scan(const std::string& s) {
         }
         if (s.compare(i, 2, "/*") == 0) {
             end = s.find("*/", i + 2);
-            if (end == std::string::npos) { out.complete = false; return out; }
+            if (end == std::string::npos) {
+                out.complete = false;
+                return out;
+            }
             out.comments.push_back(s.substr(i, end + 2 - i));
             i = end + 2;
             continue;
         }
         if (c == '\'' || c == '"' || c == '[') {
             end = closeQuote(s, i, c == '[' ? ']' : char(c));
-            if (end == std::string::npos) { out.complete = false; return out; }
+            if (end == std::string::npos) {
+                out.complete = false;
+                return out;
+            }
             if (c == '\'') out.literals.push_back(s.substr(i, end - i));
             if (c == '[') out.bracketed = true;
             previousWord.clear();

@@ -68,8 +68,7 @@ bool EngineOutcome::headingsHold(const std::string& text) const {
     return false;
 }
 
-EngineOutcome runReportEngine(const std::string& kind, RecordingConnection& connection,
-                              const HostileProfile& profile) {
+EngineOutcome runReportEngine(const std::string& kind, RecordingConnection& connection, const HostileProfile& profile) {
     EngineOutcome out;
     try {
         auto departments = reports::LoadDepartmentList(connection);

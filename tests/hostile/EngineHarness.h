@@ -21,7 +21,7 @@ struct EngineOutcome {
     std::vector<std::vector<std::string>> rows;      // cell texts of every result row
     std::vector<reports::ReportError> errors;        // what the window would have shown
     bool departmentFound = false;
-    std::optional<std::string> escaped;              // an exception that left the engine
+    std::optional<std::string> escaped;  // an exception that left the engine
 
     bool hasRows() const { return !rows.empty(); }
     bool hasError() const { return !errors.empty(); }
@@ -30,7 +30,6 @@ struct EngineOutcome {
     bool headingsHold(const std::string& text) const;
 };
 
-EngineOutcome runReportEngine(const std::string& kind, RecordingConnection& connection,
-                              const HostileProfile& profile);
+EngineOutcome runReportEngine(const std::string& kind, RecordingConnection& connection, const HostileProfile& profile);
 
 }  // namespace tally::testing

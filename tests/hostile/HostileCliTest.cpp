@@ -39,8 +39,8 @@ std::string cliCaseName(const ::testing::TestParamInfo<CliCase>& info) {
 }
 
 std::string selection(const HostileDatabase& db, const std::string& kind) {
-    std::string s = "--department " + shellQuote(db.profile().departmentCode) + " --office " +
-                    shellQuote(db.profile().officeCode);
+    std::string s =
+        "--department " + shellQuote(db.profile().departmentCode) + " --office " + shellQuote(db.profile().officeCode);
     return s + (kind == "reconciliation" ? " --year 2024 --start-month 03 --end-month 03"
                                          : " --from 2024-03-01 --to 2024-03-31");
 }
@@ -88,12 +88,14 @@ bool havePython() { return std::system("command -v python3 >/dev/null 2>&1") == 
 // Every XML part of an .xlsx parsed with Python's zipfile and XML parser: the texts of
 // the worksheet, one a line, or "XML: " and the parser's complaint.
 std::string xlsxTexts(const std::string& path) {
-    auto r = runCommand("python3 -c " + shellQuote("import sys, zipfile, xml.dom.minidom as m\n"
-                                                   "z = zipfile.ZipFile(sys.argv[1])\n"
-                                                   "docs = [m.parseString(z.read(n)) for n in z.namelist() if n.endswith('.xml')]\n"
-                                                   "t = m.parseString(z.read('xl/worksheets/sheet1.xml')).getElementsByTagName('t')\n"
-                                                   "sys.stdout.buffer.write(''.join(e.firstChild.data + '\\n' for e in t if e.firstChild).encode())") +
-                        " " + shellQuote(path));
+    auto r = runCommand(
+        "python3 -c " +
+        shellQuote("import sys, zipfile, xml.dom.minidom as m\n"
+                   "z = zipfile.ZipFile(sys.argv[1])\n"
+                   "docs = [m.parseString(z.read(n)) for n in z.namelist() if n.endswith('.xml')]\n"
+                   "t = m.parseString(z.read('xl/worksheets/sheet1.xml')).getElementsByTagName('t')\n"
+                   "sys.stdout.buffer.write(''.join(e.firstChild.data + '\\n' for e in t if e.firstChild).encode())") +
+        " " + shellQuote(path));
     return r.status == 0 ? r.out : "XML: " + r.out;
 }
 
@@ -105,7 +107,8 @@ TEST_P(EveryReportThroughTheTool, WritesTheResultOrTheSystemsMessage) {
     const std::string before = fileBytes(db.path());
     ScratchFolder folder;
     const auto sheet = folder / (cliCaseName(::testing::TestParamInfo<CliCase>(GetParam(), 0)) + ".xlsx");
-    std::string arguments = "--db " + shellQuote(db.path()) + " " + kind + " " + selection(db, kind) + " --format " + format;
+    std::string arguments =
+        "--db " + shellQuote(db.path()) + " " + kind + " " + selection(db, kind) + " --format " + format;
     if (format == "xlsx") arguments += " --output " + shellQuote(sheet.string());
 
     auto r = runReportTool(arguments);
@@ -219,7 +222,8 @@ TEST_F(HostileJson, SplitsReachFeeCodesWithQuotesAndNeverCarrySqlOfTheirOwn) {
     auto json = readJson(r.out);
     ASSERT_TRUE(json.valid) << json.problem;
     EXPECT_TRUE(holds(json, "开发商60%") && holds(json, "物业40%")) << r.out;
-    EXPECT_NE(r.out.find("[\"1\",\"A'HX1 --\",\"\",\"60.00\",\"40.00\",\"9.00\",\"109.00\"]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("[\"1\",\"A'HX1 --\",\"\",\"60.00\",\"40.00\",\"9.00\",\"109.00\"]"), std::string::npos)
+        << r.out;
 
     r = runReportTool(base + " --split " + shellQuote(db.profile().parkingCode + "=60/40) * 0 as x; --"));
     EXPECT_EQ(r.status, 2) << r.out;
@@ -239,7 +243,11 @@ TEST(HostileCsv, LineBreaksInNamesStayInsideOneQuotedField) {
 
 TEST(HostileOutputText, OnlyCompleteShortestUtf8CharactersPass) {
     EXPECT_EQ(sheet::validUtf8("停车费 😀 a"), "停车费 😀 a");
-    EXPECT_EQ(sheet::validUtf8("a\xC0\xAF" "b"), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b") << "overlong";
+    EXPECT_EQ(sheet::validUtf8("a\xC0\xAF"
+                               "b"),
+              "a\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b")
+        << "overlong";
     EXPECT_EQ(sheet::validUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD") << "a surrogate";
     EXPECT_EQ(sheet::validUtf8("\xE5\x81"), "\xEF\xBF\xBD\xEF\xBF\xBD") << "cut at the end";
     EXPECT_EQ(sheet::validUtf8("\xF4\x90\x80\x80").size(), 12u) << "beyond U+10FFFF";

@@ -53,8 +53,9 @@ void expectStandardAmounts(const std::string& kind, const EngineOutcome& out, co
     } else if (kind == "pre-invoicing") {
         expectCellsAfter(out, numberB, {"", "70.00", "30.00", "9.00", "109.00", "预开"});
     } else {
-        expectCellsAfter(out, "小计", {"100.00", "9.00", "200.00", "15.00", "0.00", "109.00", "159.00", "268.00",
-                                       "0.00", "109.00", "-53.00"});
+        expectCellsAfter(
+            out, "小计",
+            {"100.00", "9.00", "200.00", "15.00", "0.00", "109.00", "159.00", "268.00", "0.00", "109.00", "-53.00"});
     }
 }
 
@@ -98,16 +99,17 @@ TEST_P(HostileContent, LongMultiLineEqualAndEmptyNamesAreColumnsOfTheirOwn) {
     if (kind == "parking") {
         // P01, then the parking twins S1 and S2 (10.9, tax 0.9 each) as items of their own
         EXPECT_EQ(headingCount(out, 0, "水费住宅HX"), 6);
-        expectCellsAfter(out, "A1", {"", "70.00", "30.00", "9.00", "7.00", "3.00", "0.90", "7.00", "3.00", "0.90",
-                                     "130.80"});
+        expectCellsAfter(out, "A1",
+                         {"", "70.00", "30.00", "9.00", "7.00", "3.00", "0.90", "7.00", "3.00", "0.90", "130.80"});
     }
     if (kind != "vat-invoicing") return;
     EXPECT_EQ(headingCount(out, 0, multiLine), 2);
     EXPECT_EQ(headingCount(out, 0, "水费住宅HX"), 6);
     EXPECT_EQ(headingCount(out, 0, ""), 2) << "the item whose name cleans to nothing keeps its two columns";
     // E1 "()%" (10.9, tax 0.9), P01, the parking twins S1 and S2, then the property item
-    expectCellsAfter(out, "A1", {"", "", "10.00", "0.90", "70.00", "30.00", "9.00", "7.00", "3.00", "0.90", "7.00",
-                                 "3.00", "0.90", "100.00", "6.00", "247.70"});
+    expectCellsAfter(out, "A1",
+                     {"", "", "10.00", "0.90", "70.00", "30.00", "9.00", "7.00", "3.00", "0.90", "7.00", "3.00", "0.90",
+                      "100.00", "6.00", "247.70"});
 }
 
 TEST_P(HostileContent, NulCharactersStayInsideTheirCells) {
@@ -129,8 +131,8 @@ TEST_P(HostileContent, NullsCountAsNothingAndListNoNamelessMethod) {
         EXPECT_EQ(out.rows.size(), 2u) << "no payment-method row for a method without a name";
     }
     if (kind == "vat-invoicing") {
-        expectCellsAfter(out, "合  计", {"", "", "", "", "0.00", "0.00", "76.30", "32.70", "0.00", "153.00", "6.00",
-                                         "268.00"});
+        expectCellsAfter(out, "合  计",
+                         {"", "", "", "", "0.00", "0.00", "76.30", "32.70", "0.00", "153.00", "6.00", "268.00"});
         ASSERT_EQ(out.rows.size(), 5u);
         EXPECT_EQ(out.rows.back()[1], "其中");
         EXPECT_EQ(out.rows.back().back(), "");
@@ -176,10 +178,11 @@ TEST_P(HostileContent, FeeItemsNamedLikeColumnsAreColumnsOfTheirOwn) {
 }
 
 TEST(HostileColumnNames, AnItemNamedLikeAnUnqualifiedColumnOfTheInvoiceStatement) {
-    GTEST_SKIP() << "the VAT invoicing and pre-invoicing statements name 开票日期, 收款日期, 作废日期, 收款方式, 付款人, "
-                    "地址 and 票据类型代号 without their table, so a non-parking fee item named like one of them "
-                    "makes the statement fail with \"ambiguous column name\" (an error, never another meaning); "
-                    "qualifying them all changes every statement text";
+    GTEST_SKIP()
+        << "the VAT invoicing and pre-invoicing statements name 开票日期, 收款日期, 作废日期, 收款方式, 付款人, "
+           "地址 and 票据类型代号 without their table, so a non-parking fee item named like one of them "
+           "makes the statement fail with \"ambiguous column name\" (an error, never another meaning); "
+           "qualifying them all changes every statement text";
     HostileDatabase db(HostileVariant::ColumnNames);
     db.exec("UPDATE setupsfxm SET xm='收款方式' WHERE dh='W01'");
     RecordingConnection connection(db.connect());
@@ -201,12 +204,11 @@ TEST_P(HostileContent, OddDepartmentCodesAndEmptyOfficeNamesStillSelect) {
     expectStandardAmounts(kind, out, "A1", "B1", "现金");
 }
 
-INSTANTIATE_TEST_SUITE_P(Reports, HostileContent, ::testing::ValuesIn(allReportKinds()),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Reports, HostileContent, ::testing::ValuesIn(allReportKinds()), [](const auto& info) {
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 TEST(HostileDepartments, NamesAreKeptAsDataAndTitlesShowThem) {
     HostileDatabase nul(HostileVariant::NulCharacters);
@@ -247,7 +249,8 @@ TEST(HostileAmounts, CentsOfLargeAmountsAreExactWhileTheyFit) {
 
 TEST(StatementSpills, FindValuesThatLeftTheirLiteral) {
     const std::vector<std::string> values = {"P'HX1 --", "停车]HX"};
-    EXPECT_TRUE(statementSpills("Select a From t Where c in ('P''HX1 --') And [停车]]HX税额] Is Null", values, "HX").empty());
+    EXPECT_TRUE(
+        statementSpills("Select a From t Where c in ('P''HX1 --') And [停车]]HX税额] Is Null", values, "HX").empty());
     // the same values pasted in without doubling the quote and the bracket
     EXPECT_FALSE(statementSpills("Select a From t Where c in ('P'HX1 --')", values, "HX").empty());
     EXPECT_FALSE(statementSpills("Select [停车]HX税额] From t", values, "HX").empty());

@@ -17,7 +17,8 @@ Field text(const std::string& s) { return s; }
 // Cleaned names as the reports build them: without ( ) （ ） %.
 std::string cleaned(std::string name) {
     for (std::string removed : {"(", ")", "（", "）", "%"})
-        for (auto at = name.find(removed); at != std::string::npos; at = name.find(removed, at)) name.erase(at, removed.size());
+        for (auto at = name.find(removed); at != std::string::npos; at = name.find(removed, at))
+            name.erase(at, removed.size());
     return name;
 }
 
@@ -40,11 +41,11 @@ struct Invoices {
 }  // namespace
 
 std::vector<HostileVariant> allHostileVariants() {
-    return {HostileVariant::Punctuation,   HostileVariant::AwkwardNames,   HostileVariant::NulCharacters,
-            HostileVariant::NulFeeItemName, HostileVariant::NullColumns,   HostileVariant::HugeAmounts,
-            HostileVariant::CentsOverflow, HostileVariant::SmallAndNegative, HostileVariant::OddDates,
-            HostileVariant::LooseDates,    HostileVariant::ManyFeeItems,     HostileVariant::DashedNumbers,
-            HostileVariant::ColumnNames,   HostileVariant::LegacyBytes,      HostileVariant::OddDepartments};
+    return {HostileVariant::Punctuation,    HostileVariant::AwkwardNames,     HostileVariant::NulCharacters,
+            HostileVariant::NulFeeItemName, HostileVariant::NullColumns,      HostileVariant::HugeAmounts,
+            HostileVariant::CentsOverflow,  HostileVariant::SmallAndNegative, HostileVariant::OddDates,
+            HostileVariant::LooseDates,     HostileVariant::ManyFeeItems,     HostileVariant::DashedNumbers,
+            HostileVariant::ColumnNames,    HostileVariant::LegacyBytes,      HostileVariant::OddDepartments};
 }
 
 std::string variantName(HostileVariant variant) {
@@ -104,15 +105,16 @@ void HostileDatabase::addTypes(const std::pair<std::string, std::string>& specia
     insert("票据类型", {text(special.first), text("增值税专用发票"), std::int64_t{0}});
     insert("票据类型", {text(ordinary.first), text("增值税普通发票"), std::int64_t{0}});
     insert("票据类型", {text(receipt.first), text("收据"), std::int64_t{0}});
-    for (const auto* type : {&special, &ordinary, &receipt}) insert("票据入库单", {text(type->second), text(type->first)});
+    for (const auto* type : {&special, &ordinary, &receipt})
+        insert("票据入库单", {text(type->second), text(type->first)});
 }
 
 void HostileDatabase::addItems(std::optional<double> parkingRate, std::optional<double> propertyRate) {
     auto rate = [](std::optional<double> r) -> Field { return r ? Field(*r) : kNull; };
-    insert("setupsfxm", {text(profile_.parkingCode), text(profile_.parkingName), rate(parkingRate), text("停车收费"),
-                         text("停车")});
-    insert("setupsfxm", {text(profile_.propertyCode), text(profile_.propertyName), rate(propertyRate), text("物业"),
-                         text("物业")});
+    insert("setupsfxm",
+           {text(profile_.parkingCode), text(profile_.parkingName), rate(parkingRate), text("停车收费"), text("停车")});
+    insert("setupsfxm",
+           {text(profile_.propertyCode), text(profile_.propertyName), rate(propertyRate), text("物业"), text("物业")});
     insert("税控盘收费项目设置", {text(profile_.parkingCode), rate(parkingRate), text(profile_.officeCode)});
     insert("税控盘收费项目设置", {text(profile_.propertyCode), rate(propertyRate), text(profile_.officeCode)});
 }
@@ -175,9 +177,7 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         inv.addressA = text("3号楼\0HX\x01\x1B"s);
         inv.payerC = text("王\x01HX五\x1B\x7F\t");
         break;
-    case HostileVariant::NulFeeItemName:
-        p.parkingName = "停车\0HX费"s;
-        break;
+    case HostileVariant::NulFeeItemName: p.parkingName = "停车\0HX费"s; break;
     case HostileVariant::NullColumns:
         parkingRate = std::nullopt;
         propertyRate = std::nullopt;
@@ -218,8 +218,7 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         inv.issuedC = text("2024-03-06 at nine HX");
         inv.collectedC = text("2024-03-06");
         break;
-    case HostileVariant::ManyFeeItems:
-        break;
+    case HostileVariant::ManyFeeItems: break;
     case HostileVariant::LegacyBytes:
         // 费 and 张 in GBK, a lone continuation byte, a cut three-byte character
         p.officeName = "翠湖\xB9\xDCHX";
@@ -254,7 +253,8 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
     addItems(parkingRate, propertyRate);
     for (const auto& method : inv.methods) insert("收款方式列表", {text(method)});
 
-    // 票据: 票据编号,入库单编号,开票部门编号,开票日期,收款日期,作废日期,金额,收款方式,付款人,地址,预开,被换票票据编号,交易订单号
+    // 票据:
+    // 票据编号,入库单编号,开票部门编号,开票日期,收款日期,作废日期,金额,收款方式,付款人,地址,预开,被换票票据编号,交易订单号
     const Field dept = text(p.departmentCode);
     auto amount = [](const Field& a, const Field& b) -> Field {
         double sum = 0;
@@ -268,25 +268,25 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
     insert("票据", {text(inv.numberB), text(inv.specialBatch), dept, inv.issuedB, kNull, kNull,
                     amount(inv.parkingAmountB, kNull), kNull, text("李四"), kNull, std::int64_t{1}, kNull, kNull});
     insert("票据", {text(inv.numberC), text(inv.receiptBatch), dept, inv.issuedC, inv.collectedC, kNull,
-                    amount(inv.propertyAmountC, kNull), inv.methodC, inv.payerC, kNull, std::int64_t{0}, kNull,
-                    kNull});
+                    amount(inv.propertyAmountC, kNull), inv.methodC, inv.payerC, kNull, std::int64_t{0}, kNull, kNull});
     // 票据开票数据: 票据编号,入库单编号,收费项目代号,金额,税额
-    insert("票据开票数据", {text(inv.numberA), text(inv.ordinaryBatch), text(p.parkingCode), inv.parkingAmountA,
-                            inv.parkingTaxA});
-    insert("票据开票数据", {text(inv.numberA), text(inv.ordinaryBatch), text(p.propertyCode), inv.propertyAmountA,
-                            inv.propertyTaxA});
-    insert("票据开票数据", {text(inv.numberB), text(inv.specialBatch), text(p.parkingCode), inv.parkingAmountB,
-                            inv.parkingTaxB});
-    insert("票据开票数据", {text(inv.numberC), text(inv.receiptBatch), text(p.propertyCode), inv.propertyAmountC,
-                            inv.propertyTaxC});
+    insert("票据开票数据",
+           {text(inv.numberA), text(inv.ordinaryBatch), text(p.parkingCode), inv.parkingAmountA, inv.parkingTaxA});
+    insert("票据开票数据",
+           {text(inv.numberA), text(inv.ordinaryBatch), text(p.propertyCode), inv.propertyAmountA, inv.propertyTaxA});
+    insert("票据开票数据",
+           {text(inv.numberB), text(inv.specialBatch), text(p.parkingCode), inv.parkingAmountB, inv.parkingTaxB});
+    insert("票据开票数据",
+           {text(inv.numberC), text(inv.receiptBatch), text(p.propertyCode), inv.propertyAmountC, inv.propertyTaxC});
 
     switch (variant) {
     case HostileVariant::AwkwardNames:
         // Two items whose names clean to the same text, and one whose name cleans to nothing,
         // each on a line of invoice A.
         // The twins are parking items, so the parking report meets them too.
-        for (auto [code, name, category] : {std::tuple{"S1", "水费（住宅HX）", "停车水电"},
-                                            std::tuple{"S2", "水费(住宅HX)", "停车水电"}, std::tuple{"E1", "()%", "水电"}}) {
+        for (auto [code, name, category] :
+             {std::tuple{"S1", "水费（住宅HX）", "停车水电"}, std::tuple{"S2", "水费(住宅HX)", "停车水电"},
+              std::tuple{"E1", "()%", "水电"}}) {
             insert("setupsfxm", {text(code), text(name), 0.09, text(category), text(name)});
             insert("税控盘收费项目设置", {text(code), 0.09, text(p.officeCode)});
             insert("票据开票数据", {text(inv.numberA), text(inv.ordinaryBatch), text(code), 10.9, 0.9});
@@ -313,8 +313,8 @@ HostileDatabase::HostileDatabase(HostileVariant variant) : variant_(variant) {
         insert("票据", {text("NB"), kNull, dept, text("2024-03-08"), text("2024-03-08"), kNull, 21.8, kNull, kNull,
                         kNull, kNull, kNull, kNull});
         insert("票据开票数据", {text("NB"), kNull, text(p.parkingCode), 21.8, 1.8});
-        insert("票据", {text("ND"), text("RN"), dept, kNull, kNull, kNull, kNull, kNull, kNull, kNull, kNull, kNull,
-                        kNull});
+        insert("票据",
+               {text("ND"), text("RN"), dept, kNull, kNull, kNull, kNull, kNull, kNull, kNull, kNull, kNull, kNull});
         insert("票据开票数据", {text("ND"), text("RN"), text(p.propertyCode), 10.0, kNull});
         insert("票据", {text("NA"), text("RN"), dept, text("2024-03-09"), text("2024-03-09"), kNull, kNull, kNull,
                         kNull, kNull, kNull, kNull, kNull});

@@ -54,7 +54,7 @@ using Field = std::variant<std::monostate, std::int64_t, double, std::string>;
 struct HostileProfile {
     std::string departmentCode;
     std::string officeCode;
-    std::string officeName;       // as stored
+    std::string officeName;                  // as stored
     std::string parkingCode, parkingName;    // parking item as stored (name before cleaning)
     std::string propertyCode, propertyName;  // the other item
     // Every hostile text the reports may put into a statement (codes, cleaned names,
@@ -77,7 +77,8 @@ public:
 private:
     void addOffice();
     // Types are (code, batch) pairs: special, ordinary, receipt.
-    void addTypes(const std::pair<std::string, std::string>& special, const std::pair<std::string, std::string>& ordinary,
+    void addTypes(const std::pair<std::string, std::string>& special,
+                  const std::pair<std::string, std::string>& ordinary,
                   const std::pair<std::string, std::string>& receipt);
     void addItems(std::optional<double> parkingRate, std::optional<double> propertyRate);
     void addStandardInvoices();

@@ -71,12 +71,18 @@ private:
     }
     static void appendUtf8(std::string& out, unsigned code) {
         if (code < 0x80) out += char(code);
-        else if (code < 0x800) { out += char(0xC0 | code >> 6); out += char(0x80 | (code & 0x3F)); }
-        else if (code < 0x10000) {
-            out += char(0xE0 | code >> 12); out += char(0x80 | ((code >> 6) & 0x3F)); out += char(0x80 | (code & 0x3F));
+        else if (code < 0x800) {
+            out += char(0xC0 | code >> 6);
+            out += char(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += char(0xE0 | code >> 12);
+            out += char(0x80 | ((code >> 6) & 0x3F));
+            out += char(0x80 | (code & 0x3F));
         } else {
-            out += char(0xF0 | code >> 18); out += char(0x80 | ((code >> 12) & 0x3F));
-            out += char(0x80 | ((code >> 6) & 0x3F)); out += char(0x80 | (code & 0x3F));
+            out += char(0xF0 | code >> 18);
+            out += char(0x80 | ((code >> 12) & 0x3F));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+            out += char(0x80 | (code & 0x3F));
         }
     }
     bool hex4(unsigned& code) {
@@ -102,11 +108,16 @@ private:
                 return true;
             }
             if (c < 0x20) return fail("raw control character in a string");
-            if (c != '\\') { decoded += char(c); continue; }
+            if (c != '\\') {
+                decoded += char(c);
+                continue;
+            }
             if (at_ >= s_.size()) break;
             char e = s_[at_++];
             switch (e) {
-            case '"': case '\\': case '/': decoded += e; break;
+            case '"':
+            case '\\':
+            case '/': decoded += e; break;
             case 'b': decoded += '\b'; break;
             case 'f': decoded += '\f'; break;
             case 'n': decoded += '\n'; break;

@@ -13,7 +13,10 @@ bool contains(std::string_view text, std::string_view part) { return text.find(p
 bool terminated(const std::string& t, char close) {
     for (std::size_t j = 1; j < t.size(); ++j) {
         if (t[j] != close) continue;
-        if (j + 1 < t.size() && t[j + 1] == close) { ++j; continue; }
+        if (j + 1 < t.size() && t[j + 1] == close) {
+            ++j;
+            continue;
+        }
         return j + 1 == t.size();
     }
     return false;
@@ -38,9 +41,7 @@ std::vector<std::string> statementSpills(std::string_view sql, const std::vector
     for (const SqlToken& tok : data::tokenizeSql(sql)) {
         std::string content;
         switch (tok.kind) {
-        case SqlToken::Kind::Comment:
-            problems.push_back("comment: " + excerpt(tok.text));
-            continue;
+        case SqlToken::Kind::Comment: problems.push_back("comment: " + excerpt(tok.text)); continue;
         case SqlToken::Kind::String:
             if (!terminated(tok.text, '\'')) problems.push_back("unterminated literal: " + excerpt(tok.text));
             content = stringContent(tok.text);

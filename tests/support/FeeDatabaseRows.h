@@ -17,9 +17,7 @@ inline std::string sqlValue(const std::optional<std::string>& text) {
     return out + "'";
 }
 
-inline std::string sqlValue(const std::optional<double>& number) {
-    return number ? std::to_string(*number) : "NULL";
-}
+inline std::string sqlValue(const std::optional<double>& number) { return number ? std::to_string(*number) : "NULL"; }
 
 struct InvoiceRow {
     explicit InvoiceRow(std::string invoiceNumber) : number(std::move(invoiceNumber)) {}
@@ -37,24 +35,52 @@ struct InvoiceRow {
     std::optional<std::string> address;
     int preIssued = 0;
 
-    InvoiceRow& inBatch(std::string v) { batch = std::move(v); return *this; }
-    InvoiceRow& ofDepartment(std::string v) { department = std::move(v); return *this; }
-    InvoiceRow& issuedAt(std::string v) { issued = std::move(v); return *this; }
-    InvoiceRow& collectedAt(std::optional<std::string> v) { collected = std::move(v); return *this; }
-    InvoiceRow& voidedAt(std::string v) { voided = std::move(v); return *this; }
-    InvoiceRow& worth(double v) { amount = v; return *this; }
-    InvoiceRow& paidBy(std::optional<std::string> v) { method = std::move(v); return *this; }
-    InvoiceRow& paidOnline(std::string v) { orderNumber = std::move(v); return *this; }
+    InvoiceRow& inBatch(std::string v) {
+        batch = std::move(v);
+        return *this;
+    }
+    InvoiceRow& ofDepartment(std::string v) {
+        department = std::move(v);
+        return *this;
+    }
+    InvoiceRow& issuedAt(std::string v) {
+        issued = std::move(v);
+        return *this;
+    }
+    InvoiceRow& collectedAt(std::optional<std::string> v) {
+        collected = std::move(v);
+        return *this;
+    }
+    InvoiceRow& voidedAt(std::string v) {
+        voided = std::move(v);
+        return *this;
+    }
+    InvoiceRow& worth(double v) {
+        amount = v;
+        return *this;
+    }
+    InvoiceRow& paidBy(std::optional<std::string> v) {
+        method = std::move(v);
+        return *this;
+    }
+    InvoiceRow& paidOnline(std::string v) {
+        orderNumber = std::move(v);
+        return *this;
+    }
     InvoiceRow& payerAt(std::optional<std::string> name, std::optional<std::string> where) {
         payer = std::move(name);
         address = std::move(where);
         return *this;
     }
-    InvoiceRow& issuedBeforePayment() { preIssued = 1; return *this; }
+    InvoiceRow& issuedBeforePayment() {
+        preIssued = 1;
+        return *this;
+    }
 };
 
 inline std::string insertInvoice(const InvoiceRow& r) {
-    return "INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,作废日期,金额,收款方式,付款人,地址,预开,"
+    return "INSERT INTO 票据 "
+           "(票据编号,入库单编号,开票部门编号,开票日期,收款日期,作废日期,金额,收款方式,付款人,地址,预开,"
            "被换票票据编号,交易订单号) VALUES (" +
            sqlValue(r.number) + "," + sqlValue(r.batch) + "," + sqlValue(r.department) + "," + sqlValue(r.issued) +
            "," + sqlValue(r.collected) + "," + sqlValue(r.voided) + "," + std::to_string(r.amount) + "," +

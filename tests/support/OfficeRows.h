@@ -6,8 +6,9 @@
 namespace tally::testing {
 
 // Department 01 (一部) of the office 翠湖管理处 (GL01).
-inline const std::string kCuihuOffice = "INSERT INTO 职能部门new VALUES ('01','一部',NULL);"
-                                        "INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');";
+inline const std::string kCuihuOffice =
+    "INSERT INTO 职能部门new VALUES ('01','一部',NULL);"
+    "INSERT INTO 设置管理处 VALUES ('GL01','翠湖管理处','01');";
 
 // 翠湖管理处 and beside it department 02 (二部) of the office 二号 (GL02).
 inline const std::string kTwoOffices = kCuihuOffice +

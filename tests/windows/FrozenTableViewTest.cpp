@@ -65,8 +65,8 @@ private slots:
         }
         QCOMPARE(view_->frozenWidth(), 2 * kWidth);
         QCOMPARE(view_->frozenHeight(), kHeight);
-        QCOMPARE(columns->geometry(), QRect(view_->viewport()->geometry().topLeft(),
-                                            QSize(2 * kWidth, view_->viewport()->height())));
+        QCOMPARE(columns->geometry(),
+                 QRect(view_->viewport()->geometry().topLeft(), QSize(2 * kWidth, view_->viewport()->height())));
         QCOMPARE(corner->geometry().size(), QSize(2 * kWidth, kHeight));
     }
 

@@ -17,17 +17,17 @@
 #include "BusyPanel.h"
 #include "DemoConnection.h"
 #include "MainWindow.h"
-#include "support/ReportWindowDriving.h"
-#include "support/WindowTestServices.h"
 #include "Money.h"
 #include "ReconciliationPeriod.h"
 #include "ReconciliationWindow.h"
-#include "ReportWindowFactory.h"
 #include "ReportStatusBar.h"
 #include "ReportWindowFactories.h"
+#include "ReportWindowFactory.h"
 #include "ResultGrid.h"
 #include "TestDatabase.h"
 #include "Twips.h"
+#include "support/ReportWindowDriving.h"
+#include "support/WindowTestServices.h"
 
 using namespace tally;
 using tally::reportui::ReconciliationWindow;
@@ -82,7 +82,6 @@ std::uint32_t colourValue(const QVariant& background) {
 class ReconciliationWindowTest : public QObject, private testing::WindowTestServices {
     Q_OBJECT
 
-
 private:
     std::unique_ptr<testing::DemoConnection> demo_;
     WatchedConnection* watched_ = nullptr;  // connection_ while it is the demo database's
@@ -119,7 +118,9 @@ private:
     std::uint32_t shownColour(int row, int column) const {
         return colourValue(grid()->index(row, column).data(Qt::BackgroundRole));
     }
-    reports::Cents shownCents(int row, int column) const { return reports::parseCents(shown(row, column).toStdString()); }
+    reports::Cents shownCents(int row, int column) const {
+        return reports::parseCents(shown(row, column).toStdString());
+    }
     int items() const { return static_cast<int>(window_->feeItems().size()); }
     // The database of the windows opened from now on.
     void useShared(std::unique_ptr<data::Connection> connection) { connection_ = std::move(connection); }
@@ -153,14 +154,14 @@ private slots:
         QCOMPARE(window_->objectName(), QString("frm票据核对表New"));
         QCOMPARE(window_->windowTitle(), QString("增值税开票票据核对表"));
         QCOMPARE(window_->titleText(), QString("增值税开票票据核对表"));
-        QCOMPARE(window_->formulaLabel()->text(), QString("核对:(专用发票+普通发票+收据=财务交账-当月收预开票+当月未收预开票)"));
+        QCOMPARE(window_->formulaLabel()->text(),
+                 QString("核对:(专用发票+普通发票+收据=财务交账-当月收预开票+当月未收预开票)"));
 
         const auto shownAs = [this](const QDate& today) {
             return window_->yearText() == QString::number(today.year()) &&
                    window_->endMonthText() == QString("%1").arg(today.month(), 2, 10, QChar('0'));
         };
-        QVERIFY2(shownAs(before) || shownAs(after),
-                 qPrintable(window_->yearText() + "-" + window_->endMonthText()));
+        QVERIFY2(shownAs(before) || shownAs(after), qPrintable(window_->yearText() + "-" + window_->endMonthText()));
         QCOMPARE(window_->startMonthText(), QString("01"));
         QCOMPARE(window_->startMonthBox()->count(), 12);
         QCOMPARE(window_->endMonthBox()->itemText(11), QString("12"));
@@ -185,10 +186,14 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
-        QTest::newRow("inside the range") << 2026 << 34 << "2016" << "2049";
-        QTest::newRow("first year") << 2016 << 34 << "2016" << "2049";
-        QTest::newRow("before the range") << 2015 << 35 << "2015" << "2049";
-        QTest::newRow("after the range") << 2050 << 35 << "2016" << "2050";
+        QTest::newRow("inside the range") << 2026 << 34 << "2016"
+                                          << "2049";
+        QTest::newRow("first year") << 2016 << 34 << "2016"
+                                    << "2049";
+        QTest::newRow("before the range") << 2015 << 35 << "2015"
+                                          << "2049";
+        QTest::newRow("after the range") << 2050 << 35 << "2016"
+                                         << "2050";
     }
     void yearBoxOffersTheCurrentYear() {
         QFETCH(int, currentYear);

@@ -49,7 +49,9 @@ private slots:
     void departmentEntriesAreShownOnOneLine() {
         testing::TestDatabase db;
         db.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('7', '七部')");
-        db.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '东区' || char(13) || char(10) || '北苑', '7')");
+        db.exec(
+            "INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G7', '东区' || char(13) || char(10) || "
+            "'北苑', '7')");
         auto window = open("parking", &db);
         QVERIFY2(notifier_.messages.empty(), notifier_.messages.empty() ? "" : notifier_.messages[0].text.c_str());
         QCOMPARE(window->selectionPanel()->departmentList()->item(0)->text(), QString("7 东区北苑【G7】"));

@@ -13,7 +13,6 @@
 
 #include "BusyPanel.h"
 #include "DemoConnection.h"
-#include "support/RecordingNotifier.h"
 #include "PageNavigator.h"
 #include "Paging.h"
 #include "ReportCatalog.h"
@@ -25,6 +24,7 @@
 #include "ResultPager.h"
 #include "SelectionPanel.h"
 #include "SplitRatioGrid.h"
+#include "support/RecordingNotifier.h"
 #include "support/ReportWindowDriving.h"
 
 using namespace tally;
@@ -110,9 +110,7 @@ private:
     QString pageLabel() const { return window_->pageNavigator()->labelText(); }
 
 private slots:
-    void initTestCase() {
-        demo_ = std::make_unique<testing::DemoConnection>();
-    }
+    void initTestCase() { demo_ = std::make_unique<testing::DemoConnection>(); }
     void cleanupTestCase() { demo_.reset(); }
     void cleanup() { window_.reset(); }
 
@@ -122,10 +120,17 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("periodLabel");
         QTest::addColumn<int>("columns");
-        QTest::newRow("parking") << "parking" << "frm停车费明细表New" << "停车费明细表" << "收款日期范围" << 4;
-        QTest::newRow("VAT invoicing") << "vat-invoicing" << "frm票据开票明细表New" << "增值税开票明细表" << "开票日期范围"
-                                       << 9;
-        QTest::newRow("VAT pre-invoicing") << "pre-invoicing" << "frm票据预开明细表New" << "增值税预开票明细表"
+        QTest::newRow("parking") << "parking"
+                                 << "frm停车费明细表New"
+                                 << "停车费明细表"
+                                 << "收款日期范围" << 4;
+        QTest::newRow("VAT invoicing") << "vat-invoicing"
+                                       << "frm票据开票明细表New"
+                                       << "增值税开票明细表"
+                                       << "开票日期范围" << 9;
+        QTest::newRow("VAT pre-invoicing") << "pre-invoicing"
+                                           << "frm票据预开明细表New"
+                                           << "增值税预开票明细表"
                                            << "开票日期范围" << 7;
     }
     void openingState() {

@@ -42,7 +42,8 @@ class ResultGridTest : public QObject {
 
 private:
     std::unique_ptr<ResultGrid> grid_;
-    reports::HeadingLayout headings_ = reports::vat::LayoutResultHeadings(twoItems(), reports::defaultSplitRows(twoItems()));
+    reports::HeadingLayout headings_ =
+        reports::vat::LayoutResultHeadings(twoItems(), reports::defaultSplitRows(twoItems()));
 
 private slots:
     void init() {
@@ -133,7 +134,9 @@ private slots:
         const int columns = headings_.columnCount();
         grid_->showRows({invoiceRow(1, columns, "甲")});
         const ResultPageModel* model = grid_->pageModel();
-        auto alignment = [&](int column) { return model->data(model->index(2, column), Qt::TextAlignmentRole).toInt(); };
+        auto alignment = [&](int column) {
+            return model->data(model->index(2, column), Qt::TextAlignmentRole).toInt();
+        };
         QCOMPARE(alignment(0) & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
         QCOMPARE(alignment(6) & Qt::AlignHorizontal_Mask, int(Qt::AlignRight));
         QCOMPARE(alignment(columns - 1) & Qt::AlignHorizontal_Mask, int(Qt::AlignLeft));

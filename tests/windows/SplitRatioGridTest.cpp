@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "support/RecordingNotifier.h"
 #include "SplitRatioGrid.h"
+#include "support/RecordingNotifier.h"
 
 using namespace tally;
 using tally::reportui::SplitRatioGrid;

@@ -39,8 +39,8 @@ public:
     mutable int runs = 0;
 
     const ReportTexts& texts() const override {
-        static const ReportTexts t{"scripted", "frmScripted", "表", "表", "条件", "范围", "提取中", "统计中",
-                                   "没有收费项目!", "导出成功"};
+        static const ReportTexts t{"scripted", "frmScripted",   "表",      "表", "条件", "范围", "提取中",
+                                   "统计中",   "没有收费项目!", "导出成功"};
         return t;
     }
     HeadingLayout initialHeadings() const override { return {}; }
@@ -114,8 +114,7 @@ TEST(DetailExtraction, AnErrorKeepsTheItemsReadAndLeavesSplitsAndHeadingsAlone) 
 TEST(DetailExtraction, NothingFoundIsSaidAfterTheError) {
     NoDatabase db;
     ScriptedReport report;
-    EXPECT_EQ(texts(ExtractDetailFeeItems(db, report, {}).messages(report)),
-              std::vector<std::string>{"没有收费项目!"});
+    EXPECT_EQ(texts(ExtractDetailFeeItems(db, report, {}).messages(report)), std::vector<std::string>{"没有收费项目!"});
     report.extraction.error = ReportError{208, "对象名无效", false};
     auto failed = ExtractDetailFeeItems(db, report, {});
     EXPECT_FALSE(failed.canRun());

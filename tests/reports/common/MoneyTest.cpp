@@ -7,7 +7,7 @@
 using namespace tally::reports;
 
 TEST(RoundToCents, HalvesGoAwayFromZeroOnTheShownDigits) {
-    EXPECT_EQ(roundToCents(1.005), 101);    // binary 1.00499999... still counts as 1.005
+    EXPECT_EQ(roundToCents(1.005), 101);  // binary 1.00499999... still counts as 1.005
     EXPECT_EQ(roundToCents(2.675), 268);
     EXPECT_EQ(roundToCents(-2.675), -268);
     EXPECT_EQ(roundToCents(0.004999), 0);

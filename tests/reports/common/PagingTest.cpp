@@ -19,9 +19,9 @@ TEST(Paging, LabelUsesAtLeastTwoDigits) {
 }
 
 TEST(Paging, PageSizeFollowsTheGridHeightNeverBelowOne) {
-    EXPECT_EQ(pageSizeForHeight(5400, 240), 22);   // 22.5 - 1 = 21.5 -> 22 (even)
-    EXPECT_EQ(pageSizeForHeight(5280, 240), 21);   // 22 - 1
-    EXPECT_EQ(pageSizeForHeight(5160, 240), 20);   // 21.5 - 1 = 20.5 -> 20 (even)
+    EXPECT_EQ(pageSizeForHeight(5400, 240), 22);  // 22.5 - 1 = 21.5 -> 22 (even)
+    EXPECT_EQ(pageSizeForHeight(5280, 240), 21);  // 22 - 1
+    EXPECT_EQ(pageSizeForHeight(5160, 240), 20);  // 21.5 - 1 = 20.5 -> 20 (even)
     EXPECT_EQ(pageSizeForHeight(100, 240), 1);
     EXPECT_EQ(pageSizeForHeight(100, 0), 1);
 }
@@ -53,13 +53,11 @@ TEST_P(PageBox, AsksForAPageOrEmptiesTheBox) {
     EXPECT_EQ(pageFromBox(GetParam().text, GetParam().pageCount), GetParam().page);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PageBox,
-                         ::testing::Values(BoxCase{"two", "2", 3, 2}, BoxCase{"zero", "0", 3, std::nullopt},
-                                           BoxCase{"negative", "-1", 3, std::nullopt},
-                                           BoxCase{"too_large", "4", 3, std::nullopt},
-                                           BoxCase{"text", "abc", 3, std::nullopt},
-                                           BoxCase{"half_down_to_even", "2.5", 3, 2},
-                                           BoxCase{"half_up_to_even", "3.5", 4, 4},
-                                           BoxCase{"rounds_to_zero", "0.4", 3, std::nullopt},
-                                           BoxCase{"digits_then_text", "2页", 3, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PageBox,
+    ::testing::Values(BoxCase{"two", "2", 3, 2}, BoxCase{"zero", "0", 3, std::nullopt},
+                      BoxCase{"negative", "-1", 3, std::nullopt}, BoxCase{"too_large", "4", 3, std::nullopt},
+                      BoxCase{"text", "abc", 3, std::nullopt}, BoxCase{"half_down_to_even", "2.5", 3, 2},
+                      BoxCase{"half_up_to_even", "3.5", 4, 4}, BoxCase{"rounds_to_zero", "0.4", 3, std::nullopt},
+                      BoxCase{"digits_then_text", "2页", 3, 2}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -23,8 +23,8 @@ TEST(ParkingHeadings, OneItemShowsPercentagesAndTaxRateUnderItsName) {
     EXPECT_EQ(layout.row0, (Texts{"序", "发票号", "电子发票号", "停车费", "停车费", "停车费", "合计"}));
     EXPECT_EQ(layout.row1, (Texts{"序", "发票号", "电子发票号", "开发商70%", "物业30%", "税额9%", "合计"}));
     EXPECT_EQ(layout.widthsTwips, (std::vector<int>{800, 2500, 2500, 1400, 1400, 1400, 1400}));
-    EXPECT_EQ(layout.spans(), (std::vector<HeadingSpan>{
-                                  {0, 0, 2, 1}, {0, 1, 2, 1}, {0, 2, 2, 1}, {0, 3, 1, 3}, {0, 6, 2, 1}}));
+    EXPECT_EQ(layout.spans(),
+              (std::vector<HeadingSpan>{{0, 0, 2, 1}, {0, 1, 2, 1}, {0, 2, 2, 1}, {0, 3, 1, 3}, {0, 6, 2, 1}}));
 }
 
 TEST(ParkingHeadings, TwoItemsUseTheEditedSplitAndTheirOwnRates) {

@@ -161,7 +161,8 @@ TEST_F(ParkingRun, GrandTotalAndMethodRowsCountForPaging) {
 }
 
 TEST_F(ParkingRun, ItemsWithEqualOrUnusualNamesStillRun) {
-    db.exec("INSERT INTO setupsfxm VALUES ('P03','停车费',0.09,'停车收费','x'), ('P04','车位 费-[B]',0.09,'停车','y');");
+    db.exec(
+        "INSERT INTO setupsfxm VALUES ('P03','停车费',0.09,'停车收费','x'), ('P04','车位 费-[B]',0.09,'停车','y');");
     invoice(InvoiceRow("A001").collectedAt("2024-03-01 08:00:00").worth(60));
     line("A001", "P01", 10, 0);
     line("A001", "P03", 20, 0);

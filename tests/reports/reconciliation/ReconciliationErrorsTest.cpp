@@ -72,7 +72,8 @@ TEST(ReconciliationErrors, FailedExtractionKeepsThePreviousItems) {
     auto first = RunReconciliation(*good, selectionFor("02", "03"), lists.value());
     ASSERT_EQ(first.end, RunEnd::Completed);
 
-    FailingConnection failing(db.connect(), [](std::string_view sql) { return contains(sql, "Select distinct 收费项目代号"); });
+    FailingConnection failing(db.connect(),
+                              [](std::string_view sql) { return contains(sql, "Select distinct 收费项目代号"); });
     auto second = RunReconciliation(failing, selectionFor("03", "03"), lists.value(), first);
     ASSERT_EQ(second.reported.size(), 1u);
     EXPECT_EQ(second.end, RunEnd::Completed);
@@ -122,8 +123,8 @@ TEST(ReconciliationErrors, ReportStatementsRunWithoutATimeLimitAndTheListsWithTh
     for (std::size_t i = 0; i < connection.statements.size(); ++i) {
         // The type lists load like the window's lists; everything after them is the report.
         const bool typeList = contains(connection.statements[i], "From 票据类型");
-        EXPECT_EQ(connection.timeouts[i], typeList ? tally::data::Connection::kDefaultTimeoutSeconds
-                                                   : tally::data::Connection::kNoTimeout)
+        EXPECT_EQ(connection.timeouts[i],
+                  typeList ? tally::data::Connection::kDefaultTimeoutSeconds : tally::data::Connection::kNoTimeout)
             << connection.statements[i];
         if (!typeList) ++reportStatements;
     }

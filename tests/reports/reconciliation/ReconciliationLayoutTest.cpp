@@ -13,10 +13,11 @@ TEST(ReconciliationHeadings, InitialLayoutHasThirteenColumns) {
     ReconciliationTable table;
     SetInitialReconciliationHeadings(table);
     EXPECT_EQ(table.rowCount(), 2);
-    EXPECT_EQ(table.rowTexts(0), (Texts{"序", "开票年月", "税率", "增值税专用发票", "增值税专用发票", "增值税普通发票",
-                                        "增值税普通发票", "收据", "财务交账", "当月收预开票", "当月未收预开", "核对结果", "备注"}));
-    EXPECT_EQ(table.rowTexts(1), (Texts{"序", "开票年月", "税率", "金额", "税额", "金额", "税额", "金额", "小计", "金额",
-                                        "金额", "差额", "备注"}));
+    EXPECT_EQ(table.rowTexts(0),
+              (Texts{"序", "开票年月", "税率", "增值税专用发票", "增值税专用发票", "增值税普通发票", "增值税普通发票",
+                     "收据", "财务交账", "当月收预开票", "当月未收预开", "核对结果", "备注"}));
+    EXPECT_EQ(table.rowTexts(1), (Texts{"序", "开票年月", "税率", "金额", "税额", "金额", "税额", "金额", "小计",
+                                        "金额", "金额", "差额", "备注"}));
 }
 
 TEST(ReconciliationHeadings, TwoItemsGiveFifteenColumnsWithTheirMerges) {
@@ -30,12 +31,14 @@ TEST(ReconciliationHeadings, TwoItemsGiveFifteenColumnsWithTheirMerges) {
 
     std::vector<int> widths;
     for (int c = 0; c < 15; ++c) widths.push_back(table.widthTwips(c));
-    EXPECT_EQ(widths, (std::vector<int>{500, 900, 600, 1300, 1200, 1300, 1200, 1200, 1200, 1200, 1200, 1200, 1200, 1200, 1600}));
+    EXPECT_EQ(widths, (std::vector<int>{500, 900, 600, 1300, 1200, 1300, 1200, 1200, 1200, 1200, 1200, 1200, 1200, 1200,
+                                        1600}));
 
     // "序", "开票年月", "税率" over both rows; the row-0 groups across; the two "备注"
     // cells stay apart because "核对结果" and "差额" to their left differ.
-    EXPECT_EQ(table.headingSpans(), (std::vector<HeadingSpan>{{0, 0, 2, 1}, {0, 1, 2, 1}, {0, 2, 2, 1}, {0, 3, 1, 2},
-                                                              {0, 5, 1, 2}, {0, 8, 1, 3}}));
+    EXPECT_EQ(
+        table.headingSpans(),
+        (std::vector<HeadingSpan>{{0, 0, 2, 1}, {0, 1, 2, 1}, {0, 2, 2, 1}, {0, 3, 1, 2}, {0, 5, 1, 2}, {0, 8, 1, 3}}));
     EXPECT_EQ(table.headings().frozenColumns, 3);
 }
 

@@ -21,8 +21,10 @@ const std::string kJoins =
     " Inner Join 税控盘收费项目设置 on 收费项目代号=dh";
 
 const std::string kA1 =
-    "Select SUM(票据开票数据.金额) as 专用发票, SUM(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End) "
-    "as 专发税额, 税控盘收费项目设置.税率" + kJoins +
+    "Select SUM(票据开票数据.金额) as 专用发票, SUM(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 "
+    "End) "
+    "as 专发税额, 税控盘收费项目设置.税率" +
+    kJoins +
     " Where CONVERT(char(6),开票日期,112) ='202403'"
     " And 收费项目代号 in ('F1','F3')"
     " And 作废日期 is null"
@@ -32,8 +34,10 @@ const std::string kA1 =
     " group by 税控盘收费项目设置.税率";
 
 const std::string kA2 =
-    "Select SUM(票据开票数据.金额) as 普通发票,  SUM(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End) "
-    "as 普发税额, 税控盘收费项目设置.税率" + kJoins +
+    "Select SUM(票据开票数据.金额) as 普通发票,  SUM(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 "
+    "End) "
+    "as 普发税额, 税控盘收费项目设置.税率" +
+    kJoins +
     " Where CONVERT(char(6),开票日期,112) ='202403'"
     " And 收费项目代号 in ('F1','F3')"
     " And 作废日期 is null"
@@ -42,21 +46,23 @@ const std::string kA2 =
     " And 票据类型代号 IN ('02')"
     " group by 税控盘收费项目设置.税率";
 
-const std::string kA3 =
-    "Select SUM(票据开票数据.金额) as 收据, 税控盘收费项目设置.税率 " + kJoins +
-    " Where CONVERT(char(6),开票日期,112) ='202403'"
-    " And 收费项目代号 in ('F1','F3')"
-    " And 作废日期 is null "
-    " And 开票部门编号 ='D1'"
-    " And 税控盘收费项目设置.管理处 ='GL1'"
-    " And 票据类型代号 IN ('03')"
-    " group by 税控盘收费项目设置.税率";
+const std::string kA3 = "Select SUM(票据开票数据.金额) as 收据, 税控盘收费项目设置.税率 " + kJoins +
+                        " Where CONVERT(char(6),开票日期,112) ='202403'"
+                        " And 收费项目代号 in ('F1','F3')"
+                        " And 作废日期 is null "
+                        " And 开票部门编号 ='D1'"
+                        " And 税控盘收费项目设置.管理处 ='GL1'"
+                        " And 票据类型代号 IN ('03')"
+                        " group by 税控盘收费项目设置.税率";
 
 std::string handOver(const std::string& alias, const std::string& code) {
     return "Select SUM(票据开票数据.金额) as " + alias + ", 税控盘收费项目设置.税率" + kJoins +
            " Where ((CONVERT(char(6),开票日期,112) ='202403' And CONVERT(char(6),收款日期,112) ='202403')"
-           " Or (CONVERT(char(6),收款日期 ,112) ='202403' And CONVERT(char(6),开票日期,112) < CONVERT(char(6),收款日期,112)))"
-           " And 收费项目代号 in (" + code + ")"
+           " Or (CONVERT(char(6),收款日期 ,112) ='202403' And CONVERT(char(6),开票日期,112) < "
+           "CONVERT(char(6),收款日期,112)))"
+           " And 收费项目代号 in (" +
+           code +
+           ")"
            " And 作废日期 is null and 收款日期 is not null"
            " And 开票部门编号 ='D1'"
            " And 税控盘收费项目设置.管理处 ='GL1'"
@@ -74,15 +80,26 @@ TEST(ReconciliationStatements, MonthStatementForAPositiveRateItemAndARateZeroIte
 
     const std::string expected =
         "Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ,"
-        " A1.专用发票, A1.专发税额, A2.普通发票, A2.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE A3.收据 End As S收据 "
+        " A1.专用发票, A1.专发税额, A2.普通发票, A2.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE A3.收据 End "
+        "As S收据 "
         " ,B1.[物业费]"
         " , CASE WHEN (A.税率 IS not NULL And A.税率>0) THEN 0 ELSE B2.[水费] END AS [水费]"
         " From 税控盘收费项目设置 A"
-        " LEFT Join (" + kA1 + ") A1 On A.税率=A1.税率"
-        " LEFT Join (" + kA2 + ") A2 On A.税率=A2.税率"
-        " LEFT Join (" + kA3 + ") A3 On (A.税率=A3.税率 Or A3.税率 Is Null)"
-        " LEFT Join (" + handOver("[物业费]", "'F1'") + ") B1 On A.税率= B1.税率"
-        " LEFT Join (" + handOver("[水费]", "'F3'") + ") B2 On (A.税率= B2.税率 Or B2.税率 Is Null)"
+        " LEFT Join (" +
+        kA1 +
+        ") A1 On A.税率=A1.税率"
+        " LEFT Join (" +
+        kA2 +
+        ") A2 On A.税率=A2.税率"
+        " LEFT Join (" +
+        kA3 +
+        ") A3 On (A.税率=A3.税率 Or A3.税率 Is Null)"
+        " LEFT Join (" +
+        handOver("[物业费]", "'F1'") +
+        ") B1 On A.税率= B1.税率"
+        " LEFT Join (" +
+        handOver("[水费]", "'F3'") +
+        ") B2 On (A.税率= B2.税率 Or B2.税率 Is Null)"
         " Where (A1.专用发票 Is Not Null Or A2.普通发票 Is Not Null Or A3.收据 Is Not Null)"
         " order by  S税率";
     EXPECT_EQ(monthStatement(kScope, "202403", kItems), expected);
@@ -99,7 +116,8 @@ TEST(ReconciliationStatements, ExtractionAndPreInvoicingStatements) {
     EXPECT_EQ(feeItemExtractionStatement(tally::testing::selectionFor("02", "05"), kLists),
               "Select distinct 收费项目代号, 税控盘收费项目设置.税率,XM , 收费类别,显示名称"
               " From 票据"
-              " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号"
+              " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
+              "票据开票数据.入库单编号"
               " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号"
               " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号"
               " inner join setupsfxm on 收费项目代号=dh"
@@ -119,14 +137,16 @@ TEST(ReconciliationStatements, ExtractionAndPreInvoicingStatements) {
         " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
     EXPECT_EQ(collectedPreInvoicedStatement("D1", kLists.all, "202403", "'F1','F3'"),
               "Select SUM(票据开票数据.金额) 当月收预开" + plainJoins +
-                  " Where CONVERT(char(6),收款日期 ,112) ='202403' And CONVERT(char(6),开票日期,112) < CONVERT(char(6),收款日期,112)"
+                  " Where CONVERT(char(6),收款日期 ,112) ='202403' And CONVERT(char(6),开票日期,112) < "
+                  "CONVERT(char(6),收款日期,112)"
                   " And 作废日期 is null and 收款日期 is not null"
                   " And 收费项目代号 in ('F1','F3')"
                   " And 开票部门编号 ='D1'"
                   " And 票据类型代号 IN ('01','02','03')");
     EXPECT_EQ(uncollectedPreInvoicedStatement("D1", kLists.all, "202403", "'F1','F3'"),
               "Select SUM(票据开票数据.金额) 当月未收预开票" + plainJoins +
-                  " Where CONVERT(char(6),开票日期 ,112) ='202403' And (收款日期 Is Null Or CONVERT(char(6),收款日期,112) > CONVERT(char(6),开票日期,112))"
+                  " Where CONVERT(char(6),开票日期 ,112) ='202403' And (收款日期 Is Null Or "
+                  "CONVERT(char(6),收款日期,112) > CONVERT(char(6),开票日期,112))"
                   " And 作废日期 is null"
                   " And 收费项目代号 in ('F1','F3')"
                   " And 开票部门编号 ='D1'"

@@ -21,9 +21,10 @@ std::string number(std::optional<double> v) {
 }  // namespace
 
 ReconciliationDatabase::ReconciliationDatabase(bool withReceiptType) {
-    exec("INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0), ('02','增值税普通发票(电子)',0), "
-         "('04','机打发票',0), ('09','定额发票',1), ('05','收据(旧)',0);"
-         "INSERT INTO 票据入库单 VALUES ('R01','01'), ('R02','02'), ('R03','03'), ('R04','04'), ('R09','09');");
+    exec(
+        "INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0), ('02','增值税普通发票(电子)',0), "
+        "('04','机打发票',0), ('09','定额发票',1), ('05','收据(旧)',0);"
+        "INSERT INTO 票据入库单 VALUES ('R01','01'), ('R02','02'), ('R03','03'), ('R04','04'), ('R09','09');");
     if (withReceiptType) exec("INSERT INTO 票据类型 VALUES ('03','收据',0)");
 }
 
@@ -34,7 +35,8 @@ void ReconciliationDatabase::item(const std::string& code, const std::string& na
 }
 
 void ReconciliationDatabase::setting(const std::string& code, std::optional<double> rate, const std::string& office) {
-    exec("INSERT INTO 税控盘收费项目设置 VALUES (" + sqlLiteral(code) + "," + number(rate) + "," + sqlLiteral(office) + ")");
+    exec("INSERT INTO 税控盘收费项目设置 VALUES (" + sqlLiteral(code) + "," + number(rate) + "," + sqlLiteral(office) +
+         ")");
 }
 
 void ReconciliationDatabase::ticket(const std::string& type, const std::string& invoiced,
@@ -42,11 +44,12 @@ void ReconciliationDatabase::ticket(const std::string& type, const std::string& 
                                     double tax, const std::string& department, bool voided) {
     std::string no = "T" + std::to_string(++tickets_);
     std::string store = "R" + type;
-    exec("INSERT INTO 票据 (票据编号, 入库单编号, 开票部门编号, 开票日期, 收款日期, 作废日期, 金额) VALUES (" + sqlLiteral(no) +
-         "," + sqlLiteral(store) + "," + sqlLiteral(department) + "," + sqlLiteral(invoiced + " 10:30:00") + "," +
-         (collected ? sqlLiteral(*collected + " 16:00:00") : "NULL") + "," + (voided ? "'2024-12-31'" : "NULL") + "," +
-         number(amount) + ");" + "INSERT INTO 票据开票数据 VALUES (" + sqlLiteral(no) + "," + sqlLiteral(store) + "," + sqlLiteral(code) +
-         "," + number(amount) + "," + number(tax) + ")");
+    exec("INSERT INTO 票据 (票据编号, 入库单编号, 开票部门编号, 开票日期, 收款日期, 作废日期, 金额) VALUES (" +
+         sqlLiteral(no) + "," + sqlLiteral(store) + "," + sqlLiteral(department) + "," +
+         sqlLiteral(invoiced + " 10:30:00") + "," + (collected ? sqlLiteral(*collected + " 16:00:00") : "NULL") + "," +
+         (voided ? "'2024-12-31'" : "NULL") + "," + number(amount) + ");" + "INSERT INTO 票据开票数据 VALUES (" +
+         sqlLiteral(no) + "," + sqlLiteral(store) + "," + sqlLiteral(code) + "," + number(amount) + "," + number(tax) +
+         ")");
 }
 
 reports::reconciliation::ReconciliationSelection selectionFor(const std::string& startMonth,

@@ -27,9 +27,11 @@ protected:
                  const std::string& collected, double amount, const std::string& method,
                  std::initializer_list<std::string> lines, const std::string& extra = "") {
         auto q = [](const std::string& s) { return s == "NULL" ? s : "'" + s + "'"; };
-        db.exec("INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额,收款方式,付款人,地址,预开) VALUES (" +
-                q(number) + "," + q(batch) + ",'01'," + q(issued) + "," + q(collected) + "," + std::to_string(amount) +
-                "," + q(method) + ",'付款人" + number + "',NULL,0)");
+        db.exec(
+            "INSERT INTO 票据 (票据编号,入库单编号,开票部门编号,开票日期,收款日期,金额,收款方式,付款人,地址,预开) "
+            "VALUES (" +
+            q(number) + "," + q(batch) + ",'01'," + q(issued) + "," + q(collected) + "," + std::to_string(amount) +
+            "," + q(method) + ",'付款人" + number + "',NULL,0)");
         if (!extra.empty())
             db.exec("UPDATE 票据 SET " + extra + " WHERE 票据编号=" + q(number) + " AND 入库单编号=" + q(batch));
         for (const auto& line : lines) {

@@ -9,8 +9,9 @@ TEST(VatInvoicingHeadings, NineColumnsBeforeExtraction) {
     EXPECT_EQ(h.columnCount(), 9);
     EXPECT_EQ(h.frozenColumns, 6);
     EXPECT_EQ(h.widthsTwips, (std::vector<int>{500, 1200, 1200, 1200, 1200, 2000, 1400, 900, 1200}));
-    EXPECT_EQ(h.spans(), (std::vector<HeadingSpan>{
-                             {0, 0, 2, 1}, {0, 1, 2, 1}, {0, 2, 1, 3}, {0, 5, 2, 1}, {0, 6, 2, 1}, {0, 7, 2, 1}, {0, 8, 2, 1}}));
+    EXPECT_EQ(h.spans(),
+              (std::vector<HeadingSpan>{
+                  {0, 0, 2, 1}, {0, 1, 2, 1}, {0, 2, 1, 3}, {0, 5, 2, 1}, {0, 6, 2, 1}, {0, 7, 2, 1}, {0, 8, 2, 1}}));
 }
 
 TEST(VatInvoicingHeadings, ParkingAndOtherItemsWithTheirTaxRates) {
@@ -19,8 +20,9 @@ TEST(VatInvoicingHeadings, ParkingAndOtherItemsWithTheirTaxRates) {
     splits[0].developerText = "60";  // typed after the extraction: the extraction's layout still showed 70
     auto h = vat::LayoutResultHeadings(items, splits);
     ASSERT_EQ(h.columnCount(), 5 + 9);
-    EXPECT_EQ(std::vector<std::string>(h.row1.begin() + 6, h.row1.end()),
-              (std::vector<std::string>{"开发商60%", "物业30%", "税额9%", "金额", "税额6.5%", "合计", "收款方式", "付款人"}));
+    EXPECT_EQ(
+        std::vector<std::string>(h.row1.begin() + 6, h.row1.end()),
+        (std::vector<std::string>{"开发商60%", "物业30%", "税额9%", "金额", "税额6.5%", "合计", "收款方式", "付款人"}));
     EXPECT_EQ(h.row0[6], "停车费");
     EXPECT_EQ(h.widthsTwips.back(), 3800);
     auto spans = h.spans();

@@ -21,9 +21,9 @@ TEST_F(VatFixture, MarkedInvoicesShowTheirMarkAndZeros) {
     invoice("V2", "RS", "2024-03-06", "2024-03-06", -120, "现金", {"W1:-120:-6.79"}, "作废日期='2024-03-07'");
     invoice("X1", "RS", "2024-03-07", "2024-03-07", 50, "现金", {"W1:50:2.83"}, "被换票票据编号='OLD1'");
     invoice("X2", "RS", "2024-03-08", "2024-03-08", -50, "现金", {"W1:-50:-2.83"}, "被换票票据编号='OLD2'");
-    invoice("A1", "RS", "2024-03-01", "2024-04-02", 10, "现金", {"W1:10:0.57"});   // collected after the period
-    invoice("A2", "RS", "2024-03-31", "NULL", 20, "现金", {"W1:20:1.13"});         // never collected
-    invoice("N1", "RS", "2024-02-20", "2024-03-10", 106, "现金", {"W1:106:6"});    // issued earlier, collected now
+    invoice("A1", "RS", "2024-03-01", "2024-04-02", 10, "现金", {"W1:10:0.57"});  // collected after the period
+    invoice("A2", "RS", "2024-03-31", "NULL", 20, "现金", {"W1:20:1.13"});        // never collected
+    invoice("N1", "RS", "2024-02-20", "2024-03-10", 106, "现金", {"W1:106:6"});   // issued earlier, collected now
     auto result = run("20240301", "20240331");
     ASSERT_TRUE(result);
     std::vector<std::string> marks, totals;
@@ -122,7 +122,8 @@ TEST_F(VatFixture, NothingInThePeriodIsNotFound) {
     VatInvoicingReport report;
     auto extraction = report.extractFeeItems(*connection, request("20240301", "20240331"));
     EXPECT_TRUE(extraction.items.empty());
-    auto outcome = report.run(*connection, request("20240301", "20240331"), {{"W1", "物业费住宅", 0.06, "物业", "物业费住宅税额"}}, {});
+    auto outcome = report.run(*connection, request("20240301", "20240331"),
+                              {{"W1", "物业费住宅", 0.06, "物业", "物业费住宅税额"}}, {});
     ASSERT_TRUE(outcome.ok());
     EXPECT_EQ(outcome.value()->rowCount(), 0);
 }

@@ -50,11 +50,11 @@ TEST_F(PreInvoiceRun, OnlyInvoicesIssuedInThePeriodAndNotCollectedByItsEndAreLis
     std::vector<std::pair<std::string, std::string>> listed;
     for (const auto& row : rows) listed.emplace_back(row.dateLabel, row.ordinaryNumber);
     EXPECT_EQ(listed, (std::vector<std::pair<std::string, std::string>>{{"2024-03-01", "A05"},
-                                                                         {"2024-03-03", "A02"},
-                                                                         {"2024-03-04", "A03"},
-                                                                         {"2024-03-05", "A04"},
-                                                                         {"2024-03-31", "A07"},
-                                                                         {"合  计", ""}}));
+                                                                        {"2024-03-03", "A02"},
+                                                                        {"2024-03-04", "A03"},
+                                                                        {"2024-03-05", "A04"},
+                                                                        {"2024-03-31", "A07"},
+                                                                        {"合  计", ""}}));
 }
 
 TEST_F(PreInvoiceRun, ParkingSharesAddUpToTheNetAmount) {
@@ -91,8 +91,8 @@ TEST_F(PreInvoiceRun, MissingTaxAndMissingItemsShowZerosAndTheTotalsAddUp) {
 }
 
 TEST_F(PreInvoiceRun, NumbersGoToTheSpecialOrOrdinaryColumnByType) {
-    invoice(uncollected("0001").issuedAt("2024-03-01 09:00:00").inBatch("S1")
-                .payerAt("张三\r\n李四", "一号楼\r\n101室"));
+    invoice(
+        uncollected("0001").issuedAt("2024-03-01 09:00:00").inBatch("S1").payerAt("张三\r\n李四", "一号楼\r\n101室"));
     invoice(uncollected("0002").issuedAt("2024-03-02 09:00:00").payerAt(std::nullopt, "二号楼"));
     invoice(uncollected("0003").issuedAt("2024-03-03 09:00:00").inBatch("Q1").payerAt(std::nullopt, std::nullopt));
     line("0001", "W01", 10.6, 0.6, "S1");
@@ -103,7 +103,8 @@ TEST_F(PreInvoiceRun, NumbersGoToTheSpecialOrOrdinaryColumnByType) {
     ASSERT_EQ(result.rowCount(), 4);
     EXPECT_EQ(cellTexts(result.drawRow(0)),
               (Texts{"1", "2024-03-01", "0001", "", "10.00", "0.60", "10.60", "预开", "张三李四 一号楼101室"}));
-    EXPECT_EQ(cellTexts(result.drawRow(1)), (Texts{"2", "2024-03-02", "", "0002", "20.00", "1.20", "21.20", "预开", " 二号楼"}));
+    EXPECT_EQ(cellTexts(result.drawRow(1)),
+              (Texts{"2", "2024-03-02", "", "0002", "20.00", "1.20", "21.20", "预开", " 二号楼"}));
     EXPECT_EQ(cellTexts(result.drawRow(2)), (Texts{"3", "2024-03-03", "", "", "30.00", "1.80", "31.80", "预开", ""}));
     EXPECT_EQ(result.drawRow(0).wrapColumn, 8);
     EXPECT_EQ(result.drawRow(0).cells[8].align, CellAlign::Left);
