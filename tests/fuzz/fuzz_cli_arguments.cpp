@@ -44,19 +44,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto r = tally::cli::parseCommandLine(args);
     if (!r.options) {
         check(!r.message.empty(), "a refusal has a message", detail);
-        bool help = false;
-        for (const auto& a : args) help = help || a == "--help" || a == "-h";
-        check(r.status == 2 || (r.status == 0 && help), "a refusal exits with 2 (0 only for --help)", detail);
+        bool helpOrVersion = false;
+        for (const auto& a : args) helpOrVersion = helpOrVersion || a == "--help" || a == "-h" || a == "--version";
+        check(r.status == 2 || (r.status == 0 && helpOrVersion),
+              "a refusal exits with 2 (0 only for --help, --version)", detail);
         return 0;
     }
     const auto& o = *r.options;
     check(r.status == 0, "an accepted command line has status 0", detail);
-    check(isOneOf(o.kind, {"parking", "vat-invoicing", "pre-invoicing", "reconciliation"}), "a known kind", detail);
-    check(isOneOf(o.format, {"json", "csv", "xlsx", "xls"}), "a known format", detail);
+    check(!(o.db.size() && o.settings.size()), "one source of the database", detail);
+    if (o.isListing()) {
+        check(isOneOf(o.format, {"json", "csv", "table"}), "a listing has a listing's format", detail);
+        if (o.kind == "departments") return 0;
+        check(o.departmentCodes.size() == 1 && !o.allDepartments, "fee items are listed for one department", detail);
+    } else {
+        check(isOneOf(o.kind, {"parking", "vat-invoicing", "pre-invoicing", "reconciliation"}), "a known kind", detail);
+        check(isOneOf(o.format, {"json", "csv", "xlsx", "xls"}), "a known format", detail);
+    }
     check(!o.department.empty(), "a department is given", detail);
+    for (const auto& code : o.departmentCodes) check(!code.empty(), "no empty department code", detail);
+    check(o.allDepartments || !o.departmentCodes.empty(), "all departments or some codes", detail);
+    if (o.isBatch()) check(isOneOf(o.format, {"xlsx", "xls"}), "several departments go into sheets", detail);
     check(isDayKey(o.fromKey) && isDayKey(o.toKey), "the period is two real day keys",
           detail + "=> " + o.fromKey + ".." + o.toKey);
-    check(o.format == "json" || o.format == "csv" || !o.output.empty(), "a spreadsheet has a file", detail);
+    check(!isOneOf(o.format, {"xlsx", "xls"}) || !o.output.empty() || !o.outputDir.empty(), "a spreadsheet has a file",
+          detail);
     if (o.kind == "reconciliation") check(!o.year.empty(), "reconciliation is given by months", detail);
     if (!o.year.empty()) {
         check(o.fromKey.substr(0, 4) == o.year && o.toKey.substr(0, 4) == o.year, "months lie in the year", detail);
