@@ -30,17 +30,6 @@ bool isWide(char32_t c) {
            (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
-std::string csvField(const std::string& raw) {
-    const std::string s = sheet::validUtf8(raw);
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string out = "\"";
-    for (char c : s) {
-        out += c;
-        if (c == '"') out += '"';
-    }
-    return out + "\"";
-}
-
 // A table cell shows on one line.
 std::string oneLine(const std::string& raw) {
     std::string s = sheet::validUtf8(raw);

@@ -17,6 +17,8 @@ void writeJsonRows(std::ostream& out, const std::vector<std::vector<std::string>
     out << (rows.empty() ? "]" : "\n ]");
 }
 
+}  // namespace
+
 std::string csvField(const std::string& raw) {
     const std::string text = sheet::validUtf8(raw);
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -27,6 +29,8 @@ std::string csvField(const std::string& raw) {
     }
     return out + "\"";
 }
+
+namespace {
 
 void writeCsvRows(std::ostream& out, const std::vector<std::vector<std::string>>& rows) {
     for (const auto& row : rows) {

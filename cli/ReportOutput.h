@@ -18,5 +18,7 @@ void writeJson(std::ostream& out, const ReportOutput& report);
 void writeCsv(std::ostream& out, const ReportOutput& report);
 
 std::string jsonString(const std::string& text);
+// A CSV field: quoted when it holds a comma, quote or line break (quotes doubled).
+std::string csvField(const std::string& text);
 
 }  // namespace tally::cli
