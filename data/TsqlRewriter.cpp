@@ -263,6 +263,25 @@ void fixOrderBy(Tokens& t) {
     }
 }
 
+// CONVERT(datetime, '2026-03-01', 120): SQLite would read the bare type name as a
+// column, so it goes to the convert function as a text, like the char(n) of a day key.
+void quoteConvertTargetTypes(Tokens& t) {
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!t[i].isWord("convert")) continue;
+        std::size_t open = nextSolid(t, i + 1);
+        if (open >= t.size() || !t[open].isSymbol('(')) continue;
+        std::size_t type = nextSolid(t, open + 1);
+        if (type >= t.size() || t[type].kind != Kind::Word) continue;
+        std::size_t comma = nextSolid(t, type + 1);
+        if (comma >= t.size() || !t[comma].isSymbol(',')) continue;
+        for (auto name : {"datetime", "smalldatetime", "datetime2", "date"})
+            if (t[type].isWord(name)) {
+                t[type] = {Kind::String, "'" + t[type].text + "'"};
+                break;
+            }
+    }
+}
+
 }  // namespace
 
 std::string rewriteTsqlForSqlite(std::string_view sql, const ColumnLookup& columnsOf) {
@@ -272,6 +291,7 @@ std::string rewriteTsqlForSqlite(std::string_view sql, const ColumnLookup& colum
             tok.text = doubleQuoted(tok.name());
             tok.kind = Kind::Quoted;
         }
+    quoteConvertTargetTypes(tokens);
     OnClauseResolver(tokens, columnsOf).run();
     fixOrderBy(tokens);
     return joinTokens(tokens);

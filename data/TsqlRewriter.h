@@ -12,6 +12,8 @@
 //  - a column in a join's ON clause: SQL Server resolves it only against the
 //    tables joined so far, SQLite against every table of the FROM clause, so a
 //    name found in exactly one table joined so far is qualified with it.
+// The target type of CONVERT(datetime, '2026-03-01', 120) becomes a text, as SQLite has
+// no such type word (the convert function gives the date text back as it is).
 // Bracketed identifiers become double-quoted ones ("]]" inside brackets is T-SQL only).
 #include <functional>
 #include <string>

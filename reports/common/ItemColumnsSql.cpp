@@ -4,7 +4,6 @@
 
 namespace tally::reports {
 
-using data::escapeSqlText;
 using data::sqlIdentifier;
 
 std::string itemTableName(std::size_t index) { return "B" + std::to_string(index + 1); }
@@ -39,11 +38,6 @@ std::string itemPresenceTest(const FeeItemList& items) {
     for (std::size_t i = 0; i < items.size(); ++i)
         test += (i ? " Or " : "") + itemTableName(i) + "." + netAlias(items[i]) + " Is Not Null";
     return test;
-}
-
-std::string departmentItemFilter(const std::string& departmentCode, const FeeItemList& items) {
-    return " Where 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'" + " And (" + itemPresenceTest(items) +
-           ")";
 }
 
 }  // namespace tally::reports

@@ -1,7 +1,8 @@
 #pragma once
-// The SQL pieces the detail reports build per fee item: one derived table B1, B2, ...
-// per item, its bracket-quoted column aliases, the outer select list, the join by
-// invoice number and stock-in batch, and the test that an invoice has lines of an item.
+// The SQL pieces built per fee item: its bracket-quoted column aliases, and for the
+// line-by-line VAT statement one derived table B1, B2, ... per item, the outer select
+// list, the join by invoice number and stock-in batch, and the test that an invoice has
+// lines of an item.
 #include <cstddef>
 #include <string>
 
@@ -25,8 +26,5 @@ std::string itemSelectList(const FeeItemList& items);
 std::string itemJoin(std::size_t index, const std::string& derivedTable);
 // "B1.[停车费KFS] Is Not Null Or B2.[物业费] Is Not Null": qualified, so equal names stay apart.
 std::string itemPresenceTest(const FeeItemList& items);
-// " Where 票据.开票部门编号 ='01' And (<itemPresenceTest>)": the department's invoices with
-// lines of at least one item.
-std::string departmentItemFilter(const std::string& departmentCode, const FeeItemList& items);
 
 }  // namespace tally::reports

@@ -1,6 +1,7 @@
 #include "ParkingStatements.h"
 
-#include "ItemColumnsSql.h"
+#include "ItemSumsSql.h"
+#include "PeriodRanges.h"
 #include "SqlText.h"
 
 namespace tally::reports::parking {
@@ -8,7 +9,9 @@ namespace {
 
 using data::escapeSqlText;
 
-const char* const kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
+std::string departmentTest(const std::string& departmentCode) {
+    return " And 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'";
+}
 
 }  // namespace
 
@@ -18,32 +21,38 @@ std::string parkingExtractionStatement(const std::string& departmentCode, const 
            " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
            "票据开票数据.入库单编号" +
            " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
-           " inner join setupsfxm on 收费项目代号=dh" + " where CONVERT(char(8),开票日期,112) between '" +
-           escapeSqlText(fromKey) + "' and '" + escapeSqlText(toKey) + "'" + " and 作废日期 is null " +
-           " And 开票部门编号 ='" + escapeSqlText(departmentCode) + "'" + " And 收费类别 Like '%停车%'" +
-           " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
+           " inner join setupsfxm on 收费项目代号=dh" + " where 1=1" + departmentTest(departmentCode) +
+           dayRange("票据.开票日期", fromKey, toKey) + " And CONVERT(char(8),票据.开票日期,112) between '" +
+           escapeSqlText(fromKey) + "' and '" + escapeSqlText(toKey) + "'" + " and 票据.作废日期 is null " +
+           " And 收费类别 Like '%停车%'" + " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" +
+           " order by 收费项目代号";
 }
 
-std::string parkingItemStatement(const ParkingStatementInput& in, std::size_t i) {
-    const FeeItemSplit& item = in.items.at(i);
-    return "Select sum((" + std::string(kNet) + ") * " + in.ratios.at(i) + ") as " + propertyAlias(item) + "," +
-           " sum(" + kNet + ") As " + netAlias(item) + "," + " sum(票据开票数据.税额) as " + taxAlias(item) +
-           ", 票据开票数据.票据编号, 票据开票数据.入库单编号" + " From 票据开票数据" +
+std::string parkingItemSums(const ParkingStatementInput& in) {
+    std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号";
+    for (std::size_t i = 0; i < in.items.size(); ++i) {
+        const FeeItemSplit& item = in.items[i];
+        q += ", Sum(" + onItemLines(item, "(" + std::string(kLineNet) + ") * " + in.ratios.at(i)) + ") As " +
+             sumColumn('P', i);
+        q += ", Sum(" + onItemLines(item, kLineNet) + ") As " + sumColumn('N', i);
+        q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
+    }
+    return q + " From 票据开票数据" +
            " Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号" +
-           " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号" + " Where 作废日期 Is Null " +
-           " And Convert(Char(8),收款日期,112) Between '" + escapeSqlText(in.fromKey) + "' And '" +
-           escapeSqlText(in.toKey) + "'" + " And 收费项目代号 in (" + inListBody(item.quotedCode()) + ")" +
-           " And 开票部门编号 ='" + escapeSqlText(in.departmentCode) + "'" +
-           " group by 票据开票数据.票据编号, 票据开票数据.入库单编号 ";
+           " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号" + " Where 1=1" +
+           departmentTest(in.departmentCode) + dayRange("票据.收款日期", in.fromKey, in.toKey) +
+           " And Convert(Char(8),票据.收款日期,112) Between '" + escapeSqlText(in.fromKey) + "' And '" +
+           escapeSqlText(in.toKey) + "'" + " And 票据.作废日期 Is Null" + " And 票据开票数据.收费项目代号 In (" +
+           itemCodeList(in.items) + ")" + " group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
 }
 
 std::string parkingStatisticsStatement(const ParkingStatementInput& in) {
-    std::string q = "Select 票据.票据编号 ,票据.入库单编号 ,  收款日期, 票据.金额, 收款方式, 交易订单号 ";
-    q += itemSelectList(in.items);
-    q += std::string(" From 票据") + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号";
-    for (std::size_t i = 0; i < in.items.size(); ++i) q += itemJoin(i, parkingItemStatement(in, i));
-    q += departmentItemFilter(in.departmentCode, in.items);
-    q += " Order by 收款日期, 票据.入库单编号, 票据.票据编号, 金额 ";
+    std::string q =
+        "Select 票据.票据编号 ,票据.入库单编号 ,  票据.收款日期, 票据.金额, 票据.收款方式, 票据.交易订单号 ";
+    q += sumSelectList(in.items);
+    q += fromItemSums(parkingItemSums(in)) + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号";
+    q += " Where 1=1" + departmentTest(in.departmentCode) + " And (" + sumPresenceTest(in.items) + ")";
+    q += " Order by 票据.收款日期, 票据.入库单编号, 票据.票据编号, 票据.金额 ";
     return q;
 }
 

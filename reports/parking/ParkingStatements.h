@@ -3,9 +3,11 @@
 //
 // Per-invoice sums are grouped and joined by invoice number AND stock-in batch, so
 // two invoices sharing a number in different batches never receive each other's
-// lines. Fee-item names are bracket-quoted aliases referenced through their derived
-// table (B1.[停车费KFS]), so a name with a blank or a bracket, or two items with equal
-// names, cannot break or change the statement. Values go in with their quotes doubled.
+// lines. The period's lines are read once, one conditional sum per item (ItemSumsSql.h);
+// fee-item names are bracket-quoted aliases of the outer select list only, so a name with
+// a blank or a bracket, or two items with equal names, cannot break or change the
+// statement. Values go in with their quotes doubled. The period is tested through ranges
+// an index can seek, with the day keys kept (PeriodRanges.h).
 #include <string>
 #include <vector>
 
@@ -24,9 +26,9 @@ struct ParkingStatementInput {
 std::string parkingExtractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                        const std::string& toKey);
 
-// Item i's derived table: per invoice, property share ([nameWY]), net amount
-// ([nameKFS]) and tax ([name税额]) of its lines collected in the period.
-std::string parkingItemStatement(const ParkingStatementInput& in, std::size_t i);
+// Per invoice with lines collected in the period: each item's property share (P1), net
+// amount (N1) and tax (T1).
+std::string parkingItemSums(const ParkingStatementInput& in);
 
 // One row per invoice with lines of at least one item, in collection order. Fields:
 // 0 票据编号, 1 入库单编号, 2 收款日期, 3 金额, 4 收款方式, 5 交易订单号, then per item

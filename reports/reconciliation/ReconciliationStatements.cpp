@@ -1,6 +1,7 @@
 #include "ReconciliationStatements.h"
 
 #include "FeeItems.h"
+#include "PeriodRanges.h"
 #include "SqlText.h"
 
 namespace tally::reports::reconciliation {
@@ -24,33 +25,67 @@ const char* const kPlainJoins =
     " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号"
     " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
 
-std::string tableName(std::size_t k) { return "B" + std::to_string(k); }
-
-// A1, A2 and A3 differ in their select list, the voided test's trailing blank and the type list.
-std::string issuedStatement(const std::string& selectList, const char* voidedTest, const StatementScope& scope,
-                            const std::string& monthKey, const std::string& codeList, const std::string& types) {
-    return selectList + kRatedJoins + " Where CONVERT(char(6),开票日期,112) ='" + escapeSqlText(monthKey) + "'" +
-           " And 收费项目代号 in (" + inListBody(codeList) + ")" + voidedTest + " And 开票部门编号 ='" +
-           escapeSqlText(scope.departmentCode) + "'" + " And 税控盘收费项目设置.管理处 ='" +
-           escapeSqlText(scope.officeCode) + "'" + " And 票据类型代号 IN (" + inListBody(types) + ")" +
-           " group by 税控盘收费项目设置.税率";
+std::string departmentTest(const std::string& departmentCode) {
+    return " And 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'";
 }
 
-// The select-list entry of item k in the month statement. An item of rate 0 is
-// shown only on rows of rate 0 (or of no rate).
-std::string handOverColumn(std::size_t k, const ReconciliationFeeItem& item) {
-    std::string column = tableName(k) + "." + sqlIdentifier(item.name);
-    if (item.rate != 0) return " ," + column;
-    return " , CASE WHEN (A.税率 IS not NULL And A.税率>0) THEN 0 ELSE " + column + " END AS " +
-           sqlIdentifier(item.name);
+std::string monthKeyOf(const char* column) { return std::string("CONVERT(char(6),") + column + ",112)"; }
+
+// Issued in the month (A1, A2 and A3 of the first statements).
+std::string issuedIn(const std::string& key) { return monthKeyOf("票据.开票日期") + " ='" + key + "'"; }
+
+// Handed over to finance in the month: collected in it, and issued in it or earlier.
+std::string handedOverIn(const std::string& key) {
+    return "((" + monthKeyOf("票据.开票日期") + " ='" + key + "' And " + monthKeyOf("票据.收款日期") + " ='" + key +
+           "') Or (" + monthKeyOf("票据.收款日期") + " ='" + key + "' And " + monthKeyOf("票据.开票日期") + " < " +
+           monthKeyOf("票据.收款日期") + ")) And 票据.收款日期 is not null";
 }
 
-std::string handOverJoin(const StatementScope& scope, const std::string& monthKey, std::size_t k,
-                         const ReconciliationFeeItem& item) {
-    std::string b = tableName(k);
-    std::string on =
-        item.rate != 0 ? " On A.税率= " + b + ".税率" : " On (A.税率= " + b + ".税率 Or " + b + ".税率 Is Null)";
-    return " LEFT Join (" + handOverStatement(scope, monthKey, item) + ") " + b + on;
+std::string sumWhen(const std::string& test, const std::string& value, const std::string& alias) {
+    return ", SUM(Case When " + test + " Then " + value + " End) as " + alias;
+}
+
+const char* const kTaxOrZero = "(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
+
+std::string handOverColumnName(std::size_t k) { return "H" + std::to_string(k); }
+
+std::string handOverSum(const std::string& key, std::size_t k, const ReconciliationFeeItem& item) {
+    return sumWhen(handedOverIn(key) + " And 票据开票数据.收费项目代号 In (" + inListBody(item.code) + ")",
+                   "票据开票数据.金额", handOverColumnName(k));
+}
+
+// The lines of the month's invoices and hand-overs that the office's settings rate:
+// issued or collected in the month (each a range the department's index can seek,
+// with the month keys kept), of the office, the listed types and the items, not voided.
+std::string monthLines(const StatementScope& scope, const std::string& key, const std::string& codeList) {
+    const std::string department = "票据.开票部门编号 ='" + escapeSqlText(scope.departmentCode) + "'";
+    return std::string(kRatedJoins) + " Where ((" + department + monthRange("票据.开票日期", key, key) + " And " +
+           issuedIn(key) + ") Or (" + department + monthRange("票据.收款日期", key, key) + " And " +
+           monthKeyOf("票据.收款日期") + " ='" + key + "'))" + " And 票据开票数据.收费项目代号 in (" +
+           inListBody(codeList) + ")" + " And 票据.作废日期 is null" + " And 税控盘收费项目设置.管理处 ='" +
+           escapeSqlText(scope.officeCode) + "'" + " And 票据类型代号 IN (" + inListBody(scope.typeLists.all) + ")";
+}
+
+std::string receiptSum(const StatementScope& scope, const std::string& key) {
+    return sumWhen(issuedIn(key) + " And 票据类型代号 IN (" + inListBody(scope.typeLists.receipt) + ")",
+                   "票据开票数据.金额", "收据");
+}
+
+std::string issuedSums(const StatementScope& scope, const std::string& key) {
+    const std::string special = " And 票据类型代号 IN (" + inListBody(scope.typeLists.special) + ")";
+    const std::string ordinary = " And 票据类型代号 IN (" + inListBody(scope.typeLists.ordinary) + ")";
+    return sumWhen(issuedIn(key) + special, "票据开票数据.金额", "专用发票") +
+           sumWhen(issuedIn(key) + special, kTaxOrZero, "专发税额") +
+           sumWhen(issuedIn(key) + ordinary, "票据开票数据.金额", "普通发票") +
+           sumWhen(issuedIn(key) + ordinary, kTaxOrZero, "普发税额") + receiptSum(scope, key);
+}
+
+// Hand-over of an item of rate 0 on a row of rate 0 or of no rate: its lines of the row's
+// rate and its lines of no rate. A row of a higher rate shows 0.
+std::string rateZeroColumn(std::size_t k, const ReconciliationFeeItem& item) {
+    const std::string g = "G." + handOverColumnName(k), n = "GN." + handOverColumnName(k);
+    return " , CASE WHEN (A.税率 IS not NULL And A.税率>0) THEN 0 ELSE Case When " + g + " Is Null Then " + n +
+           " When " + n + " Is Null Then " + g + " Else " + g + " + " + n + " End END AS " + sqlIdentifier(item.name);
 }
 
 }  // namespace
@@ -66,85 +101,67 @@ std::string feeItemExtractionStatement(const ReconciliationSelection& selection,
            " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
            " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" +
            " inner join setupsfxm on 收费项目代号=dh" +
-           " Inner Join 税控盘收费项目设置 ON setupsfxm.dh = 税控盘收费项目设置.DH " +
-           " where CONVERT(char(6),开票日期,112) between '" + escapeSqlText(selection.year + selection.startMonth) +
-           "' and '" + escapeSqlText(selection.year + selection.endMonth) + "'" + " and 作废日期 is null " +
-           " And 开票部门编号 ='" + escapeSqlText(selection.department.departmentCode) + "'" +
+           " Inner Join 税控盘收费项目设置 ON setupsfxm.dh = 税控盘收费项目设置.DH " + " where 1=1" +
+           departmentTest(selection.department.departmentCode) +
+           monthRange("票据.开票日期", selection.year + selection.startMonth, selection.year + selection.endMonth) +
+           " And CONVERT(char(6),票据.开票日期,112) between '" + escapeSqlText(selection.year + selection.startMonth) +
+           "' and '" + escapeSqlText(selection.year + selection.endMonth) + "'" + " and 票据.作废日期 is null " +
            " And 票据类型代号 In (" + inListBody(typeLists.all) + ")" + " And 税控盘收费项目设置.管理处 ='" +
            escapeSqlText(selection.department.officeCode) + "'" +
            " group by  税控盘收费项目设置.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
 }
 
-std::string specialInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
-                                    const std::string& codeList) {
-    return issuedStatement(
-        "Select SUM(票据开票数据.金额) as 专用发票, SUM(Case When 票据开票数据.税额 Is Null Then 0 Else "
-        "票据开票数据.税额 End) as 专发税额, 税控盘收费项目设置.税率",
-        " And 作废日期 is null", scope, monthKey, codeList, scope.typeLists.special);
+std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,
+                               const ReconciliationFeeItems& items) {
+    const std::string key = escapeSqlText(monthKey);
+    std::string sql = "Select 税控盘收费项目设置.税率" + issuedSums(scope, key);
+    for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverSum(key, k, items[k - 1]);
+    return sql + monthLines(scope, key, reconciliationCodeList(items)) + " group by 税控盘收费项目设置.税率";
 }
 
-std::string ordinaryInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
-                                     const std::string& codeList) {
-    return issuedStatement(
-        "Select SUM(票据开票数据.金额) as 普通发票,  SUM(Case When 票据开票数据.税额 Is Null Then 0 Else "
-        "票据开票数据.税额 End) as 普发税额, 税控盘收费项目设置.税率",
-        " And 作废日期 is null", scope, monthKey, codeList, scope.typeLists.ordinary);
-}
-
-std::string receiptStatement(const StatementScope& scope, const std::string& monthKey, const std::string& codeList) {
-    return issuedStatement("Select SUM(票据开票数据.金额) as 收据, 税控盘收费项目设置.税率 ", " And 作废日期 is null ",
-                           scope, monthKey, codeList, scope.typeLists.receipt);
-}
-
-std::string handOverStatement(const StatementScope& scope, const std::string& monthKey,
-                              const ReconciliationFeeItem& item) {
-    std::string key = escapeSqlText(monthKey);
-    return "Select SUM(票据开票数据.金额) as " + sqlIdentifier(item.name) + ", 税控盘收费项目设置.税率" + kRatedJoins +
-           " Where ((CONVERT(char(6),开票日期,112) ='" + key + "' And CONVERT(char(6),收款日期,112) ='" + key + "')" +
-           " Or (CONVERT(char(6),收款日期 ,112) ='" + key +
-           "' And CONVERT(char(6),开票日期,112) < CONVERT(char(6),收款日期,112)))" + " And 收费项目代号 in (" +
-           inListBody(item.code) + ")" + " And 作废日期 is null and 收款日期 is not null" + " And 开票部门编号 ='" +
-           escapeSqlText(scope.departmentCode) + "'" + " And 税控盘收费项目设置.管理处 ='" +
-           escapeSqlText(scope.officeCode) + "'" + " And 票据类型代号 IN (" + inListBody(scope.typeLists.all) + ")" +
-           " group by 税控盘收费项目设置.税率";
+std::string noRateSumsStatement(const StatementScope& scope, const std::string& monthKey,
+                                const ReconciliationFeeItems& items) {
+    const std::string key = escapeSqlText(monthKey);
+    std::string sql = "Select 0 As 无税率" + receiptSum(scope, key);
+    for (std::size_t k = 1; k <= items.size(); ++k)
+        if (items[k - 1].rate == 0) sql += handOverSum(key, k, items[k - 1]);
+    return sql + monthLines(scope, key, reconciliationCodeList(items)) + " And 税控盘收费项目设置.税率 Is Null";
 }
 
 std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
                            const ReconciliationFeeItems& items) {
-    std::string codeList = reconciliationCodeList(items);
-    std::string sql =
-        std::string("Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ,") +
-        " A1.专用发票, A1.专发税额, A2.普通发票, A2.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE "
-        "A3.收据 End As S收据 ";
-    for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverColumn(k, items[k - 1]);
+    std::string sql = std::string("Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ,") +
+                      " G.专用发票, G.专发税额, G.普通发票, G.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE "
+                      "GN.收据 End As S收据 ";
+    for (std::size_t k = 1; k <= items.size(); ++k)
+        sql += items[k - 1].rate != 0 ? " ,G." + handOverColumnName(k) + " As " + sqlIdentifier(items[k - 1].name)
+                                      : rateZeroColumn(k, items[k - 1]);
     sql += " From 税控盘收费项目设置 A";
-    sql += " LEFT Join (" + specialInvoiceStatement(scope, monthKey, codeList) + ") A1 On A.税率=A1.税率";
-    sql += " LEFT Join (" + ordinaryInvoiceStatement(scope, monthKey, codeList) + ") A2 On A.税率=A2.税率";
-    sql += " LEFT Join (" + receiptStatement(scope, monthKey, codeList) + ") A3 On (A.税率=A3.税率 Or A3.税率 Is Null)";
-    for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverJoin(scope, monthKey, k, items[k - 1]);
-    // qualified: a fee item named 专用发票 or 普通发票 brings a column of that name along
-    sql += " Where (A1.专用发票 Is Not Null Or A2.普通发票 Is Not Null Or A3.收据 Is Not Null)";
+    sql += " LEFT Join (" + monthSumsStatement(scope, monthKey, items) + ") G On A.税率=G.税率";
+    sql += " LEFT Join (" + noRateSumsStatement(scope, monthKey, items) + ") GN On 1=1";
+    sql += " Where (G.专用发票 Is Not Null Or G.普通发票 Is Not Null Or G.收据 Is Not Null Or GN.收据 Is Not Null)";
     sql += " order by  S税率";
     return sql;
 }
 
 std::string collectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
                                           const std::string& monthKey, const std::string& codeList) {
-    return std::string("Select SUM(票据开票数据.金额) 当月收预开") + kPlainJoins +
-           " Where CONVERT(char(6),收款日期 ,112) ='" + escapeSqlText(monthKey) +
-           "' And CONVERT(char(6),开票日期,112) < CONVERT(char(6),收款日期,112)" +
-           " And 作废日期 is null and 收款日期 is not null" + " And 收费项目代号 in (" + inListBody(codeList) + ")" +
-           " And 开票部门编号 ='" + escapeSqlText(departmentCode) + "'" + " And 票据类型代号 IN (" +
-           inListBody(allTypes) + ")";
+    return std::string("Select SUM(票据开票数据.金额) 当月收预开") + kPlainJoins + " Where 1=1" +
+           departmentTest(departmentCode) + monthRange("票据.收款日期", monthKey, monthKey) +
+           " And CONVERT(char(6),票据.收款日期 ,112) ='" + escapeSqlText(monthKey) +
+           "' And CONVERT(char(6),票据.开票日期,112) < CONVERT(char(6),票据.收款日期,112)" +
+           " And 票据.作废日期 is null and 票据.收款日期 is not null" + " And 收费项目代号 in (" +
+           inListBody(codeList) + ")" + " And 票据类型代号 IN (" + inListBody(allTypes) + ")";
 }
 
 std::string uncollectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
                                             const std::string& monthKey, const std::string& codeList) {
-    return std::string("Select SUM(票据开票数据.金额) 当月未收预开票") + kPlainJoins +
-           " Where CONVERT(char(6),开票日期 ,112) ='" + escapeSqlText(monthKey) +
-           "' And (收款日期 Is Null Or CONVERT(char(6),收款日期,112) > CONVERT(char(6),开票日期,112))" +
-           " And 作废日期 is null" + " And 收费项目代号 in (" + inListBody(codeList) + ")" + " And 开票部门编号 ='" +
-           escapeSqlText(departmentCode) + "'" + " And 票据类型代号 IN (" + inListBody(allTypes) + ")";
+    return std::string("Select SUM(票据开票数据.金额) 当月未收预开票") + kPlainJoins + " Where 1=1" +
+           departmentTest(departmentCode) + monthRange("票据.开票日期", monthKey, monthKey) +
+           " And CONVERT(char(6),票据.开票日期 ,112) ='" + escapeSqlText(monthKey) +
+           "' And (票据.收款日期 Is Null Or CONVERT(char(6),票据.收款日期,112) > CONVERT(char(6),票据.开票日期,112))" +
+           " And 票据.作废日期 is null" + " And 收费项目代号 in (" + inListBody(codeList) + ")" +
+           " And 票据类型代号 IN (" + inListBody(allTypes) + ")";
 }
 
 }  // namespace tally::reports::reconciliation

@@ -4,7 +4,8 @@
 // Values go between the statements' quotes with their own quotes doubled; an empty
 // code or type list becomes "NULL", so "IN (NULL)" matches nothing instead of
 // failing; fee-item names are bracket-quoted aliases, so a name with a blank or a
-// hyphen cannot break the month statement.
+// hyphen cannot break the month statement. Every period is also tested as a range an
+// index on (department, date) can seek, with the month keys kept (PeriodRanges.h).
 #include <string>
 
 #include "InvoiceTypeLists.h"
@@ -25,16 +26,14 @@ StatementScope statementScope(const ReconciliationSelection& selection, const In
 // Fee items with their office tax-control rate, over the selected months.
 std::string feeItemExtractionStatement(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists);
 
-// A1, A2, A3: special invoices, ordinary invoices and receipts issued in the month, by rate.
-std::string specialInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
-                                    const std::string& codeList);
-std::string ordinaryInvoiceStatement(const StatementScope& scope, const std::string& monthKey,
-                                     const std::string& codeList);
-std::string receiptStatement(const StatementScope& scope, const std::string& monthKey, const std::string& codeList);
-
-// B(k): the finance hand-over of one item in the month, by rate.
-std::string handOverStatement(const StatementScope& scope, const std::string& monthKey,
-                              const ReconciliationFeeItem& item);
+// One row per settings rate of the office's lines in the month: what was issued (专用发票,
+// 专发税额, 普通发票, 普发税额, 收据, by type list) and each item's hand-over (H1, H2, ...).
+// The month's lines are read once, one conditional sum per column.
+std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,
+                               const ReconciliationFeeItems& items);
+// One row: the same sums over lines whose settings give no rate (receipts and items of rate 0).
+std::string noRateSumsStatement(const StatementScope& scope, const std::string& monthKey,
+                                const ReconciliationFeeItems& items);
 
 // One row per tax rate: columns 0 S税率, 1 专用发票, 2 专发税额, 3 普通发票, 4 普发税额,
 // 5 S收据, then one hand-over column per item (position 5 + k for item k from 1).

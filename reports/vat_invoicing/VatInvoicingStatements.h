@@ -6,9 +6,11 @@
 // (two invoices sharing a number in different batches stay apart), and fee-item
 // names are bracket-quoted aliases referenced through their derived table, so a
 // name with a blank or a bracket, or two items with equal names, cannot break or
-// change the statement. Values go in with their quotes doubled. A third keeps a
-// year's run fast without changing a row: the exchange part sums the lines of
-// exchange invoices only (" And 被换票票据编号 is not null" in its derived tables).
+// change the statement. Values go in with their quotes doubled.
+//
+// The per-invoice statement reads the period's lines once (ItemSumsSql.h) and gives an
+// exchange invoice its zeros in the select list; the period is tested through ranges
+// an index on (department, date) can seek (PeriodRanges.h), with the day keys kept.
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,11 +28,12 @@ struct StatementInput {
     std::vector<std::string> ratios;
 };
 
-// The period condition: issued in the period, or collected in it and issued earlier.
-std::string periodCondition(const std::string& fromKey, const std::string& toKey);
+// The department and period condition: issued in the period, or collected in it and issued
+// earlier. The department is tested in both branches so that each can seek its own index.
+std::string periodCondition(const std::string& departmentCode, const std::string& fromKey, const std::string& toKey);
 std::string extractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                 const std::string& toKey);
-// One row per invoice: the main part, Union All, the exchange part.
+// One row per invoice, in issue order; an exchange invoice shows zero amounts.
 std::string perInvoiceStatement(const StatementInput& in);
 // One row per combination of matching lines (used when a 维修基金 item is selected).
 std::string perLineStatement(const StatementInput& in);

@@ -1,6 +1,7 @@
 #include "PreInvoiceStatements.h"
 
-#include "ItemColumnsSql.h"
+#include "ItemSumsSql.h"
+#include "PeriodRanges.h"
 #include "SqlText.h"
 
 namespace tally::reports::preinvoice {
@@ -8,12 +9,24 @@ namespace {
 
 using data::escapeSqlText;
 
-const char* const kNet = "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
-
 // Not collected by the period's last day: collected later, or not at all whatever 预开 says.
 std::string uncollectedCondition(const std::string& toKey, const char* lastNullTest) {
-    return " And (convert(char(8),收款日期,112) > '" + escapeSqlText(toKey) + "' Or (收款日期 is null and 预开=1) Or " +
-           lastNullTest + ")";
+    return " And (convert(char(8),票据.收款日期,112) > '" + escapeSqlText(toKey) +
+           "' Or (票据.收款日期 is null and 票据.预开=1) Or " + lastNullTest + ")";
+}
+
+// Of the department, issued in the period (a range the department's index can seek, and
+// the day keys), not voided and not collected by the period's last day.
+std::string invoicesThatCount(const std::string& departmentCode, const std::string& fromKey, const std::string& toKey,
+                              const char* lastNullTest) {
+    return " And 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'" +
+           dayRange("票据.开票日期", fromKey, toKey) + " And CONVERT(char(8),票据.开票日期,112) between '" +
+           escapeSqlText(fromKey) + "' and '" + escapeSqlText(toKey) + "'" + uncollectedCondition(toKey, lastNullTest) +
+           " and 票据.作废日期 is null";
+}
+
+std::string typeCondition(const std::string& invoiceTypeList) {
+    return " And 票据类型代号 In (" + inListBody(invoiceTypeList) + ")";
 }
 
 }  // namespace
@@ -25,44 +38,39 @@ std::string preInvoiceExtractionStatement(const std::string& departmentCode, con
            "票据开票数据.入库单编号 " +
            " inner join 票据入库单 on 票据.入库单编号 = 票据入库单.入库单编号" +
            " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" +
-           " inner join setupsfxm on 收费项目代号=dh" + " where CONVERT(char(8),开票日期,112) between '" +
-           escapeSqlText(fromKey) + "' and '" + escapeSqlText(toKey) + "'" +
-           uncollectedCondition(toKey, "收款日期 Is Null") + " and 作废日期 is null " + " And 开票部门编号 ='" +
-           escapeSqlText(departmentCode) + "'" + " And 票据类型代号 In (" + inListBody(invoiceTypeList) + ")" +
+           " inner join setupsfxm on 收费项目代号=dh" + " where 1=1" +
+           invoicesThatCount(departmentCode, fromKey, toKey, "票据.收款日期 Is Null") + typeCondition(invoiceTypeList) +
            " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
 }
 
-std::string preInvoiceItemStatement(const PreInvoiceStatementInput& in, std::size_t i) {
-    const FeeItemSplit& item = in.items.at(i);
-    std::string s;
-    if (item.isParking())
-        s = "Select SUM(" + std::string(kNet) + ") * " + in.ratios.at(i) + " as " + propertyAlias(item) + "," +
-            " SUM(" + kNet + ") As " + netAlias(item) + "," + " SUM(票据开票数据.税额) as " + taxAlias(item) +
-            ", 票据开票数据.票据编号";
-    else
-        s = "Select SUM(" + std::string(kNet) + ") as " + netAlias(item) + " ,SUM(票据开票数据.税额) as " +
-            taxAlias(item) + ", 票据开票数据.票据编号";
-    return s + ", 票据开票数据.入库单编号" + " From 票据开票数据" +
+std::string preInvoiceItemSums(const PreInvoiceStatementInput& in) {
+    std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号";
+    for (std::size_t i = 0; i < in.items.size(); ++i) {
+        const FeeItemSplit& item = in.items[i];
+        const std::string net = "Sum(" + onItemLines(item, kLineNet) + ")";
+        if (item.isParking()) q += ", " + net + " * " + in.ratios.at(i) + " As " + sumColumn('P', i);
+        q += ", " + net + " As " + sumColumn('N', i);
+        q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
+    }
+    return q + " From 票据开票数据" +
            " Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号" +
            " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号" +
-           " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" + " Where 作废日期 Is Null" +
-           " And Convert(Char(8),开票日期,112) Between '" + escapeSqlText(in.fromKey) + "' And '" +
-           escapeSqlText(in.toKey) + "'" + uncollectedCondition(in.toKey, "收款日期 is null") +
-           " And 收费项目代号 in (" + inListBody(item.quotedCode()) + ")" + " And 开票部门编号 ='" +
-           escapeSqlText(in.departmentCode) + "'" + " And 票据类型代号 In (" + inListBody(in.invoiceTypeList) + ")" +
+           " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" + " Where 1=1" +
+           invoicesThatCount(in.departmentCode, in.fromKey, in.toKey, "票据.收款日期 is null") +
+           typeCondition(in.invoiceTypeList) + " And 票据开票数据.收费项目代号 In (" + itemCodeList(in.items) + ")" +
            " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
 }
 
 std::string preInvoiceStatisticsStatement(const PreInvoiceStatementInput& in) {
     std::string q =
-        "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, "
-        "收款方式, 付款人, 地址 ";
-    q += itemSelectList(in.items);
-    q += std::string(" From 票据") + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
+        "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,票据.开票日期, 票据.收款日期, 票据.作废日期, "
+        "票据.金额, 票据.收款方式, 票据.付款人, 票据.地址 ";
+    q += sumSelectList(in.items);
+    q += fromItemSums(preInvoiceItemSums(in)) + " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
          " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
-    for (std::size_t i = 0; i < in.items.size(); ++i) q += itemJoin(i, preInvoiceItemStatement(in, i));
-    q += departmentItemFilter(in.departmentCode, in.items);
-    q += " Order by 票据.开票日期,票据编号";
+    q += " Where 票据.开票部门编号 ='" + escapeSqlText(in.departmentCode) + "'" + " And (" + sumPresenceTest(in.items) +
+         ")";
+    q += " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
     return q;
 }
 

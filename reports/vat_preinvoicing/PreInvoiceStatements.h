@@ -4,10 +4,12 @@
 // An invoice counts when it is of the department and of a listed type, not voided,
 // issued in the period and not collected by the period's last day. Per-invoice sums
 // are grouped and joined by invoice number AND stock-in batch, so two invoices
-// sharing a number in different batches never receive each other's lines. Fee-item
-// names are bracket-quoted aliases referenced through their derived table, so a name
-// with a blank or a bracket, or two items with equal names, cannot break or change
-// the statement. Values go in with their quotes doubled.
+// sharing a number in different batches never receive each other's lines. The lines are
+// read once, one conditional sum per item (ItemSumsSql.h); fee-item names are
+// bracket-quoted aliases of the outer select list only, so a name with a blank or a
+// bracket, or two items with equal names, cannot break or change the statement. Values
+// go in with their quotes doubled. The period is a range the department's index can
+// seek, with the day keys kept (PeriodRanges.h).
 #include <string>
 #include <vector>
 
@@ -27,9 +29,8 @@ struct PreInvoiceStatementInput {
 std::string preInvoiceExtractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                           const std::string& toKey, const std::string& invoiceTypeList);
 
-// Item i's derived table: per invoice, for a parking item its property share
-// ([nameWY]), net amount ([nameKFS]) and tax; for any other item net amount ([name]) and tax.
-std::string preInvoiceItemStatement(const PreInvoiceStatementInput& in, std::size_t i);
+// Per invoice that counts: each item's property share (P1, parking items), net amount (N1) and tax (T1).
+std::string preInvoiceItemSums(const PreInvoiceStatementInput& in);
 
 // One row per invoice with lines of at least one item, by invoice date and number.
 // Fields 0 to 9: 票据编号, 入库单编号, 票据类型, 开票日期, 收款日期, 作废日期, 金额, 收款方式,
