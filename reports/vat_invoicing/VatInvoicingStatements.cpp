@@ -38,7 +38,7 @@ std::string selection(const StatementInput& in) {
 }
 
 // One row per invoice with lines of the items: net, property share (parking items), tax
-// and a 0 that marks the item's presence (the tax an exchange invoice shows).
+// and, for other items, a 0 that marks their presence (the tax an exchange invoice shows).
 std::string itemSums(const StatementInput& in) {
     std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号";
     for (std::size_t i = 0; i < in.items.size(); ++i) {
@@ -47,7 +47,7 @@ std::string itemSums(const StatementInput& in) {
         q += ", " + net + " As " + sumColumn('N', i);
         if (item.isParking()) q += ", " + net + " * " + in.ratios.at(i) + " As " + sumColumn('P', i);
         q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
-        q += ", Max(" + onItemLines(item, "0") + ") As " + sumColumn('Z', i);
+        if (!item.isParking()) q += ", Max(" + onItemLines(item, "0") + ") As " + sumColumn('Z', i);
     }
     return q + kJoinsFromLines + " Where 1=1" + selection(in) + " And 票据开票数据.收费项目代号 In (" +
            itemCodeList(in.items) + ")" + " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
