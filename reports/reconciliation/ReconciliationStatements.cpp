@@ -50,7 +50,8 @@ const char* const kTaxOrZero = "(Case When 票据开票数据.税额 Is Null The
 std::string handOverColumnName(std::size_t k) { return "H" + std::to_string(k); }
 
 std::string handOverSum(const std::string& key, std::size_t k, const ReconciliationFeeItem& item) {
-    return sumWhen(handedOverIn(key) + " And 票据开票数据.收费项目代号 In (" + inListBody(item.code) + ")",
+    // the cheap test first: the month keys are worked out only for the item's own lines
+    return sumWhen("票据开票数据.收费项目代号 In (" + inListBody(item.code) + ") And " + handedOverIn(key),
                    "票据开票数据.金额", handOverColumnName(k));
 }
 
@@ -66,18 +67,22 @@ std::string monthLines(const StatementScope& scope, const std::string& key, cons
            escapeSqlText(scope.officeCode) + "'" + " And 票据类型代号 IN (" + inListBody(scope.typeLists.all) + ")";
 }
 
+// Of a type of the list and issued in the month: the type first, so that the month key
+// is worked out only for the lines of the list's types.
+std::string ofTypeIssuedIn(const std::string& types, const std::string& key) {
+    return "票据类型代号 IN (" + inListBody(types) + ") And " + issuedIn(key);
+}
+
 std::string receiptSum(const StatementScope& scope, const std::string& key) {
-    return sumWhen(issuedIn(key) + " And 票据类型代号 IN (" + inListBody(scope.typeLists.receipt) + ")",
-                   "票据开票数据.金额", "收据");
+    return sumWhen(ofTypeIssuedIn(scope.typeLists.receipt, key), "票据开票数据.金额", "收据");
 }
 
 std::string issuedSums(const StatementScope& scope, const std::string& key) {
-    const std::string special = " And 票据类型代号 IN (" + inListBody(scope.typeLists.special) + ")";
-    const std::string ordinary = " And 票据类型代号 IN (" + inListBody(scope.typeLists.ordinary) + ")";
-    return sumWhen(issuedIn(key) + special, "票据开票数据.金额", "专用发票") +
-           sumWhen(issuedIn(key) + special, kTaxOrZero, "专发税额") +
-           sumWhen(issuedIn(key) + ordinary, "票据开票数据.金额", "普通发票") +
-           sumWhen(issuedIn(key) + ordinary, kTaxOrZero, "普发税额") + receiptSum(scope, key);
+    const std::string special = ofTypeIssuedIn(scope.typeLists.special, key);
+    const std::string ordinary = ofTypeIssuedIn(scope.typeLists.ordinary, key);
+    return sumWhen(special, "票据开票数据.金额", "专用发票") + sumWhen(special, kTaxOrZero, "专发税额") +
+           sumWhen(ordinary, "票据开票数据.金额", "普通发票") + sumWhen(ordinary, kTaxOrZero, "普发税额") +
+           receiptSum(scope, key);
 }
 
 // Hand-over of an item of rate 0 on a row of rate 0 or of no rate: its lines of the row's
