@@ -1,5 +1,6 @@
 #include "VatInvoicingReport.h"
 
+#include "LineShares.h"
 #include "PaymentMethods.h"
 #include "VatInvoicingHeadings.h"
 #include "VatInvoicingStatements.h"
@@ -47,6 +48,43 @@ bool HasMaintenanceFund(const FeeItemList& items) {
     return false;
 }
 
+VatRowForm rowFormFor(const FeeItemList& items) {
+    return HasMaintenanceFund(items) ? VatRowForm::LineByLine : VatRowForm::PerInvoice;
+}
+
+ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest& request, const FeeItemList& items,
+                              const SplitRatioRows& splits, VatRowForm form) {
+    auto ratios = propertyRatios(items, splits);
+    if (!ratios.ok()) return ratios.error();
+    StatementInput in{request.department.departmentCode, request.fromKey, request.toKey,
+                      request.invoiceTypeList,           items,           ratios.value()};
+    RowContext context{&items, request.fromKey.substr(0, 6), request.toKey};
+    std::vector<InvoiceDetailRow> rows;
+    try {
+        auto rs = connection.open(form == VatRowForm::LineByLine ? perLineStatement(in) : perInvoiceStatement(in),
+                                  data::Connection::kNoTimeout);
+        // the rows of one invoice follow each other: number and batch name it
+        std::string invoice;
+        std::size_t invoiceStart = 0;
+        for (; !rs->eof(); rs->moveNext()) {
+            std::string key = rs->field(0).text() + '\x1f' + rs->field(1).text();
+            if (key != invoice) {
+                if (form == VatRowForm::LineByLine)
+                    spreadParkingShares(rows.begin() + invoiceStart, rows.end(), items, in.ratios);
+                invoice = std::move(key);
+                invoiceStart = rows.size();
+            }
+            rows.push_back(buildInvoiceRow(*rs, context));
+        }
+        if (form == VatRowForm::LineByLine)
+            spreadParkingShares(rows.begin() + invoiceStart, rows.end(), items, in.ratios);
+        if (!rows.empty()) appendTotals(rows, tally::reports::valueColumnCount(items), LoadPaymentMethods(connection));
+    } catch (const data::DbError& e) {
+        return ReportError::fromDb(e);
+    }
+    return std::shared_ptr<const ReportResult>(std::make_shared<VatInvoicingResult>(std::move(rows), items));
+}
+
 namespace {
 
 HeadingLayout initialVatHeadings() { return LayoutResultHeadings({}, {}); }
@@ -58,21 +96,7 @@ Extraction extractVatFeeItems(data::Connection& connection, const ReportRequest&
 
 ResultOutcome runReport(data::Connection& connection, const ReportRequest& request, const FeeItemList& items,
                         const SplitRatioRows& splits) {
-    auto ratios = propertyRatios(items, splits);
-    if (!ratios.ok()) return ratios.error();
-    StatementInput in{request.department.departmentCode, request.fromKey, request.toKey,
-                      request.invoiceTypeList,           items,           ratios.value()};
-    RowContext context{&items, request.fromKey.substr(0, 6), request.toKey};
-    std::vector<InvoiceDetailRow> rows;
-    try {
-        auto rs = connection.open(HasMaintenanceFund(items) ? perLineStatement(in) : perInvoiceStatement(in),
-                                  data::Connection::kNoTimeout);
-        for (; !rs->eof(); rs->moveNext()) rows.push_back(buildInvoiceRow(*rs, context));
-        if (!rows.empty()) appendTotals(rows, tally::reports::valueColumnCount(items), LoadPaymentMethods(connection));
-    } catch (const data::DbError& e) {
-        return ReportError::fromDb(e);
-    }
-    return std::shared_ptr<const ReportResult>(std::make_shared<VatInvoicingResult>(std::move(rows), items));
+    return RunVatInvoicing(connection, request, items, splits, rowFormFor(items));
 }
 
 const ReportTexts kTexts{"vat-invoicing",

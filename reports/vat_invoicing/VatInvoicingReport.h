@@ -29,6 +29,15 @@ private:
 // True when one item's cleaned name is exactly "维修基金": the run then lists line by line.
 bool HasMaintenanceFund(const FeeItemList& items);
 
+// One row per invoice, or line by line: row k of an invoice holds the k-th line of each
+// item that has one, so that every line is counted once.
+enum class VatRowForm { PerInvoice, LineByLine };
+VatRowForm rowFormFor(const FeeItemList& items);
+
+// A run in the given form; the report runs in rowFormFor(items).
+ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest& request, const FeeItemList& items,
+                              const SplitRatioRows& splits, VatRowForm form);
+
 class VatInvoicingReport : public DetailReportFromParts {
 public:
     VatInvoicingReport();

@@ -10,9 +10,6 @@ namespace {
 
 using data::escapeSqlText;
 
-const char* const kNetSpaced =
-    "票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
-
 const char* const kJoinsFromLines =
     " From 票据开票数据"
     " Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号"
@@ -76,14 +73,32 @@ std::string perInvoiceColumns(const FeeItemList& items) {
     return s;
 }
 
-// Select list of one item's line-by-line derived table.
-std::string lineSelect(const FeeItemSplit& item, const std::string& ratio) {
-    if (item.isParking())
-        return "Select (" + std::string(kLineNet) + ") * " + ratio + " as " + propertyAlias(item) + "," + " (" +
-               kNetSpaced + ") As " + netAlias(item) + "," + " 票据开票数据.税额 as " + taxAlias(item) +
-               ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
-    return "Select  " + std::string(kNetSpaced) + " as " + netAlias(item) + " , 票据开票数据.税额 as " +
-           taxAlias(item) + ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
+// The items' lines of the selection, numbered 1, 2, ... within their invoice and item in
+// a stable order: by amount, then tax (lines alike in both are interchangeable).
+std::string numberedLines(const StatementInput& in) {
+    return std::string(
+               "Select 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号, "
+               "票据开票数据.金额, 票据开票数据.税额, ROW_NUMBER() Over (Partition By 票据开票数据.票据编号, "
+               "票据开票数据.入库单编号, 票据开票数据.收费项目代号 Order By 票据开票数据.金额, 票据开票数据.税额) "
+               "As 行号") +
+           kJoinsFromLines + " Where 1=1" + selection(in) + " And 票据开票数据.收费项目代号 In (" +
+           itemCodeList(in.items) + ")";
+}
+
+// Row k of an invoice: the k-th line of each item that has one. The numbered lines keep the
+// table's name, so the line expressions read as they do on the table.
+std::string lineRows(const StatementInput& in) {
+    std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.行号";
+    for (std::size_t i = 0; i < in.items.size(); ++i) {
+        const FeeItemSplit& item = in.items[i];
+        q += ", Max(" + onItemLines(item, kLineNet) + ") As " + sumColumn('N', i);
+        if (item.isParking())
+            q += ", Max(" + onItemLines(item, "(" + std::string(kLineNet) + ") * " + in.ratios.at(i)) + ") As " +
+                 sumColumn('P', i);
+        q += ", Max(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
+    }
+    return q + " From (" + numberedLines(in) + ") 票据开票数据" +
+           " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.行号";
 }
 
 }  // namespace
@@ -114,13 +129,9 @@ std::string perInvoiceStatement(const StatementInput& in) {
 }
 
 std::string perLineStatement(const StatementInput& in) {
-    std::string q = kInvoiceColumns + itemSelectList(in.items) + " From 票据" + kTypeJoins;
-    for (std::size_t i = 0; i < in.items.size(); ++i)
-        q += itemJoin(i, lineSelect(in.items[i], in.ratios.at(i)) + kJoinsFromLines + " Where 1=1" + selection(in) +
-                             " And 收费项目代号 in (" + inListBody(in.items[i].quotedCode()) + ")");
-    q += " Where 1=1" + selection(in) + " And (" + itemPresenceTest(in.items) + ")" +
-         " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
-    return q;
+    return kInvoiceColumns + sumSelectList(in.items) + fromItemSums(lineRows(in)) + kTypeJoins + " Where 1=1" +
+           selection(in) + " And (" + sumPresenceTest(in.items) + ")" +
+           " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号, L.行号";
 }
 
 }  // namespace tally::reports::vat

@@ -102,20 +102,6 @@ TEST_F(VatFixture, NumbersGoToTheColumnOfTheirInvoiceType) {
     EXPECT_EQ(rows[4][1], "合  计");
 }
 
-TEST_F(VatFixture, MaintenanceFundListsEveryLineCombination) {
-    db.exec("INSERT INTO setupsfxm VALUES ('M1','维修基金',0,'基金','基金')");
-    invoice("L1", "RS", "2024-03-02", "2024-03-02", 500, "现金",
-            {"M1:100:0", "M1:200:0", "W1:50:0", "W1:60:0", "W1:90:0"});
-    auto result = run("20240301", "20240331");
-    ASSERT_TRUE(result);
-    ASSERT_TRUE(HasMaintenanceFund(items));
-    ASSERT_EQ(result->rowCount(), 6 + 1 + 1);  // 2 x 3 combinations, total, 现金
-    // item order by code: M1 then W1; each M1 line appears three times
-    Cents fund = 0;
-    for (int i = 0; i < 6; ++i) fund += result->rows()[i].values[0];
-    EXPECT_EQ(fund, 3 * 30000);
-}
-
 TEST_F(VatFixture, NothingInThePeriodIsNotFound) {
     invoice("1", "RS", "2024-01-02", "2024-01-02", 5, "现金", {"W1:5:0"});
     auto connection = db.connect();
