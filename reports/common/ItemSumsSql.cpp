@@ -5,13 +5,14 @@
 
 namespace tally::reports {
 
-const char* const kLineNet =
-    "票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
+std::string lineNet(const std::string& lines) {
+    return lines + ".金额-(Case When " + lines + ".税额 Is Null Then 0 Else " + lines + ".税额 End)";
+}
 
 std::string sumColumn(char kind, std::size_t index) { return kind + std::to_string(index + 1); }
 
-std::string onItemLines(const FeeItemSplit& item, const std::string& value) {
-    return "Case When 票据开票数据.收费项目代号 In (" + inListBody(item.quotedCode()) + ") Then " + value + " End";
+std::string onItemLines(const FeeItemSplit& item, const std::string& value, const std::string& lines) {
+    return "Case When " + lines + ".收费项目代号 In (" + inListBody(item.quotedCode()) + ") Then " + value + " End";
 }
 
 std::string itemCodeList(const FeeItemList& items) {

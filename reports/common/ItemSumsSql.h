@@ -15,13 +15,13 @@
 
 namespace tally::reports {
 
-// A line's amount less its tax (no tax counts as 0).
-extern const char* const kLineNet;
+// A line's amount less its tax (no tax counts as 0); `lines` names the table of lines.
+std::string lineNet(const std::string& lines = "票据开票数据");
 
 // Column of item `index` (from 0) in the aggregate: kind 'N', 'P', 'T' or 'Z' -> "N1".
 std::string sumColumn(char kind, std::size_t index);
 // "Case When 票据开票数据.收费项目代号 In ('F01') Then <value> End": the value on the item's lines, Null on others.
-std::string onItemLines(const FeeItemSplit& item, const std::string& value);
+std::string onItemLines(const FeeItemSplit& item, const std::string& value, const std::string& lines = "票据开票数据");
 // Every item's code: the lines the aggregate reads ("NULL" when no item has one).
 std::string itemCodeList(const FeeItemList& items);
 // " From (<aggregate>) L Inner Join 票据 On 票据.票据编号 = L.票据编号 And 票据.入库单编号 = L.入库单编号"

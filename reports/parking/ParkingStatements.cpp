@@ -32,9 +32,8 @@ std::string parkingItemSums(const ParkingStatementInput& in) {
     std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号";
     for (std::size_t i = 0; i < in.items.size(); ++i) {
         const FeeItemSplit& item = in.items[i];
-        q += ", Sum(" + onItemLines(item, "(" + std::string(kLineNet) + ") * " + in.ratios.at(i)) + ") As " +
-             sumColumn('P', i);
-        q += ", Sum(" + onItemLines(item, kLineNet) + ") As " + sumColumn('N', i);
+        q += ", Sum(" + onItemLines(item, "(" + lineNet() + ") * " + in.ratios.at(i)) + ") As " + sumColumn('P', i);
+        q += ", Sum(" + onItemLines(item, lineNet()) + ") As " + sumColumn('N', i);
         q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
     }
     return q + " From 票据开票数据" +

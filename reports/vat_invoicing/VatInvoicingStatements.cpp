@@ -40,7 +40,7 @@ std::string itemSums(const StatementInput& in) {
     std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号";
     for (std::size_t i = 0; i < in.items.size(); ++i) {
         const FeeItemSplit& item = in.items[i];
-        const std::string net = "Sum(" + onItemLines(item, kLineNet) + ")";
+        const std::string net = "Sum(" + onItemLines(item, lineNet()) + ")";
         q += ", " + net + " As " + sumColumn('N', i);
         if (item.isParking()) q += ", " + net + " * " + in.ratios.at(i) + " As " + sumColumn('P', i);
         q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
@@ -85,20 +85,19 @@ std::string numberedLines(const StatementInput& in) {
            itemCodeList(in.items) + ")";
 }
 
-// Row k of an invoice: the k-th line of each item that has one. The numbered lines keep the
-// table's name, so the line expressions read as they do on the table.
+// Row k of an invoice: the k-th line of each item that has one.
 std::string lineRows(const StatementInput& in) {
-    std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.行号";
+    const std::string lines = "编号行";
+    std::string q = "Select 编号行.票据编号, 编号行.入库单编号, 编号行.行号";
     for (std::size_t i = 0; i < in.items.size(); ++i) {
         const FeeItemSplit& item = in.items[i];
-        q += ", Max(" + onItemLines(item, kLineNet) + ") As " + sumColumn('N', i);
+        q += ", Max(" + onItemLines(item, lineNet(lines), lines) + ") As " + sumColumn('N', i);
         if (item.isParking())
-            q += ", Max(" + onItemLines(item, "(" + std::string(kLineNet) + ") * " + in.ratios.at(i)) + ") As " +
+            q += ", Max(" + onItemLines(item, "(" + lineNet(lines) + ") * " + in.ratios.at(i), lines) + ") As " +
                  sumColumn('P', i);
-        q += ", Max(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
+        q += ", Max(" + onItemLines(item, lines + ".税额", lines) + ") As " + sumColumn('T', i);
     }
-    return q + " From (" + numberedLines(in) + ") 票据开票数据" +
-           " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.行号";
+    return q + " From (" + numberedLines(in) + ") 编号行" + " Group by 编号行.票据编号, 编号行.入库单编号, 编号行.行号";
 }
 
 }  // namespace

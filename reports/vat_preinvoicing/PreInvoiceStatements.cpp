@@ -47,7 +47,7 @@ std::string preInvoiceItemSums(const PreInvoiceStatementInput& in) {
     std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号";
     for (std::size_t i = 0; i < in.items.size(); ++i) {
         const FeeItemSplit& item = in.items[i];
-        const std::string net = "Sum(" + onItemLines(item, kLineNet) + ")";
+        const std::string net = "Sum(" + onItemLines(item, lineNet()) + ")";
         if (item.isParking()) q += ", " + net + " * " + in.ratios.at(i) + " As " + sumColumn('P', i);
         q += ", " + net + " As " + sumColumn('N', i);
         q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
