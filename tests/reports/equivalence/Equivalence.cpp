@@ -15,6 +15,7 @@ namespace {
 constexpr int kFailuresShown = 5;
 
 constexpr std::string_view kJoinLimit = "at most 64 tables in a join";
+constexpr std::string_view kNoDate = "Conversion failed when converting date";
 
 bool holdsValue(const ResultSet& result) {
     for (const Row& row : result.rows)
@@ -64,6 +65,13 @@ void Equivalence::compare(data::Connection& connection, const std::string& kind,
     std::optional<std::string> difference;
     try {
         ResultSet program = readResult(connection, programSql);
+        if (referenceError && referenceError->find(kNoDate) != std::string::npos) {
+            // A date column holding no date (only the embedded engine can) stopped the
+            // reference wherever the value was; the program tests the period as a range
+            // first and meets only the values that sort inside it.
+            ++count.referenceRefused;
+            return;
+        }
         if (referenceError)
             difference = "the reference statement failed (" + *referenceError + "), the program's did not";
         else difference = firstDifference(program, reference, order);
