@@ -1,0 +1,70 @@
+// The VAT invoicing statements against the reference over generated and hostile databases.
+#include <gtest/gtest.h>
+
+#include "DetailReportParts.h"
+#include "PaymentMethods.h"
+#include "ReferenceVatInvoicingStatements.h"
+#include "Selections.h"
+#include "VatInvoicingReport.h"
+#include "VatInvoicingStatements.h"
+
+namespace tally::testing::equivalence {
+namespace {
+
+namespace vat = reports::vat;
+namespace reference = tally::reference::vat;
+
+const OrderColumns kByCode{0};
+const OrderColumns kByDateAndNumber{3, 0};  // 开票日期, 票据编号
+
+// Lists with the 维修基金 item left out: the line-by-line statement must hold on plain lists too.
+reports::FeeItemList withoutMaintenanceFund(const reports::FeeItemList& items) {
+    reports::FeeItemList plain;
+    for (const auto& item : items)
+        if (item.cleanedName != "维修基金") plain.push_back(item);
+    return plain;
+}
+
+void checkRun(Equivalence& equivalence, data::Connection& connection, Random& random, const DetailSelection& s,
+              const std::string& typeList, const reports::FeeItemList& items) {
+    if (items.empty()) return;  // the report only runs once an item was extracted
+    auto ratios = reports::propertyRatios(items, randomSplits(items, random));
+    ASSERT_TRUE(ratios.ok()) << ratios.error().description;
+    const vat::StatementInput in{s.department.departmentCode, s.fromKey, s.toKey, typeList, items, ratios.value()};
+    const std::string shown = s.shown() + ", types " + typeList + ", items " + shownItems(items, ratios.value());
+    equivalence.compare(connection, "perInvoiceStatement", shown, vat::perInvoiceStatement(in),
+                        reference::perInvoiceStatement(in), kByDateAndNumber);
+    equivalence.compare(connection, "perLineStatement", shown, vat::perLineStatement(in),
+                        reference::perLineStatement(in), kByDateAndNumber);
+}
+
+void checkVatInvoicing(Equivalence& equivalence, data::Connection& connection, Random& random, const Corpus& corpus) {
+    auto typeList = reports::LoadInvoiceTypeList(connection);
+    ASSERT_TRUE(typeList.ok()) << typeList.error().description;
+    for (const DetailSelection& s : detailSelections(connection, random, corpus)) {
+        const std::string& department = s.department.departmentCode;
+        const std::string extraction = vat::extractionStatement(department, s.fromKey, s.toKey);
+        equivalence.compare(connection, "extractionStatement", s.shown(), extraction,
+                            reference::extractionStatement(department, s.fromKey, s.toKey), kByCode);
+        // The items as the report reads them: from the program's extraction rows.
+        auto read = reports::ReadFeeItems(connection, extraction);
+        if (read.error) continue;  // the report shows the error and stops; the rows were compared above
+        // The whole list (with 维修基金 when the period has it, so the report lists line by line),
+        // the list without it, and some of the items.
+        checkRun(equivalence, connection, random, s, typeList.value(), read.items);
+        if (vat::HasMaintenanceFund(read.items))
+            checkRun(equivalence, connection, random, s, typeList.value(), withoutMaintenanceFund(read.items));
+        checkRun(equivalence, connection, random, s, typeList.value(), randomSubset(read.items, random));
+    }
+}
+
+const std::vector<std::string> kKinds{"extractionStatement", "perInvoiceStatement", "perLineStatement"};
+
+TEST(VatInvoicingEquivalence, DemoDatabasesGiveTheReferenceRows) { checkDemoDatabases(kKinds, checkVatInvoicing); }
+
+TEST(VatInvoicingEquivalence, HostileDatabasesGiveTheReferenceRows) {
+    checkHostileDatabases(kKinds, checkVatInvoicing);
+}
+
+}  // namespace
+}  // namespace tally::testing::equivalence
