@@ -71,6 +71,32 @@ TEST_P(EngineConformance, ConvertGivesDayAndMonthKeys) {
               std::vector<std::string>{"NULL"});
 }
 
+TEST_P(EngineConformance, ConvertToDatetimeComparesWithStoredDatesAsTheServerDoes) {
+    // stored with and without a time; the server compares datetimes, the embedded engine texts
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select 票据编号, 入库单编号 From 票据 Where 开票日期 >= CONVERT(datetime,'2024-03-05',120) "
+                     "And 开票日期 < CONVERT(datetime,'2024-04-01',120) Order by 入库单编号"),
+              (std::vector<std::string>{"0001|RK1", "0001|RK2"}));
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select 入库单编号 From 票据 Where 开票日期 > Convert(DateTime,'2024-03-05',120) "
+                     "And 开票日期 <= CONVERT(datetime,'2024-03-31',120) Order by 入库单编号"),
+              (std::vector<std::string>{"RK1", "RK2"}));
+    // a time after midnight is later than the day itself
+    EXPECT_EQ(rowsOf(*connection, "Select count(*) From 票据 Where 开票日期 <= CONVERT(datetime,'2024-03-05',120)"),
+              std::vector<std::string>{"0"});
+    EXPECT_EQ(rowsOf(*connection, "Select 入库单编号 From 票据 Where 收款日期 = convert(date,'2024-03-31',120)"),
+              std::vector<std::string>{"RK2"});
+    // a Null date is in no range
+    EXPECT_EQ(rowsOf(*connection,
+                     "Select count(*) From 票据 Where 收款日期 >= CONVERT(datetime,'1753-01-01',120) "
+                     "Or 收款日期 < CONVERT(datetime,'1753-01-01',120)"),
+              std::vector<std::string>{"2"});
+    auto rs = connection->open("Select CONVERT(datetime,'2024-03-05',120)");
+    auto date = rs->field(0).date();
+    ASSERT_TRUE(date.has_value());
+    EXPECT_EQ(date->isoDate(), "2024-03-05");
+}
+
 TEST_P(EngineConformance, ConvertCutsToItsLengthAndRefusesATextThatIsNoDate) {
     EXPECT_EQ(rowsOf(*connection,
                      "Select Convert(Char(4),'2024-04-02 10:11:12',112), "

@@ -73,6 +73,31 @@ TEST(TsqlRewriter, OnClauseNamesResolveAgainstTablesJoinedSoFar) {
               "on L.收费项目代号=setupsfxm.xm");
 }
 
+TEST(TsqlRewriter, DateTypesOfConvertBecomeTexts) {
+    EXPECT_EQ(rewrite("Select 1 From 票据 Where 开票日期 >= CONVERT(datetime,'2024-03-05',120)"),
+              "Select 1 From 票据 Where 开票日期 >= CONVERT('datetime','2024-03-05',120)");
+    // any case, blanks and the other date types; the word keeps its spelling
+    EXPECT_EQ(rewrite("Select convert( DateTime , '2024-03-05', 120), Convert(date,'2024-03-05',23), "
+                      "CONVERT(smalldatetime,'2024-03-05',120), CONVERT(DATETIME2,'2024-03-05',120)"),
+              "Select convert( 'DateTime' , '2024-03-05', 120), Convert('date','2024-03-05',23), "
+              "CONVERT('smalldatetime','2024-03-05',120), CONVERT('DATETIME2','2024-03-05',120)");
+}
+
+TEST(TsqlRewriter, ColumnsNamedLikeADateTypeAreNeverTouched) {
+    // a column called datetime or date, as the value converted, selected or compared
+    std::string sql =
+        "Select datetime, date, CONVERT(char(8),datetime,112), Convert(Char(6), date ,112) From t "
+        "Where datetime >= 1 And dateadd(day, 1, date) > 0 And cast(datetime as text) <> ''";
+    EXPECT_EQ(rewrite(sql), sql);
+    EXPECT_EQ(rewrite("Select CONVERT(datetime,datetime,120) From t"),
+              "Select CONVERT('datetime',datetime,120) From t");
+    // not a date type, or not in CONVERT's type place, or inside a text
+    std::string others = "Select CONVERT(varchar,datetime), CONVERT(char(8),x,112), 'CONVERT(datetime,' From t";
+    EXPECT_EQ(rewrite(others), others);
+    EXPECT_EQ(rewrite("Select myconvert(datetime,x), convert.datetime From t"),
+              "Select myconvert(datetime,x), convert.datetime From t");
+}
+
 TEST(TsqlRewriter, ValuesThatLookLikeNamesAreNeverTouched) {
     std::string sql = "Select 1 From 票据开票数据 inner join setupsfxm on 收费项目代号='dh'";
     EXPECT_EQ(rewrite(sql), "Select 1 From 票据开票数据 inner join setupsfxm on 票据开票数据.收费项目代号='dh'");

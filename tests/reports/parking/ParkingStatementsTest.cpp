@@ -1,7 +1,10 @@
+// The statement texts: where the period, the values and the item names go, and how the
+// statements grow with the number of items. What they return is checked by the statistics tests.
 #include <gtest/gtest.h>
 
 #include "ParkingStatements.h"
 #include "SplitStatementParts.h"
+#include "StatementText.h"
 
 using namespace tally::reports;
 using namespace tally::reports::parking;
@@ -11,67 +14,113 @@ namespace {
 
 const FeeItemSplit kTemporary{"P02", "临时停车费月租", 0.09, "临时停车", "临时停车费月租税额"};
 
-// Item statement as written out by hand: quoted aliases, number and batch selected and grouped.
-std::string itemStatement(const std::string& name, const std::string& code, const std::string& ratio) {
-    return "Select sum((" + kNet + ") * " + ratio + ") as [" + name + "WY], sum(" + kNet + ") As [" + name +
-           "KFS], sum(票据开票数据.税额) as [" + name +
-           "税额], 票据开票数据.票据编号, 票据开票数据.入库单编号 From 票据开票数据 Inner Join 票据  on "
-           "票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号 Inner Join 票据入库单 "
-           "on "
-           "票据开票数据.入库单编号 =票据入库单.入库单编号 Where 作废日期 Is Null  And Convert(Char(8),收款日期,112) "
-           "Between '20240301' And '20240331' And 收费项目代号 in ('" +
-           code + "') And 开票部门编号 ='01' group by 票据开票数据.票据编号, 票据开票数据.入库单编号 ";
+ParkingStatementInput input(FeeItemList items) {
+    std::vector<std::string> ratios(items.size(), "0.3");
+    return {"01", "20240301", "20240331", std::move(items), std::move(ratios)};
+}
+
+FeeItemList manyItems(std::size_t n) {
+    FeeItemList items;
+    for (std::size_t i = 1; i <= n; ++i) {
+        const std::string name = "车位" + std::to_string(i);
+        items.push_back({"P" + std::to_string(i), name, 0.09, "停车收费", name + "税额"});
+    }
+    return items;
+}
+
+std::string rangeOn(const std::string& column) {
+    return column + " >= CONVERT(datetime,'2024-03-01',120) And " + column + " < CONVERT(datetime,'2024-04-01',120)";
 }
 
 }  // namespace
 
-TEST(ParkingStatements, ExtractionMatchesTheInvoiceDateAndParkingCategories) {
-    EXPECT_EQ(
-        parkingExtractionStatement("01", "20240301", "20240331"),
-        "Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称 From 票据 inner join 票据开票数据 on "
-        "票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号 inner join 票据入库单 on "
-        "票据.入库单编号 =票据入库单.入库单编号 inner join setupsfxm on 收费项目代号=dh where "
-        "CONVERT(char(8),开票日期,112) between '20240301' and '20240331' and 作废日期 is null  And 开票部门编号 "
-        "='01' And 收费类别 Like '%停车%' group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称 order by "
-        "收费项目代号");
+TEST(ParkingStatements, ExtractionSeeksTheInvoiceDateAndKeepsItsDayKey) {
+    const std::string sql = parkingExtractionStatement("01", "20240301", "20240331");
+    EXPECT_TRUE(containsNoCase(sql, " And " + rangeOn("票据.开票日期") +
+                                        " And CONVERT(char(8),票据.开票日期,112) between '20240301' and '20240331'"))
+        << sql;
+    EXPECT_FALSE(containsNoCase(sql, "收款日期")) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "票据.开票部门编号 ='01'"));
+    EXPECT_TRUE(containsNoCase(sql, "收费类别 Like '%停车%'"));
 }
 
-TEST(ParkingStatements, OneItemWholeStatement) {
-    ParkingStatementInput in{"01", "20240301", "20240331", {kParking}, {"0.3"}};
-    EXPECT_EQ(parkingItemStatement(in, 0), itemStatement("停车费", "P01", "0.3"));
-    EXPECT_EQ(
-        parkingStatisticsStatement(in),
-        "Select 票据.票据编号 ,票据.入库单编号 ,  收款日期, 票据.金额, 收款方式, 交易订单号  ,B1.[停车费KFS] "
-        ",B1.[停车费WY] , B1.[停车费税额] From 票据 inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号 "
-        "LEFT Join (" +
-            itemStatement("停车费", "P01", "0.3") +
-            ") B1 On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号 Where 票据.开票部门编号 ='01' And "
-            "(B1.[停车费KFS] Is Not Null) Order by 收款日期, 票据.入库单编号, 票据.票据编号, 金额 ");
+TEST(ParkingStatements, StatisticsSeekTheCollectionDateAndKeepItsDayKey) {
+    const std::string sql = parkingStatisticsStatement(input({kParking}));
+    EXPECT_TRUE(containsNoCase(sql, " And " + rangeOn("票据.收款日期") +
+                                        " And Convert(Char(8),票据.收款日期,112) Between '20240301' And '20240331'"))
+        << sql;
+    EXPECT_FALSE(containsNoCase(sql, "票据.开票日期 >=")) << sql;
+    // the period selects lines inside the aggregate
+    EXPECT_TRUE(containsNoCase(parkingItemSums(input({kParking})), rangeOn("票据.收款日期")));
 }
 
-TEST(ParkingStatements, TwoItemsWholeStatement) {
-    ParkingStatementInput in{"01", "20240301", "20240331", {kParking, kTemporary}, {"0.3", "0.333"}};
-    EXPECT_EQ(
-        parkingStatisticsStatement(in),
-        "Select 票据.票据编号 ,票据.入库单编号 ,  收款日期, 票据.金额, 收款方式, 交易订单号  ,B1.[停车费KFS] "
-        ",B1.[停车费WY] , B1.[停车费税额] ,B2.[临时停车费月租KFS] ,B2.[临时停车费月租WY] , B2.[临时停车费月租税额] "
-        "From 票据 inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号 LEFT Join (" +
-            itemStatement("停车费", "P01", "0.3") +
-            ") B1 On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号 LEFT Join (" +
-            itemStatement("临时停车费月租", "P02", "0.333") +
-            ") B2 On 票据.票据编号 = B2.票据编号 And 票据.入库单编号 = B2.入库单编号 Where 票据.开票部门编号 ='01' "
-            "And (B1.[停车费KFS] Is Not Null Or B2.[临时停车费月租KFS] Is Not Null) Order by 收款日期, "
-            "票据.入库单编号, 票据.票据编号, 金额 ");
+TEST(ParkingStatements, AKeyThatIsNoDateLeavesTheDayKeyTestAlone) {
+    auto in = input({kParking});
+    in.fromKey = "2024'0301";
+    const std::string sql = parkingStatisticsStatement(in);
+    EXPECT_FALSE(containsNoCase(sql, "CONVERT(datetime")) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "Convert(Char(8),票据.收款日期,112) Between '2024''0301' And '20240331'"));
+    EXPECT_FALSE(containsNoCase(parkingExtractionStatement("01", "20240301", "2024033"), "CONVERT(datetime"));
 }
 
-TEST(ParkingStatements, ValuesAndNamesCannotChangeTheStatement) {
-    FeeItemSplit odd{"P'9", "车位]费", 0.09, "停车", "车位]费税额"};
-    ParkingStatementInput in{"0'1", "2024'0301", "20240331", {odd}, {"0.3"}};
-    const std::string q = parkingStatisticsStatement(in);
-    EXPECT_NE(q.find("收费项目代号 in ('P''9')"), std::string::npos);
-    EXPECT_NE(q.find("开票部门编号 ='0''1'"), std::string::npos);
-    EXPECT_NE(q.find("Between '2024''0301'"), std::string::npos);
-    EXPECT_NE(q.find("B1.[车位]]费KFS] Is Not Null"), std::string::npos);
-    EXPECT_NE(parkingExtractionStatement("0'1", "20240301", "20240331").find("开票部门编号 ='0''1'"),
-              std::string::npos);
+TEST(ParkingStatements, StatisticsJoinAsManyTablesAndReadTheLinesOnceWhateverTheItems) {
+    const std::string one = parkingStatisticsStatement(input(manyItems(1)));
+    const std::string five = parkingStatisticsStatement(input(manyItems(5)));
+    const std::string many = parkingStatisticsStatement(input(manyItems(300)));
+    EXPECT_EQ(occurrences(five, "Join"), occurrences(one, "Join"));
+    EXPECT_EQ(occurrences(many, "Join"), occurrences(one, "Join"));
+    for (const std::string& sql : {one, five, many}) {
+        EXPECT_EQ(occurrences(sql, "Group by"), 1u);
+        EXPECT_EQ(occurrences(sql, "From 票据开票数据"), 1u);
+    }
+    EXPECT_TRUE(containsNoCase(many, "In ('P300') Then"));
+    EXPECT_TRUE(containsNoCase(many, "As [车位300KFS]"));
+}
+
+TEST(ParkingStatements, SumsAreGroupedAndJoinedByNumberAndBatch) {
+    const auto in = input({kParking, kTemporary});
+    const std::string sums = parkingItemSums(in);
+    EXPECT_TRUE(sums.ends_with(" group by 票据开票数据.票据编号, 票据开票数据.入库单编号")) << sums;
+    EXPECT_TRUE(containsNoCase(sums, "票据开票数据.收费项目代号 In ('P01','P02')"));
+    const std::string sql = parkingStatisticsStatement(in);
+    EXPECT_TRUE(containsNoCase(sql, " From (" + sums +
+                                        ") L Inner Join 票据 On 票据.票据编号 = L.票据编号 And 票据.入库单编号 = "
+                                        "L.入库单编号"))
+        << sql;
+}
+
+TEST(ParkingStatements, ItemNamesAreAliasesOfTheOuterSelectListOnly) {
+    FeeItemSplit odd{"P'9", "车位]费 月租", 0.09, "停车", "车位]费 月租税额"};
+    FeeItemSplit twin = kParking;
+    twin.code = "P03";
+    const auto in = input({kParking, twin, odd});
+    const std::string sql = parkingStatisticsStatement(in);
+    EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租KFS]")) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租WY]"));
+    EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租税额]"));
+    EXPECT_FALSE(containsNoCase(sql, "[车位]费"));
+    const std::string sums = parkingItemSums(in);
+    EXPECT_FALSE(containsNoCase(sums, "停车费")) << sums;
+    EXPECT_FALSE(containsNoCase(sums, "车位")) << sums;
+    EXPECT_FALSE(containsNoCase(sums, "[")) << sums;
+}
+
+TEST(ParkingStatements, ValuesWithQuotesStayData) {
+    FeeItemSplit odd{"P'9", "车位费", 0.09, "停车", "车位费税额"};
+    auto in = input({odd});
+    in.departmentCode = "0'1";
+    for (const std::string& sql :
+         {parkingStatisticsStatement(in), parkingExtractionStatement("0'1", "20240301", "20240331")}) {
+        EXPECT_TRUE(containsNoCase(sql, "票据.开票部门编号 ='0''1'")) << sql;
+        EXPECT_FALSE(containsNoCase(sql, "='0'1'")) << sql;
+    }
+    EXPECT_TRUE(containsNoCase(parkingStatisticsStatement(in), "收费项目代号 In ('P''9')"));
+}
+
+TEST(ParkingStatements, AnItemWithoutACodeMatchesNothing) {
+    FeeItemSplit noCode{"", "车位费", 0.09, "停车", "车位费税额"};
+    const std::string sql = parkingStatisticsStatement(input({noCode}));
+    EXPECT_EQ(occurrences(sql, "In ()"), 0u) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "收费项目代号 In (NULL) Then"));
+    EXPECT_TRUE(containsNoCase(sql, "收费项目代号 In (NULL) group by"));
 }

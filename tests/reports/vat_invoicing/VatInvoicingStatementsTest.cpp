@@ -1,131 +1,153 @@
-// Whole statement texts: the fragments, their blanks and their order are what the server runs.
+// The statement texts: where the period, the values and the item names go, and how the
+// statements grow with the number of items. What they return is checked by the run tests.
 #include <gtest/gtest.h>
 
+#include "StatementText.h"
 #include "VatInvoicingStatements.h"
 
 using namespace tally::reports;
 using namespace tally::reports::vat;
+using tally::testing::between;
+using tally::testing::containsNoCase;
+using tally::testing::occurrences;
 
 namespace {
 
-const std::string kPeriod =
-    " And (Convert(Char(8),开票日期,112) Between '20240301' And '20240331' Or (Convert(Char(8),收款日期,112) Between "
-    "'20240301' And '20240331' And CONVERT(char(8),开票日期,112)<CONVERT(char(8),收款日期,112)))";
+// March 2024 as the server must see it: a range on the date, then the day key.
+const std::string kIssuedRange =
+    "票据.开票日期 >= CONVERT(datetime,'2024-03-01',120) And 票据.开票日期 < CONVERT(datetime,'2024-04-01',120)";
+const std::string kCollectedRange =
+    "票据.收款日期 >= CONVERT(datetime,'2024-03-01',120) And 票据.收款日期 < CONVERT(datetime,'2024-04-01',120)";
+const std::string kIssuedKey = "Convert(Char(8),票据.开票日期,112) Between '20240301' And '20240331'";
+const std::string kCollectedKey = "Convert(Char(8),票据.收款日期,112) Between '20240301' And '20240331'";
 
-const std::string kDerivedBody =
-    " From 票据开票数据 Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = "
-    "票据.票据编号"
-    " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号"
-    " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号"
-    " Where  (作废日期 Is Null Or 作废日期 Is Not Null)" +
-    kPeriod;
-
-const std::string kOuterHead =
-    "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, 收款方式, "
-    "付款人, 地址, "
-    "票据.被换票票据编号 ";
-
-const std::string kOuterFrom =
-    " From 票据 inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号 inner join 票据类型 on "
-    "票据入库单.票据类型编号 =票据类型.票据类型代号";
-
-StatementInput oneOtherItem() {
-    return {"01", "20240301", "20240331", "'P','Z'", {{"W1", "物业费", 0.06, "物业", "物业费税额"}}, {""}};
+FeeItemSplit item(const std::string& code, const std::string& name, const std::string& category = "物业") {
+    return {code, name, 0.06, category, name + "税额"};
 }
+
+StatementInput input(FeeItemList items) {
+    std::vector<std::string> ratios;
+    for (const auto& i : items) ratios.push_back(i.isParking() ? "0.3" : "");
+    return {"01", "20240301", "20240331", "'P','Z'", std::move(items), std::move(ratios)};
+}
+
+// n items, every third one a parking item, with codes F1, F2, ...
+FeeItemList manyItems(std::size_t n) {
+    FeeItemList items;
+    for (std::size_t i = 1; i <= n; ++i)
+        items.push_back(item("F" + std::to_string(i), "项" + std::to_string(i), i % 3 == 1 ? "停车收费" : "物业"));
+    return items;
+}
+
+// The per-invoice aggregate: the derived table joined back to 票据 as L.
+std::string aggregateOf(const std::string& statement) { return between(statement, " From (", ") L Inner Join"); }
 
 }  // namespace
 
-TEST(VatInvoicingStatements, PeriodCondition) { EXPECT_EQ(periodCondition("20240301", "20240331"), kPeriod); }
+TEST(VatInvoicingStatements, EachBranchOfThePeriodIsARangeOnItsOwnDateWithItsDayKeyKept) {
+    const std::string condition = periodCondition("01", "20240301", "20240331");
+    const auto split = condition.find(") Or (");
+    ASSERT_NE(split, std::string::npos) << condition;
+    const std::string issued = condition.substr(0, split), collected = condition.substr(split);
 
-TEST(VatInvoicingStatements, Extraction) {
-    EXPECT_EQ(extractionStatement("0'1", "20240301", "20240331"),
-              "Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称 From 票据"
-              " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
-              "票据开票数据.入库单编号"
-              " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号 inner join setupsfxm on 收费项目代号=dh"
-              " Where  (作废日期 Is Null Or 作废日期 Is Not Null)" +
-                  kPeriod +
-                  " And 开票部门编号 ='0''1' group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称 order by "
-                  "收费项目代号");
+    EXPECT_TRUE(containsNoCase(issued, kIssuedRange + " And " + kIssuedKey)) << issued;
+    EXPECT_FALSE(containsNoCase(issued, "收款日期")) << issued;
+    EXPECT_TRUE(containsNoCase(collected, kCollectedRange + " And " + kCollectedKey)) << collected;
+    EXPECT_TRUE(containsNoCase(collected, "CONVERT(char(8),票据.开票日期,112)<CONVERT(char(8),票据.收款日期,112)"));
+    EXPECT_FALSE(containsNoCase(collected, "票据.开票日期 >=")) << collected;
+    // each branch tests the department, so each can seek an index on (department, date)
+    EXPECT_TRUE(containsNoCase(issued, "票据.开票部门编号 ='01'"));
+    EXPECT_TRUE(containsNoCase(collected, "票据.开票部门编号 ='01'"));
 }
 
-TEST(VatInvoicingStatements, PerInvoiceWithOneItem) {
-    const std::string conditions = " And 收费项目代号 in ('W1') And 开票部门编号 ='01' And 票据类型代号 In ('P','Z')";
-    const std::string mainDerived =
-        "Select SUM(票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)) as "
-        "[物业费]"
-        " ,SUM(票据开票数据.税额) as [物业费税额], 票据开票数据.票据编号, 票据开票数据.入库单编号" +
-        kDerivedBody + conditions + " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
-    const std::string exchangeDerived =
-        "Select SUM(票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 票据开票数据.金额 Else "
-        "票据开票数据.金额 End))"
-        " as [物业费] ,SUM(0) as [物业费税额], 票据开票数据.票据编号, 票据开票数据.入库单编号" +
-        kDerivedBody + conditions +
-        " And 被换票票据编号 is not null Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
-    const std::string outerTail =
-        " B1 On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号"
-        " Where 票据.开票部门编号 ='01' And 票据类型代号 In ('P','Z') And (B1.[物业费] Is Not Null)" +
-        kPeriod;
-    const std::string expected = kOuterHead + " ,B1.[物业费] , B1.[物业费税额]" + kOuterFrom + " LEFT Join (" +
-                                 mainDerived + ")" + outerTail + " And 被换票票据编号 is null Union All " + kOuterHead +
-                                 " ,B1.[物业费] , B1.[物业费税额]" + kOuterFrom + " LEFT Join (" + exchangeDerived +
-                                 ")" + outerTail + " And 被换票票据编号 is not null Order by 票据.开票日期,票据编号";
-    EXPECT_EQ(perInvoiceStatement(oneOtherItem()), expected);
+TEST(VatInvoicingStatements, EveryStatementCarriesThePeriodsRanges) {
+    const auto in = input({item("W1", "物业费"), item("P1", "停车费", "停车收费")});
+    for (const std::string& sql :
+         {extractionStatement("01", "20240301", "20240331"), perInvoiceStatement(in), perLineStatement(in)}) {
+        EXPECT_TRUE(containsNoCase(sql, kIssuedRange + " And " + kIssuedKey)) << sql;
+        EXPECT_TRUE(containsNoCase(sql, kCollectedRange + " And " + kCollectedKey)) << sql;
+    }
+    // the lines are selected inside the aggregate, not only after it
+    EXPECT_TRUE(containsNoCase(aggregateOf(perInvoiceStatement(in)), kIssuedRange));
+    // per line, each item's derived table reads only the period's lines
+    EXPECT_EQ(occurrences(perLineStatement(in), kIssuedRange), in.items.size() + 1);
 }
 
-TEST(VatInvoicingStatements, PerInvoiceWithThreeItems) {
-    StatementInput in{"01",
-                      "20240301",
-                      "20240331",
-                      "'Z'",
-                      {{"P1", "停车费", 0.09, "停车", "停车费税额"},
-                       {"W1", "物业费", 0.06, "物业", "物业费税额"},
-                       {"S'1", "水 费", 0.09, "水", "水 费税额"}},
-                      {"0.3", "", ""}};
-    std::string sql = perInvoiceStatement(in);
-    const std::string selectList =
-        " ,B1.[停车费KFS] ,B1.[停车费WY] , B1.[停车费税额] ,B2.[物业费] , B2.[物业费税额] ,B3.[水 费] , B3.[水 费税额]";
-    const std::string parkingDerived =
-        "Select SUM(票据开票数据.金额-(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)) * 0.3 "
-        "as "
-        "[停车费WY], SUM(票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End))  "
-        "As "
-        "[停车费KFS], SUM(票据开票数据.税额) as [停车费税额], 票据开票数据.票据编号, 票据开票数据.入库单编号" +
-        kDerivedBody +
-        " And 收费项目代号 in ('P1') And 开票部门编号 ='01' And 票据类型代号 In ('Z')"
-        " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
-    const std::string presence =
-        " And (B1.[停车费KFS] Is Not Null Or B2.[物业费] Is Not Null Or B3.[水 费] Is Not Null)";
-    EXPECT_EQ(sql.substr(0, kOuterHead.size() + selectList.size() + kOuterFrom.size()),
-              kOuterHead + selectList + kOuterFrom);
-    EXPECT_NE(sql.find(" LEFT Join (" + parkingDerived +
-                       ") B1 On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号"),
-              std::string::npos);
-    EXPECT_NE(sql.find(" And 收费项目代号 in ('S''1')"), std::string::npos);  // a quote in a code stays data
-    EXPECT_NE(sql.find(presence + kPeriod + " And 被换票票据编号 is null Union All "), std::string::npos);
-    EXPECT_EQ(
-        sql.find(presence + kPeriod + " And 被换票票据编号 is not null Order by 票据.开票日期,票据编号"),
-        sql.size() - (presence + kPeriod + " And 被换票票据编号 is not null Order by 票据.开票日期,票据编号").size());
+TEST(VatInvoicingStatements, AKeyThatIsNoDateLeavesTheDayKeyTestAlone) {
+    const std::string condition = periodCondition("01", "2024'0301", "20240331");
+    EXPECT_FALSE(containsNoCase(condition, "CONVERT(datetime")) << condition;
+    EXPECT_TRUE(containsNoCase(condition, "Convert(Char(8),票据.开票日期,112) Between '2024''0301' And '20240331'"));
+    EXPECT_TRUE(containsNoCase(condition, "Convert(Char(8),票据.收款日期,112) Between '2024''0301' And '20240331'"));
 }
 
-TEST(VatInvoicingStatements, PerLineJoinsLinesByNumberAndBatch) {
-    std::string sql = perLineStatement(oneOtherItem());
-    EXPECT_EQ(sql,
-              kOuterHead + " ,B1.[物业费] , B1.[物业费税额]" + kOuterFrom +
-                  " LEFT Join (Select  票据开票数据.金额 - (Case When 票据开票数据.税额 Is Null Then 0 Else "
-                  "票据开票数据.税额 End) as [物业费] , 票据开票数据.税额 as [物业费税额], 票据开票数据.票据编号 , "
-                  "票据开票数据.入库单编号" +
-                  kDerivedBody +
-                  " And 收费项目代号 in ('W1') And 开票部门编号 ='01' And 票据类型代号 In ('P','Z')) B1 On "
-                  "票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号 Where 票据.开票部门编号 ='01' And "
-                  "票据类型代号 In ('P','Z') And (B1.[物业费] Is Not Null)" +
-                  kPeriod + " Order by 票据.开票日期,票据编号");
+TEST(VatInvoicingStatements, PerInvoiceJoinsAsManyTablesAndReadsTheLinesOnceWhateverTheItems) {
+    const std::string one = perInvoiceStatement(input(manyItems(1)));
+    const std::string five = perInvoiceStatement(input(manyItems(5)));
+    const std::string many = perInvoiceStatement(input(manyItems(300)));
+    EXPECT_EQ(occurrences(five, "Join"), occurrences(one, "Join"));
+    EXPECT_EQ(occurrences(many, "Join"), occurrences(one, "Join"));
+    for (const std::string& sql : {one, five, many}) {
+        EXPECT_EQ(occurrences(sql, "Group by"), 1u);
+        EXPECT_EQ(occurrences(sql, "From 票据开票数据"), 1u);
+        // an exchange invoice gets its zeros in the select list, not from a second part
+        EXPECT_EQ(occurrences(sql, "Union"), 0u);
+    }
+    // the 300th item is still summed and shown
+    EXPECT_TRUE(containsNoCase(many, "In ('F300') Then"));
+    EXPECT_TRUE(containsNoCase(many, "As [项300]"));
 }
 
-TEST(VatInvoicingStatements, AnEmptyTypeListMatchesNothing) {
-    auto in = oneOtherItem();
+TEST(VatInvoicingStatements, SumsAreGroupedAndJoinedByNumberAndBatch) {
+    const std::string sql = perInvoiceStatement(input(manyItems(2)));
+    const std::string aggregate = aggregateOf(sql);
+    ASSERT_FALSE(aggregate.empty()) << sql;
+    EXPECT_TRUE(aggregate.ends_with(" Group by 票据开票数据.票据编号, 票据开票数据.入库单编号")) << aggregate;
+    EXPECT_TRUE(
+        containsNoCase(sql, ") L Inner Join 票据 On 票据.票据编号 = L.票据编号 And 票据.入库单编号 = L.入库单编号"));
+    // the lines of the items only
+    EXPECT_TRUE(containsNoCase(aggregate, "票据开票数据.收费项目代号 In ('F1','F2')"));
+}
+
+TEST(VatInvoicingStatements, ItemNamesAreAliasesOfTheOuterSelectListOnly) {
+    // equal names and a name with a bracket and a blank: the aggregate never names a column after an item
+    const auto in = input({item("W1", "物业费"), item("W2", "物业费"), item("P1", "车位]费 月租", "停车收费")});
+    for (const std::string& sql : {perInvoiceStatement(in), perLineStatement(in)}) {
+        EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租KFS]")) << sql;
+        EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租WY]"));
+        EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租税额]"));
+        EXPECT_FALSE(containsNoCase(sql, "[车位]费")) << sql;
+    }
+    const std::string aggregate = aggregateOf(perInvoiceStatement(in));
+    ASSERT_FALSE(aggregate.empty());
+    EXPECT_FALSE(containsNoCase(aggregate, "物业费")) << aggregate;
+    EXPECT_FALSE(containsNoCase(aggregate, "车位")) << aggregate;
+    // per line, each item's table has its own name, so equal aliases stay apart
+    const std::string perLine = perLineStatement(in);
+    EXPECT_TRUE(containsNoCase(perLine, "B1.[物业费] Is Not Null Or B2.[物业费] Is Not Null")) << perLine;
+}
+
+TEST(VatInvoicingStatements, ValuesWithQuotesStayData) {
+    auto in = input({item("S'1", "水费"), item("P1", "停车费", "停车收费")});
+    in.departmentCode = "0'1";
+    for (const std::string& sql :
+         {perInvoiceStatement(in), perLineStatement(in), extractionStatement("0'1", "20240301", "20240331")}) {
+        EXPECT_TRUE(containsNoCase(sql, "票据.开票部门编号 ='0''1'")) << sql;
+        EXPECT_FALSE(containsNoCase(sql, "='0'1'")) << sql;
+    }
+    EXPECT_TRUE(containsNoCase(perInvoiceStatement(in), "In ('S''1','P1')"));
+    EXPECT_TRUE(containsNoCase(perInvoiceStatement(in), "In ('S''1') Then"));
+    EXPECT_TRUE(containsNoCase(perLineStatement(in), "收费项目代号 in ('S''1')"));
+}
+
+TEST(VatInvoicingStatements, EmptyListsMatchNothing) {
+    auto in = input({item("", "无代号费"), item("P1", "停车费", "停车收费")});
     in.invoiceTypeList = "";
-    std::string sql = perInvoiceStatement(in);
-    EXPECT_EQ(sql.find("In ()"), std::string::npos);
-    EXPECT_NE(sql.find("票据类型代号 In (NULL)"), std::string::npos);
+    for (const std::string& sql : {perInvoiceStatement(in), perLineStatement(in)}) {
+        EXPECT_EQ(occurrences(sql, "In ()"), 0u) << sql;
+        EXPECT_TRUE(containsNoCase(sql, "票据类型代号 In (NULL)")) << sql;
+    }
+    // an item without a code has no lines of its own
+    EXPECT_TRUE(containsNoCase(perInvoiceStatement(in), "收费项目代号 In (NULL) Then"));
+    EXPECT_TRUE(containsNoCase(perLineStatement(in), "收费项目代号 in (NULL)"));
+    EXPECT_TRUE(containsNoCase(perInvoiceStatement(input({item("", "无代号费")})), "收费项目代号 In (NULL) Group by"));
 }

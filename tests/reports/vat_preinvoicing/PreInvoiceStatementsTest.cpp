@@ -1,7 +1,10 @@
+// The statement texts: where the period, the values and the item names go, and how the
+// statements grow with the number of items. What they return is checked by the statistics tests.
 #include <gtest/gtest.h>
 
 #include "PreInvoiceStatements.h"
 #include "SplitStatementParts.h"
+#include "StatementText.h"
 
 using namespace tally::reports;
 using namespace tally::reports::preinvoice;
@@ -11,78 +14,110 @@ namespace {
 
 const FeeItemSplit kProperty{"W01", "物业管理费", 0.06, "物业", "物业管理费税额"};
 
-// The part of an item statement after its select list, written out by hand for
-// period S..E, department 01 and invoice types 01 and 02.
-std::string itemBody(const std::string& code) {
-    return ", 票据开票数据.票据编号, 票据开票数据.入库单编号 From 票据开票数据 Inner Join 票据  on "
-           "票据开票数据.入库单编号  "
-           "=票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号 Inner Join 票据入库单 on "
-           "票据开票数据.入库单编号 "
-           "=票据入库单.入库单编号 Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号 Where "
-           "作废日期 Is "
-           "Null And Convert(Char(8),开票日期,112) Between 'S' And 'E' And (convert(char(8),收款日期,112) > 'E' Or "
-           "(收款日期 is null and 预开=1) Or 收款日期 is null) And 收费项目代号 in ('" +
-           code +
-           "') And 开票部门编号 ='01' And 票据类型代号 In ('01','02') Group by 票据开票数据.票据编号, "
-           "票据开票数据.入库单编号";
+const std::string kIssuedRange =
+    "票据.开票日期 >= CONVERT(datetime,'2024-03-01',120) And 票据.开票日期 < CONVERT(datetime,'2024-04-01',120)";
+const std::string kIssuedKey = "CONVERT(char(8),票据.开票日期,112) between '20240301' and '20240331'";
+
+PreInvoiceStatementInput input(FeeItemList items) {
+    std::vector<std::string> ratios;
+    for (const auto& i : items) ratios.push_back(i.isParking() ? "0.3" : "");
+    return {"01", "20240301", "20240331", "'01','02'", std::move(items), std::move(ratios)};
 }
 
-const std::string kParkingItem = "Select SUM(" + kNet + ") * 0.3 as [停车费WY], SUM(" + kNet +
-                                 ") As [停车费KFS], SUM(票据开票数据.税额) as [停车费税额]" + itemBody("P01");
-const std::string kPropertyItem =
-    "Select SUM(" + kNet + ") as [物业管理费] ,SUM(票据开票数据.税额) as [物业管理费税额]" + itemBody("W01");
-
-const std::string kSelect =
-    "Select 票据.票据编号 ,票据.入库单编号 , 票据类型.票据类型 ,开票日期, 收款日期, 作废日期, 票据.金额, 收款方式, "
-    "付款人, 地址 ";
-const std::string kFrom =
-    " From 票据 inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号 inner join 票据类型 on "
-    "票据入库单.票据类型编号 =票据类型.票据类型代号";
+FeeItemList manyItems(std::size_t n) {
+    FeeItemList items;
+    for (std::size_t i = 1; i <= n; ++i) {
+        const std::string name = "项" + std::to_string(i);
+        items.push_back({"F" + std::to_string(i), name, 0.06, i % 2 ? "物业" : "停车收费", name + "税额"});
+    }
+    return items;
+}
 
 }  // namespace
 
-TEST(PreInvoiceStatements, ExtractionKeepsInvoicesNotCollectedByThePeriodsEnd) {
-    EXPECT_EQ(
-        preInvoiceExtractionStatement("01", "S", "E", "'01','02'"),
-        "Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称 From 票据 inner join 票据开票数据 on "
-        "票据.票据编号  = 票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号  inner join 票据入库单 "
-        "on "
-        "票据.入库单编号 = 票据入库单.入库单编号 inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号 "
-        "inner join setupsfxm on 收费项目代号=dh where CONVERT(char(8),开票日期,112) between 'S' and 'E' And "
-        "(convert(char(8),收款日期,112) > 'E' Or (收款日期 is null and 预开=1) Or 收款日期 Is Null) and 作废日期 is "
-        "null  And 开票部门编号 ='01' And 票据类型代号 In ('01','02') group by  "
-        "setupsfxm.税率,收费项目代号,xm,收费类别,显示名称 order by 收费项目代号");
+TEST(PreInvoiceStatements, TheIssuePeriodIsARangeWithItsDayKeyKept) {
+    const auto in = input({kParking, kProperty});
+    for (const std::string& sql : {preInvoiceExtractionStatement("01", "20240301", "20240331", "'01','02'"),
+                                   preInvoiceItemSums(in), preInvoiceStatisticsStatement(in)}) {
+        EXPECT_TRUE(containsNoCase(sql, " And " + kIssuedRange + " And " + kIssuedKey)) << sql;
+        // collection is tested against the period's last day, never as a range
+        EXPECT_TRUE(containsNoCase(sql, "convert(char(8),票据.收款日期,112) > '20240331'")) << sql;
+        EXPECT_FALSE(containsNoCase(sql, "票据.收款日期 >=")) << sql;
+        EXPECT_FALSE(containsNoCase(sql, "票据.收款日期 <")) << sql;
+    }
 }
 
-TEST(PreInvoiceStatements, OneParkingItemWholeStatement) {
-    PreInvoiceStatementInput in{"01", "S", "E", "'01','02'", {kParking}, {"0.3"}};
-    EXPECT_EQ(preInvoiceItemStatement(in, 0), kParkingItem);
-    EXPECT_EQ(
-        preInvoiceStatisticsStatement(in),
-        kSelect + " ,B1.[停车费KFS] ,B1.[停车费WY] , B1.[停车费税额]" + kFrom + " LEFT Join (" + kParkingItem +
-            ") B1 On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号 Where 票据.开票部门编号 ='01' And "
-            "(B1.[停车费KFS] Is Not Null) Order by 票据.开票日期,票据编号");
+TEST(PreInvoiceStatements, AKeyThatIsNoDateLeavesTheDayKeyTestAlone) {
+    auto in = input({kProperty});
+    in.toKey = "2024'0331";
+    const std::string sql = preInvoiceStatisticsStatement(in);
+    EXPECT_FALSE(containsNoCase(sql, "CONVERT(datetime")) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "CONVERT(char(8),票据.开票日期,112) between '20240301' and '2024''0331'"));
+    EXPECT_TRUE(containsNoCase(sql, "> '2024''0331'"));
 }
 
-TEST(PreInvoiceStatements, ParkingAndOtherItemWholeStatement) {
-    PreInvoiceStatementInput in{"01", "S", "E", "'01','02'", {kParking, kProperty}, {"0.3", ""}};
-    EXPECT_EQ(preInvoiceItemStatement(in, 1), kPropertyItem);
-    EXPECT_EQ(
-        preInvoiceStatisticsStatement(in),
-        kSelect + " ,B1.[停车费KFS] ,B1.[停车费WY] , B1.[停车费税额] ,B2.[物业管理费] , B2.[物业管理费税额]" + kFrom +
-            " LEFT Join (" + kParkingItem +
-            ") B1 On 票据.票据编号 = B1.票据编号 And 票据.入库单编号 = B1.入库单编号 LEFT Join (" + kPropertyItem +
-            ") B2 On 票据.票据编号 = B2.票据编号 And 票据.入库单编号 = B2.入库单编号 Where 票据.开票部门编号 ='01' And "
-            "(B1.[停车费KFS] Is Not Null Or B2.[物业管理费] Is Not Null) Order by 票据.开票日期,票据编号");
+TEST(PreInvoiceStatements, StatisticsJoinAsManyTablesAndReadTheLinesOnceWhateverTheItems) {
+    const std::string one = preInvoiceStatisticsStatement(input(manyItems(1)));
+    const std::string five = preInvoiceStatisticsStatement(input(manyItems(5)));
+    const std::string many = preInvoiceStatisticsStatement(input(manyItems(300)));
+    EXPECT_EQ(occurrences(five, "Join"), occurrences(one, "Join"));
+    EXPECT_EQ(occurrences(many, "Join"), occurrences(one, "Join"));
+    for (const std::string& sql : {one, five, many}) {
+        EXPECT_EQ(occurrences(sql, "Group by"), 1u);
+        EXPECT_EQ(occurrences(sql, "From 票据开票数据"), 1u);
+    }
+    EXPECT_TRUE(containsNoCase(many, "In ('F300') Then"));
+    EXPECT_TRUE(containsNoCase(many, "As [项300KFS]"));
+    EXPECT_TRUE(containsNoCase(many, "As [项299]"));
 }
 
-TEST(PreInvoiceStatements, ValuesAndNamesCannotChangeTheStatement) {
-    FeeItemSplit odd{"W'9", "服务]费", 0.06, "物业", "服务]费税额"};
-    PreInvoiceStatementInput in{"0'1", "2024'0301", "2024'0331", "", {odd}, {""}};
-    const std::string q = preInvoiceStatisticsStatement(in);
-    EXPECT_NE(q.find("收费项目代号 in ('W''9')"), std::string::npos);
-    EXPECT_NE(q.find("开票部门编号 ='0''1'"), std::string::npos);
-    EXPECT_NE(q.find("> '2024''0331'"), std::string::npos);
-    EXPECT_NE(q.find("票据类型代号 In (NULL)"), std::string::npos);  // no listed type matches nothing
-    EXPECT_NE(q.find("B1.[服务]]费] Is Not Null"), std::string::npos);
+TEST(PreInvoiceStatements, SumsAreGroupedAndJoinedByNumberAndBatch) {
+    const auto in = input({kParking, kProperty});
+    const std::string sums = preInvoiceItemSums(in);
+    EXPECT_TRUE(sums.ends_with(" Group by 票据开票数据.票据编号, 票据开票数据.入库单编号")) << sums;
+    EXPECT_TRUE(containsNoCase(sums, "票据开票数据.收费项目代号 In ('P01','W01')"));
+    EXPECT_TRUE(containsNoCase(preInvoiceStatisticsStatement(in),
+                               " From (" + sums +
+                                   ") L Inner Join 票据 On 票据.票据编号 = L.票据编号 And 票据.入库单编号 = "
+                                   "L.入库单编号"));
+}
+
+TEST(PreInvoiceStatements, ItemNamesAreAliasesOfTheOuterSelectListOnly) {
+    FeeItemSplit odd{"W'9", "服务]费 A", 0.06, "物业", "服务]费 A税额"};
+    FeeItemSplit twin = kProperty;
+    twin.code = "W02";
+    const auto in = input({kProperty, twin, odd});
+    const std::string sql = preInvoiceStatisticsStatement(in);
+    EXPECT_TRUE(containsNoCase(sql, "As [服务]]费 A]")) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "As [服务]]费 A税额]"));
+    EXPECT_FALSE(containsNoCase(sql, "[服务]费"));
+    const std::string sums = preInvoiceItemSums(in);
+    EXPECT_FALSE(containsNoCase(sums, "物业管理费")) << sums;
+    EXPECT_FALSE(containsNoCase(sums, "服务")) << sums;
+    EXPECT_FALSE(containsNoCase(sums, "[")) << sums;
+}
+
+TEST(PreInvoiceStatements, ValuesWithQuotesStayData) {
+    FeeItemSplit odd{"W'9", "服务费", 0.06, "物业", "服务费税额"};
+    auto in = input({odd});
+    in.departmentCode = "0'1";
+    for (const std::string& sql :
+         {preInvoiceStatisticsStatement(in), preInvoiceExtractionStatement("0'1", "20240301", "20240331", "'01'")}) {
+        EXPECT_TRUE(containsNoCase(sql, "票据.开票部门编号 ='0''1'")) << sql;
+        EXPECT_FALSE(containsNoCase(sql, "='0'1'")) << sql;
+    }
+    EXPECT_TRUE(containsNoCase(preInvoiceStatisticsStatement(in), "收费项目代号 In ('W''9')"));
+}
+
+TEST(PreInvoiceStatements, EmptyListsMatchNothing) {
+    FeeItemSplit noCode{"", "服务费", 0.06, "物业", "服务费税额"};
+    auto in = input({noCode});
+    in.invoiceTypeList = "";
+    for (const std::string& sql :
+         {preInvoiceStatisticsStatement(in), preInvoiceExtractionStatement("01", "20240301", "20240331", "")}) {
+        EXPECT_EQ(occurrences(sql, "In ()"), 0u) << sql;
+        EXPECT_TRUE(containsNoCase(sql, "票据类型代号 In (NULL)")) << sql;
+    }
+    EXPECT_TRUE(containsNoCase(preInvoiceItemSums(in), "收费项目代号 In (NULL) Then"));
+    EXPECT_TRUE(containsNoCase(preInvoiceItemSums(in), "收费项目代号 In (NULL) Group by"));
 }
