@@ -32,16 +32,6 @@ std::string groupedSelect(const FeeItemSplit& item, const std::string& ratio, Pa
            ", 票据开票数据.票据编号";
 }
 
-// Select list of one item's line-by-line derived table.
-std::string lineSelect(const FeeItemSplit& item, const std::string& ratio) {
-    if (item.isParking())
-        return "Select (" + std::string(kNet) + ") * " + ratio + " as " + reference::propertyAlias(item) + "," + " (" +
-               kNetSpaced + ") As " + reference::netAlias(item) + "," + " 票据开票数据.税额 as " +
-               reference::taxAlias(item) + ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
-    return "Select  " + std::string(kNetSpaced) + " as " + reference::netAlias(item) + " , 票据开票数据.税额 as " +
-           reference::taxAlias(item) + ", 票据开票数据.票据编号 , 票据开票数据.入库单编号";
-}
-
 // From, joins and conditions shared by both kinds of derived table.
 std::string derivedBody(const StatementInput& in, const FeeItemSplit& item) {
     return std::string(" From 票据开票数据") +
@@ -108,14 +98,6 @@ std::string extractionStatement(const std::string& departmentCode, const std::st
 std::string perInvoiceStatement(const StatementInput& in) {
     return perInvoicePart(in, Part::Main) + " Union All " + perInvoicePart(in, Part::Exchange) +
            " Order by 票据.开票日期,票据编号";
-}
-
-std::string perLineStatement(const StatementInput& in) {
-    std::string q = outerSelectList(in) + outerFrom();
-    for (std::size_t i = 0; i < in.items.size(); ++i)
-        q += reference::itemJoin(i, lineSelect(in.items[i], in.ratios.at(i)) + derivedBody(in, in.items[i]));
-    q += outerConditions(in) + periodCondition(in.fromKey, in.toKey) + " Order by 票据.开票日期,票据编号";
-    return q;
 }
 
 }  // namespace tally::reference::vat

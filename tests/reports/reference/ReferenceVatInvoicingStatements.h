@@ -17,7 +17,5 @@ std::string extractionStatement(const std::string& departmentCode, const std::st
                                 const std::string& toKey);
 // One row per invoice: the main part, Union All, the exchange part.
 std::string perInvoiceStatement(const StatementInput& in);
-// One row per combination of matching lines (used when a 维修基金 item is selected).
-std::string perLineStatement(const StatementInput& in);
 
 }  // namespace tally::reference::vat

@@ -69,8 +69,9 @@ TEST(VatInvoicingStatements, EveryStatementCarriesThePeriodsRanges) {
     }
     // the lines are selected inside the aggregate, not only after it
     EXPECT_TRUE(containsNoCase(aggregateOf(perInvoiceStatement(in)), kIssuedRange));
-    // per line, each item's derived table reads only the period's lines
-    EXPECT_EQ(occurrences(perLineStatement(in), kIssuedRange), in.items.size() + 1);
+    // per line, the numbered lines are the period's lines, and so are the invoices they join
+    EXPECT_TRUE(containsNoCase(aggregateOf(perLineStatement(in)), kIssuedRange));
+    EXPECT_EQ(occurrences(perLineStatement(in), kIssuedRange), 2u);
 }
 
 TEST(VatInvoicingStatements, AKeyThatIsNoDateLeavesTheDayKeyTestAlone) {
@@ -108,6 +109,21 @@ TEST(VatInvoicingStatements, SumsAreGroupedAndJoinedByNumberAndBatch) {
     EXPECT_TRUE(containsNoCase(aggregate, "票据开票数据.收费项目代号 In ('F1','F2')"));
 }
 
+TEST(VatInvoicingStatements, LineByLineJoinsAsManyTablesWhateverTheItemsAndNumbersTheLines) {
+    const std::string one = perLineStatement(input(manyItems(1)));
+    const std::string many = perLineStatement(input(manyItems(300)));
+    EXPECT_EQ(occurrences(many, "Join"), occurrences(one, "Join"));
+    for (const std::string& sql : {one, many}) {
+        EXPECT_EQ(occurrences(sql, "From 票据开票数据"), 1u);
+        // the k-th line of each item of an invoice: numbered within invoice, batch and item
+        EXPECT_TRUE(containsNoCase(sql,
+                                   "ROW_NUMBER() Over (Partition By 票据开票数据.票据编号, 票据开票数据.入库单编号, "
+                                   "票据开票数据.收费项目代号 Order By 票据开票数据.金额, 票据开票数据.税额)"));
+        EXPECT_TRUE(containsNoCase(sql, "Group by 编号行.票据编号, 编号行.入库单编号, 编号行.行号"));
+        EXPECT_TRUE(containsNoCase(sql, "Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号, L.行号"));
+    }
+}
+
 TEST(VatInvoicingStatements, ItemNamesAreAliasesOfTheOuterSelectListOnly) {
     // equal names and a name with a bracket and a blank: the aggregate never names a column after an item
     const auto in = input({item("W1", "物业费"), item("W2", "物业费"), item("P1", "车位]费 月租", "停车收费")});
@@ -117,13 +133,16 @@ TEST(VatInvoicingStatements, ItemNamesAreAliasesOfTheOuterSelectListOnly) {
         EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租税额]"));
         EXPECT_FALSE(containsNoCase(sql, "[车位]费")) << sql;
     }
-    const std::string aggregate = aggregateOf(perInvoiceStatement(in));
-    ASSERT_FALSE(aggregate.empty());
-    EXPECT_FALSE(containsNoCase(aggregate, "物业费")) << aggregate;
-    EXPECT_FALSE(containsNoCase(aggregate, "车位")) << aggregate;
-    // per line, each item's table has its own name, so equal aliases stay apart
-    const std::string perLine = perLineStatement(in);
-    EXPECT_TRUE(containsNoCase(perLine, "B1.[物业费] Is Not Null Or B2.[物业费] Is Not Null")) << perLine;
+    for (const std::string& sql : {perInvoiceStatement(in), perLineStatement(in)}) {
+        const std::string aggregate = aggregateOf(sql);
+        ASSERT_FALSE(aggregate.empty());
+        EXPECT_FALSE(containsNoCase(aggregate, "物业费")) << aggregate;
+        EXPECT_FALSE(containsNoCase(aggregate, "车位")) << aggregate;
+        // equal aliases stay apart: each shows its own column of the aggregate
+        EXPECT_EQ(occurrences(sql, "As [物业费]"), 2u) << sql;
+        EXPECT_TRUE(containsNoCase(sql, "L.N1 ")) << sql;
+        EXPECT_TRUE(containsNoCase(sql, "L.N2 ")) << sql;
+    }
 }
 
 TEST(VatInvoicingStatements, ValuesWithQuotesStayData) {
