@@ -362,7 +362,8 @@ void spreadLinesOverItems(InvoicePlan& plan, const FeeItemSet& items, DemoRandom
         } else {
             std::vector<std::int64_t> amounts;
             if (mine.size() == planned)
-                for (std::size_t j = 0; j < planned; ++j) amounts.push_back(plan.lines[invoice.firstLine + j].amountCents);
+                for (std::size_t j = 0; j < planned; ++j)
+                    amounts.push_back(plan.lines[invoice.firstLine + j].amountCents);
             else amounts = splitAmount(invoice.amountCents, mine.size(), random);
             for (std::size_t j = 0; j < mine.size(); ++j) {
                 const bool taxMissing =

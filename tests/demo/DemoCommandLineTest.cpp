@@ -47,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     2024},
                       FileArguments{"FeeItems", {"out.sqlite", "--fee-items", "300"}, 1u, 3000, 2, 2025, 300},
                       FileArguments{"FewestFeeItems", {"--fee-items", "12", "out.sqlite"}, 1u, 3000, 2, 2025, 12},
-                      FileArguments{"MostFeeItems", {"out.sqlite", "--fee-items", "100000"}, 1u, 3000, 2, 2025, 100000}),
+                      FileArguments{
+                          "MostFeeItems", {"out.sqlite", "--fee-items", "100000"}, 1u, 3000, 2, 2025, 100000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DemoCommandLine, HelpNeedsNoFile) {
@@ -96,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArguments{"TwoDigitYear", {"out.sqlite", "--first-year", "25"}, "between 1000 and 9999"},
                       BadArguments{"PastYear9999", {"out.sqlite", "--first-year", "9999", "--years", "2"}, "9999"},
                       BadArguments{"SeedTooLarge", {"out.sqlite", "--seed", "18446744073709551616"}, "between"},
-                      BadArguments{"FewerFeeItemsThanBuiltIn", {"out.sqlite", "--fee-items", "11"},
+                      BadArguments{"FewerFeeItemsThanBuiltIn",
+                                   {"out.sqlite", "--fee-items", "11"},
                                    "--fee-items must be between 12 and 100000"},
                       BadArguments{"TooManyFeeItems", {"out.sqlite", "--fee-items", "100001"}, "between 12 and"},
                       BadArguments{"FeeItemsWithoutValue", {"out.sqlite", "--fee-items"}, "--fee-items needs a value"}),

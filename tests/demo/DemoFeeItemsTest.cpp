@@ -125,8 +125,9 @@ TEST_F(ManyFeeItems, TheBuiltInItemsComeFirstUnchanged) {
     options.invoicesPerYear = 1;
     generateDemoDatabase(plain, options);
     SqliteFile builtIn(plain, SqliteFile::Mode::ReadOnly);
-    const std::string sql = "SELECT dh || '|' || xm || '|' || 税率 || '|' || 收费类别 || '|' || 显示名称 "
-                            "FROM setupsfxm ORDER BY rowid";
+    const std::string sql =
+        "SELECT dh || '|' || xm || '|' || 税率 || '|' || 收费类别 || '|' || 显示名称 "
+        "FROM setupsfxm ORDER BY rowid";
     const auto expected = column(builtIn, sql);
     const auto actual = column(*file_, sql + " LIMIT " + std::to_string(expected.size()));
     EXPECT_EQ(actual, expected);
