@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "DemoReferenceData.h"
+
 namespace tally::demo {
 
 namespace {
@@ -31,7 +33,8 @@ DemoRequest parseDemoCommandLine(const std::vector<std::string>& arguments) {
             continue;
         }
         if (argument.starts_with("-") && argument != "-") {
-            if (argument != "--seed" && argument != "--invoices" && argument != "--years" && argument != "--first-year")
+            if (argument != "--seed" && argument != "--invoices" && argument != "--years" &&
+                argument != "--first-year" && argument != "--fee-items")
                 throw DemoError("unknown option " + argument);
             if (i + 1 >= arguments.size()) throw DemoError(argument + " needs a value");
             const std::string& value = arguments[++i];
@@ -42,6 +45,8 @@ DemoRequest parseDemoCommandLine(const std::vector<std::string>& arguments) {
                 request.options.invoicesPerYear =
                     parseNumber<std::int64_t>(argument, value, 1, std::numeric_limits<std::int64_t>::max());
             else if (argument == "--years") request.options.years = parseNumber<int>(argument, value, 1, 9999);
+            else if (argument == "--fee-items")
+                request.options.feeItems = parseNumber<int>(argument, value, kFeeItemCount, kMaxFeeItems);
             else request.options.firstYear = parseNumber<int>(argument, value, 1000, 9999);
             continue;
         }
@@ -57,12 +62,19 @@ DemoRequest parseDemoCommandLine(const std::vector<std::string>& arguments) {
 
 std::string demoUsage(const std::string& program) {
     return "Usage: " + program +
-           " OUT.sqlite [--seed N] [--invoices N] [--years N] [--first-year YYYY]\n"
+           " OUT.sqlite [--seed N] [--invoices N] [--years N] [--first-year YYYY] [--fee-items N]\n"
            "Writes a demo fee database (replacing OUT.sqlite if it exists).\n"
            "  --seed N            random seed; the same seed gives the same rows (default 1)\n"
            "  --invoices N        invoices issued per year (default 3000)\n"
            "  --years N           number of years covered (default 2)\n"
-           "  --first-year YYYY   first year covered (default 2025)\n";
+           "  --first-year YYYY   first year covered (default 2025)\n"
+           "  --fee-items N       fee items in use (" +
+           std::to_string(kFeeItemCount) + " to " + std::to_string(kMaxFeeItems) +
+           "): the built-in ones, then generated ones;\n"
+           "                      every department invoices every item (the maintenance fund\n"
+           "                      only its own) every month; the invoices stay those of the\n"
+           "                      seed, only their lines change (default: the built-in items,\n"
+           "                      each department with its own)\n";
 }
 
 }  // namespace tally::demo

@@ -1,5 +1,6 @@
 #pragma once
-// Arguments of tallyvane-demo-db: OUT.sqlite [--seed N] [--invoices N] [--years N] [--first-year YYYY].
+// Arguments of tallyvane-demo-db: OUT.sqlite [--seed N] [--invoices N] [--years N] [--first-year YYYY]
+// [--fee-items N].
 #include <string>
 #include <vector>
 

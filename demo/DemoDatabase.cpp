@@ -6,6 +6,7 @@
 
 #include "DemoInvoicePlan.h"
 #include "DemoNumbering.h"
+#include "DemoReferenceData.h"
 #include "DemoSqlite.h"
 #include "DemoTableWriter.h"
 #include "EmbeddedSql.h"
@@ -59,6 +60,9 @@ void validateDemoOptions(const DemoOptions& options) {
     if (options.years < 1) throw DemoError("the number of years must be at least 1");
     if (options.firstYear < 1000 || options.firstYear > 9999) throw DemoError("the first year must have four digits");
     if (options.years > 9999 - options.firstYear + 1) throw DemoError("the last year covered must not pass 9999");
+    if (options.feeItems != 0 && (options.feeItems < kFeeItemCount || options.feeItems > kMaxFeeItems))
+        throw DemoError("the number of fee items must be from " + std::to_string(kFeeItemCount) + " to " +
+                        std::to_string(kMaxFeeItems));
 }
 
 DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& options) {
@@ -70,9 +74,15 @@ DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& opt
     if (!folder.empty() && !fs::is_directory(folder))
         throw DemoError("the folder " + folder.string() + " does not exist");
 
+    const FeeItemSet items(options.feeItems);
     DemoRandom random(options.seed);
     InvoicePlan plan = planInvoices(options, random);
     assignNumbers(plan, random);
+    if (items.extended()) {
+        // A stream of its own: the invoices stay those the seed gives without more items.
+        DemoRandom spreading(options.seed ^ 0x9e3779b97f4a7c15ull);
+        spreadLinesOverItems(plan, items, spreading);
+    }
 
     TemporaryFile temporary(temporarySibling(target));
     {
@@ -82,8 +92,8 @@ DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& opt
             "PRAGMA encoding='UTF-8'; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA cache_size=-65536;");
         file.exec(kSchemaSql);
         file.exec("BEGIN");
-        writeReferenceTables(file, options.firstYear);
-        writeInvoices(file, plan);
+        writeReferenceTables(file, options.firstYear, items);
+        writeInvoices(file, plan, items);
         file.exec("COMMIT");
         file.exec(kIndexesSql);
         file.exec("ANALYZE");

@@ -18,6 +18,9 @@ struct DemoOptions {
     std::int64_t invoicesPerYear = 3000;  // exact count of 票据 rows issued in each year, at least 1
     int years = 2;                        // number of calendar years covered, at least 1
     int firstYear = 2025;                 // first year covered; the last one must not pass 9999
+    // 0: the built-in fee items, each department with its own. Otherwise the number of fee items,
+    // the built-in ones and generated ones, all in use every month; the invoices stay the same.
+    int feeItems = 0;
 };
 
 struct DemoSummary {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <map>
+#include <queue>
+#include <utility>
 
 #include "DemoCalendar.h"
 #include "DemoMoney.h"
@@ -250,8 +253,130 @@ private:
     InvoicePlan plan_;
 };
 
+template <typename T>
+void shuffle(std::vector<T>& values, DemoRandom& random) {
+    for (std::size_t i = values.size(); i > 1; --i) std::swap(values[i - 1], values[random.below(i)]);
+}
+
+// `cents` in `parts` non-zero amounts of its sign that add up to it (zeros only when it has
+// fewer cents than parts).
+std::vector<std::int64_t> splitAmount(std::int64_t cents, std::size_t parts, DemoRandom& random) {
+    const std::int64_t magnitude = cents < 0 ? -cents : cents;
+    const auto count = static_cast<std::int64_t>(parts);
+    const std::int64_t floor = magnitude >= count ? 1 : 0;
+    const std::int64_t rest = magnitude - floor * count;
+    std::vector<std::int64_t> weights(parts);
+    std::int64_t weightSum = 0;
+    for (auto& w : weights) weightSum += (w = random.between(1, 10));
+    std::vector<std::int64_t> amounts(parts);
+    std::int64_t given = 0;
+    for (std::size_t i = 0; i < parts; ++i) {
+        // rest × weight / weightSum, rounded down, without forming the product
+        amounts[i] = floor + rest / weightSum * weights[i] + rest % weightSum * weights[i] / weightSum;
+        given += amounts[i];
+    }
+    amounts[0] += magnitude - given;
+    if (cents < 0)
+        for (auto& a : amounts) a = -a;
+    return amounts;
+}
+
+// How many lines each invoice of one department's month gets: as many as planned, and when the
+// month has fewer lines than the department has items, more, each to the invoice whose lines
+// would stay largest.
+std::vector<std::size_t> lineSlots(const InvoicePlan& plan, const std::vector<std::size_t>& members,
+                                   std::size_t itemCount) {
+    std::vector<std::size_t> slots(members.size());
+    std::size_t total = 0;
+    for (std::size_t k = 0; k < members.size(); ++k) total += slots[k] = plan.invoices[members[k]].lineCount;
+    if (total >= itemCount) return slots;
+    auto magnitude = [&](std::size_t k) {
+        const std::int64_t cents = plan.invoices[members[k]].amountCents;
+        return cents < 0 ? -cents : cents;
+    };
+    // a before b when b's amount per line, with one more line, is the larger
+    auto smallerShare = [&](std::size_t a, std::size_t b) {
+        const std::int64_t left = magnitude(a) * static_cast<std::int64_t>(slots[b] + 1);
+        const std::int64_t right = magnitude(b) * static_cast<std::int64_t>(slots[a] + 1);
+        return left != right ? left < right : a > b;
+    };
+    std::priority_queue<std::size_t, std::vector<std::size_t>, decltype(smallerShare)> next(smallerShare);
+    for (std::size_t k = 0; k < members.size(); ++k) next.push(k);
+    for (; total < itemCount; ++total) {
+        const std::size_t k = next.top();
+        next.pop();
+        ++slots[k];
+        next.push(k);
+    }
+    return slots;
+}
+
 }  // namespace
 
 InvoicePlan planInvoices(const DemoOptions& options, DemoRandom& random) { return Planner(options, random).run(); }
+
+void spreadLinesOverItems(InvoicePlan& plan, const FeeItemSet& items, DemoRandom& random) {
+    std::vector<std::vector<int>> used;
+    for (const DepartmentInfo& d : departments()) used.push_back(items.itemsOf(d));
+
+    // Invoices by department and month of issue, in plan order; tickets keep their lines.
+    std::map<std::pair<int, int>, std::vector<std::size_t>> months;
+    for (std::size_t i = 0; i < plan.invoices.size(); ++i) {
+        const PlannedInvoice& invoice = plan.invoices[i];
+        if (invoiceTypes()[invoice.type].fixedAmount == 0)
+            months[{invoice.department, monthIndexOf(invoice.issued)}].push_back(i);
+    }
+
+    std::vector<std::vector<int>> lineItems(plan.invoices.size());
+    for (const auto& [key, members] : months) {
+        const std::vector<int>& choice = used[static_cast<std::size_t>(key.first)];
+        if (choice.empty()) continue;
+        const std::vector<std::size_t> slots = lineSlots(plan, members, choice.size());
+        // The month's lines in random order: the first ones take every item once, the rest
+        // draw an item their invoice does not have yet.
+        std::vector<std::size_t> order;
+        for (std::size_t k = 0; k < members.size(); ++k) order.insert(order.end(), slots[k], k);
+        shuffle(order, random);
+        std::vector<int> once = choice;
+        shuffle(once, random);
+        for (std::size_t s = 0; s < order.size(); ++s) {
+            std::vector<int>& mine = lineItems[members[order[s]]];
+            int item = s < once.size() ? once[s] : choice[random.below(choice.size())];
+            while (s >= once.size() && mine.size() < choice.size() &&
+                   std::find(mine.begin(), mine.end(), item) != mine.end())
+                item = choice[random.below(choice.size())];
+            mine.push_back(item);
+        }
+    }
+
+    std::vector<PlannedLine> lines;
+    lines.reserve(plan.lines.size());
+    for (std::size_t i = 0; i < plan.invoices.size(); ++i) {
+        PlannedInvoice& invoice = plan.invoices[i];
+        const std::vector<int>& mine = lineItems[i];
+        const std::size_t first = lines.size();
+        const auto planned = static_cast<std::size_t>(invoice.lineCount);
+        if (mine.empty()) {
+            lines.insert(lines.end(), plan.lines.begin() + static_cast<std::ptrdiff_t>(invoice.firstLine),
+                         plan.lines.begin() + static_cast<std::ptrdiff_t>(invoice.firstLine + planned));
+        } else {
+            std::vector<std::int64_t> amounts;
+            if (mine.size() == planned)
+                for (std::size_t j = 0; j < planned; ++j)
+                    amounts.push_back(plan.lines[invoice.firstLine + j].amountCents);
+            else amounts = splitAmount(invoice.amountCents, mine.size(), random);
+            for (std::size_t j = 0; j < mine.size(); ++j) {
+                const bool taxMissing =
+                    j < planned ? plan.lines[invoice.firstLine + j].taxMissing : random.chance(3, 100);
+                lines.push_back({mine[j], amounts[j],
+                                 includedTaxCents(amounts[j], items[static_cast<std::size_t>(mine[j])].rateBasisPoints),
+                                 taxMissing});
+            }
+        }
+        invoice.firstLine = first;
+        invoice.lineCount = static_cast<int>(lines.size() - first);
+    }
+    plan.lines = std::move(lines);
+}
 
 }  // namespace tally::demo

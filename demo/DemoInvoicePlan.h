@@ -8,6 +8,7 @@
 
 #include "DemoDatabase.h"
 #include "DemoRandom.h"
+#include "DemoReferenceData.h"
 
 namespace tally::demo {
 
@@ -55,5 +56,12 @@ struct InvoicePlan {
 // The rare cases (voided, negative, exchange, pre-issued, group payments, …) each appear at least
 // once a year when the year has enough invoices for all of them.
 InvoicePlan planInvoices(const DemoOptions& options, DemoRandom& random);
+
+// For an extended item set: gives the lines other fee items so that in every month in which a
+// department issues invoices, each item it uses is on one of them. The invoices stay as planned
+// (count, numbers, moments, payers, amounts); an invoice may get more lines, its amount then split
+// over them, and keeps its line amounts otherwise. Fixed-amount tickets keep their one line, and
+// no invoice gets an item twice. Draws from `random` only.
+void spreadLinesOverItems(InvoicePlan& plan, const FeeItemSet& items, DemoRandom& random);
 
 }  // namespace tally::demo

@@ -64,6 +64,31 @@ constexpr MissingTaxControlRate kMissingRates[] = {
     {"GL11", kSharedEnergyFee},
 };
 
+// What generated fee items are made from: an office that bills by zone has one item per
+// zone and kind of fee. Every usual rate is there, and one kind in ten is a parking fee.
+struct FeeItemKind {
+    std::string_view name;
+    int rateBasisPoints;
+    std::string_view category;
+    std::string_view displayName;
+    std::int64_t minCents;
+    std::int64_t maxCents;
+    std::int64_t stepCents;
+};
+
+constexpr FeeItemKind kGeneratedKinds[] = {
+    {"物业管理费", 600, "物业服务", "物业服务费", 15000, 380000, 1},
+    {"电梯运行费", 600, "物业服务", "物业服务费", 2000, 30000, 1},
+    {"二次供水费", 900, "能源费", "自来水费", 1000, 20000, 1},
+    {"电费", 1300, "能源费", "电费", 3000, 150000, 1},
+    {"月租停车费", 900, "停车费", "停车服务费", 30000, 60000, 5000},
+    {"中央空调费", 1300, "能源费", "空调能耗费", 5000, 200000, 1},
+    {"垃圾清运费", 600, "物业服务", "垃圾清运服务费", 1000, 8000, 1},
+    {"代收燃气费", 0, "代收代付", "燃气费", 2000, 40000, 1},
+    {"场地租金", 900, "租赁", "不动产租赁", 50000, 800000, 1},
+    {"广告位使用费", 600, "其他收费", "广告服务费", 10000, 300000, 1},
+};
+
 constexpr std::string_view kListedMethods[] = {"现金", "微信支付", "支付宝", "银行转账", "POS刷卡"};
 
 constexpr PaymentChoice kPaymentChoices[] = {
@@ -86,6 +111,35 @@ std::size_t departmentIndexOf(std::string_view code) {
         if (kDepartments[i].code == code) return i;
     }
     return std::size(kDepartments);
+}
+
+FeeItemSet::FeeItemSet(int count) : items_(std::begin(kFeeItems), std::end(kFeeItems)), extended_(count != 0) {
+    const std::size_t generated = count > kFeeItemCount ? static_cast<std::size_t>(count - kFeeItemCount) : 0;
+    items_.reserve(items_.size() + generated);
+    constexpr std::size_t kinds = std::size(kGeneratedKinds);
+    for (std::size_t g = 0; g < generated; ++g) {
+        const FeeItemKind& kind = kGeneratedKinds[g % kinds];
+        // Codes after the built-in ones; a zone suffix keeps the names (and their cleaned
+        // forms, which the reports use as column names) apart.
+        const std::string& code = texts_.emplace_back(std::to_string(7001 + g));
+        const std::string& name =
+            texts_.emplace_back(std::string(kind.name) + "(" + std::to_string(g / kinds + 1) + "区)");
+        items_.push_back({code, name, kind.rateBasisPoints, kind.category, kind.displayName, kind.minCents,
+                          kind.maxCents, kind.stepCents});
+    }
+}
+
+bool FeeItemSet::usedBy(const DepartmentInfo& department, std::size_t item) const {
+    if (item < static_cast<std::size_t>(kFeeItemCount) && (!extended_ || item == kMaintenanceFund))
+        return department.itemWeights[item] > 0;
+    return extended_ && item < items_.size();
+}
+
+std::vector<int> FeeItemSet::itemsOf(const DepartmentInfo& department) const {
+    std::vector<int> used;
+    for (std::size_t item = 0; item < items_.size(); ++item)
+        if (usedBy(department, item)) used.push_back(static_cast<int>(item));
+    return used;
 }
 
 }  // namespace tally::demo

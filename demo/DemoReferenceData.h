@@ -4,9 +4,12 @@
 // (which fee items and invoice types it uses, and how often).
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tally::demo {
 
@@ -93,6 +96,7 @@ struct PaymentChoice {
     bool online;  // paid through an app: carries a transaction number
 };
 
+// The built-in fee items, indexed by FeeItemIndex.
 std::span<const FeeItemInfo> feeItems();
 std::span<const InvoiceTypeInfo> invoiceTypes();
 std::span<const DepartmentInfo> departments();
@@ -105,5 +109,38 @@ std::span<const PaymentChoice> paymentChoices();
 
 // Index of the department with that code; departments().size() when there is none.
 std::size_t departmentIndexOf(std::string_view code);
+
+// Most fee items a demo database may be asked for.
+inline constexpr int kMaxFeeItems = 100000;
+
+// The fee items of one demo database and which department uses which.
+//
+// Built-in only (count 0), each department uses the items its weights name. With a count,
+// the built-in items come first (their FeeItemIndex stays valid) and generated ones follow
+// up to that count, and every department uses every item but the maintenance fund, which
+// stays with the departments that use it: a fund belongs to an estate.
+class FeeItemSet {
+public:
+    // `count` is 0 or from kFeeItemCount to kMaxFeeItems.
+    explicit FeeItemSet(int count = 0);
+    // The views into names_ must not outlive it.
+    FeeItemSet(const FeeItemSet&) = delete;
+    FeeItemSet& operator=(const FeeItemSet&) = delete;
+
+    std::span<const FeeItemInfo> items() const { return items_; }
+    std::size_t size() const { return items_.size(); }
+    const FeeItemInfo& operator[](std::size_t item) const { return items_[item]; }
+    // True when a count was given: the lines are then spread over every item.
+    bool extended() const { return extended_; }
+
+    bool usedBy(const DepartmentInfo& department, std::size_t item) const;
+    // The items `department` uses, in item order.
+    std::vector<int> itemsOf(const DepartmentInfo& department) const;
+
+private:
+    std::deque<std::string> texts_;  // codes and names of the generated items; a deque never moves them
+    std::vector<FeeItemInfo> items_;
+    bool extended_ = false;
+};
 
 }  // namespace tally::demo

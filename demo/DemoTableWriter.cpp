@@ -25,9 +25,9 @@ void writeInvoiceTypes(SqliteFile& file) {
     for (const InvoiceTypeInfo& t : invoiceTypes()) insert.insert(t.code, t.name, t.fixedAmount);
 }
 
-void writeFeeItems(SqliteFile& file) {
+void writeFeeItems(SqliteFile& file, const FeeItemSet& items) {
     SqliteStatement insert(file, "INSERT INTO setupsfxm (dh, xm, 税率, 收费类别, 显示名称) VALUES (?, ?, ?, ?, ?)");
-    for (const FeeItemInfo& f : feeItems())
+    for (const FeeItemInfo& f : items.items())
         insert.insert(f.code, f.name, basisPointsToRate(f.rateBasisPoints), f.category, f.displayName);
 }
 
@@ -39,13 +39,12 @@ bool rateMissing(std::string_view officeCode, int item) {
 }
 
 // Each office's tax-control device knows the fee items of its department, once each.
-void writeTaxControlSettings(SqliteFile& file) {
+void writeTaxControlSettings(SqliteFile& file, const FeeItemSet& items) {
     SqliteStatement insert(file, "INSERT INTO 税控盘收费项目设置 (DH, 税率, 管理处) VALUES (?, ?, ?)");
     for (const OfficeInfo& o : offices()) {
         const DepartmentInfo& department = departments()[departmentIndexOf(o.departmentCode)];
-        for (int item = 0; item < kFeeItemCount; ++item) {
-            if (department.itemWeights[item] == 0) continue;
-            const FeeItemInfo& info = feeItems()[item];
+        for (const int item : items.itemsOf(department)) {
+            const FeeItemInfo& info = items[static_cast<std::size_t>(item)];
             insert.insert(info.code,
                           rateMissing(o.code, item) ? std::nullopt
                                                     : std::optional<double>(basisPointsToRate(info.rateBasisPoints)),
@@ -70,16 +69,16 @@ void bindMoment(SqliteStatement& statement, int index, const std::optional<std::
 
 }  // namespace
 
-void writeReferenceTables(SqliteFile& file, int firstYear) {
+void writeReferenceTables(SqliteFile& file, int firstYear, const FeeItemSet& items) {
     writeDepartments(file, firstYear);
     writeOffices(file);
     writeInvoiceTypes(file);
-    writeFeeItems(file);
-    writeTaxControlSettings(file);
+    writeFeeItems(file, items);
+    writeTaxControlSettings(file, items);
     writePaymentMethods(file);
 }
 
-void writeInvoices(SqliteFile& file, const InvoicePlan& plan) {
+void writeInvoices(SqliteFile& file, const InvoicePlan& plan, const FeeItemSet& items) {
     SqliteStatement batchInsert(file, "INSERT INTO 票据入库单 (入库单编号, 票据类型编号) VALUES (?, ?)");
     for (const PlannedBatch& b : plan.batches)
         batchInsert.insert(std::string_view(b.number), invoiceTypes()[b.type].code);
@@ -115,7 +114,7 @@ void writeInvoices(SqliteFile& file, const InvoicePlan& plan) {
             const PlannedLine& line = plan.lines[invoice.firstLine + static_cast<std::size_t>(i)];
             lineInsert.bindText(1, invoice.number);
             lineInsert.bindText(2, batch);
-            lineInsert.bindText(3, feeItems()[line.item].code);
+            lineInsert.bindText(3, items[static_cast<std::size_t>(line.item)].code);
             lineInsert.bindReal(4, centsToAmount(line.amountCents));
             if (!line.taxMissing) lineInsert.bindReal(5, centsToAmount(line.taxCents));
             lineInsert.step();

@@ -16,6 +16,7 @@ struct FileArguments {
     int invoicesPerYear;
     int years;
     int firstYear;
+    int feeItems = 0;
 };
 
 void PrintTo(const FileArguments& f, std::ostream* out) { *out << f.name; }
@@ -31,6 +32,7 @@ TEST_P(DemoCommandLineReads, TheFileAndTheOptions) {
     EXPECT_EQ(request.options.invoicesPerYear, expected.invoicesPerYear);
     EXPECT_EQ(request.options.years, expected.years);
     EXPECT_EQ(request.options.firstYear, expected.firstYear);
+    EXPECT_EQ(request.options.feeItems, expected.feeItems);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,12 +44,22 @@ INSTANTIATE_TEST_SUITE_P(
                                     18446744073709551615ull,
                                     100000,
                                     3,
-                                    2024}),
+                                    2024},
+                      FileArguments{"FeeItems", {"out.sqlite", "--fee-items", "300"}, 1u, 3000, 2, 2025, 300},
+                      FileArguments{"FewestFeeItems", {"--fee-items", "12", "out.sqlite"}, 1u, 3000, 2, 2025, 12},
+                      FileArguments{
+                          "MostFeeItems", {"out.sqlite", "--fee-items", "100000"}, 1u, 3000, 2, 2025, 100000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DemoCommandLine, HelpNeedsNoFile) {
     EXPECT_TRUE(parseDemoCommandLine({"--help"}).showHelp);
     EXPECT_TRUE(parseDemoCommandLine({"-h"}).showHelp);
+}
+
+TEST(DemoCommandLine, HelpListsEveryOption) {
+    const std::string usage = demoUsage("tallyvane-demo-db");
+    for (const char* option : {"--seed N", "--invoices N", "--years N", "--first-year YYYY", "--fee-items N"})
+        EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << option;
 }
 
 struct BadArguments {
@@ -84,7 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArguments{"ZeroYears", {"out.sqlite", "--years", "0"}, "between 1 and"},
                       BadArguments{"TwoDigitYear", {"out.sqlite", "--first-year", "25"}, "between 1000 and 9999"},
                       BadArguments{"PastYear9999", {"out.sqlite", "--first-year", "9999", "--years", "2"}, "9999"},
-                      BadArguments{"SeedTooLarge", {"out.sqlite", "--seed", "18446744073709551616"}, "between"}),
+                      BadArguments{"SeedTooLarge", {"out.sqlite", "--seed", "18446744073709551616"}, "between"},
+                      BadArguments{"FewerFeeItemsThanBuiltIn",
+                                   {"out.sqlite", "--fee-items", "11"},
+                                   "--fee-items must be between 12 and 100000"},
+                      BadArguments{"TooManyFeeItems", {"out.sqlite", "--fee-items", "100001"}, "between 12 and"},
+                      BadArguments{"FeeItemsWithoutValue", {"out.sqlite", "--fee-items"}, "--fee-items needs a value"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

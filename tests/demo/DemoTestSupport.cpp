@@ -21,7 +21,8 @@ std::string sharedDemoDatabase(const DemoOptions& options) {
     if (::stat(program.c_str(), &built) != 0)
         throw std::system_error(errno, std::generic_category(), "cannot read " + program.string());
     const std::string kind = "demo-" + std::to_string(options.seed) + "-" + std::to_string(options.invoicesPerYear) +
-                             "-" + std::to_string(options.years) + "-" + std::to_string(options.firstYear) + "-";
+                             "-" + std::to_string(options.years) + "-" + std::to_string(options.firstYear) + "-" +
+                             std::to_string(options.feeItems) + "-";
     const std::string stamp = std::to_string(built.st_mtim.tv_sec) + "." + std::to_string(built.st_mtim.tv_nsec) + "-" +
                               std::to_string(built.st_size);
     const fs::path folder = program.parent_path() / (program.filename().string() + "-cache");
