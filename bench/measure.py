@@ -68,10 +68,6 @@ def run_program(args):
     return done.stdout
 
 
-def label_of(db):
-    return os.path.basename(db)
-
-
 def maximum_resident_kb(report):
     """"Maximum resident set size (kbytes): N" from a /usr/bin/time -v report."""
     with open(report) as f:
@@ -270,8 +266,11 @@ def main():
                     label, many_n, seconds(many.median), few_n, seconds(few.median), many.note, few_n, few.note),
                     many, *against(many.median, few.median, ITEMS_TARGET, "%d items" % few_n))
             else:
-                rows.append(("fee items: %s, department %s: did not complete (%s)" % (
-                    label, item_department, "; ".join(failed)), "", "", "", "completes", verdict(False)))
+                done = ["%d items %s (%s)" % (n, seconds(f.median), f.note) for n, f in [(few_n, few), (many_n, many)]
+                        if f]
+                rows.append(("fee items: %s, department %s: did not complete (%s)%s" % (
+                    label, item_department, "; ".join(failed), "; completed: " + done[0] if done else ""),
+                    "", "", "", "completes", verdict(False)))
     else:
         rows.append(("fee items: not measured (%s)" % (args.items_missing or "no databases given"),
                      "", "", "", "", ""))
