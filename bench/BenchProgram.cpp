@@ -36,9 +36,15 @@ int runBenchmark(const std::string& program, const std::string& usage, const std
     return 0;
 }
 
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
 void printMeasurement(const std::string& key, const Timing& timing, const std::string& note) {
     std::printf("%s\t%.6f\t%.6f\t%.6f\t%d\t%s\n", key.c_str(), timing.median, timing.fastest, timing.medianCpu,
-                timing.runs, note.c_str());
+                timing.runs, oneLine(note).c_str());
     // bench/run reads the lines as they come.
     std::fflush(stdout);
 }

@@ -39,4 +39,7 @@ int runBenchmark(int argc, char** argv, const std::string& program, const std::s
 // median processor seconds, runs, note.
 void printMeasurement(const std::string& key, const Timing& timing, const std::string& note);
 
+// `text` with tabs and line breaks made blanks, to stay one field of one line.
+std::string oneLine(std::string text);
+
 }  // namespace tally::bench

@@ -16,6 +16,9 @@ namespace tally::bench {
 // The department with the most invoices issued in the year ("2026"); throws when there is none.
 reports::DepartmentEntry busiestDepartment(data::Connection& connection, const std::string& year);
 
+// The department of that code (its first office); throws when the list has none.
+reports::DepartmentEntry departmentByCode(data::Connection& connection, const std::string& code);
+
 // A department whose VAT invoicing extraction over the year finds a 维修基金 item.
 std::optional<reports::DepartmentEntry> maintenanceFundDepartment(data::Connection& connection,
                                                                   const std::string& year);
@@ -32,8 +35,23 @@ reports::reconciliation::ReconciliationRun runYearReconciliation(data::Connectio
                                                                  const reports::DepartmentEntry& department,
                                                                  const std::string& year);
 
-// The floor every report is measured against: every line of invoices issued in the
-// year, summed per invoice, batch and fee item.
-std::string floorStatement(const std::string& year);
+// Which lines a floor statement sums.
+enum class FloorLines {
+    Invoicing,       // what the VAT invoicing report selects: voided invoices too
+    Reconciliation,  // what the reconciliation selects: voided invoices left out
+};
+
+// The floor a report is measured against: the lines of the department's invoices issued
+// in the period, or collected in it and issued earlier, summed per invoice, batch and fee
+// item by one plain statement. The period's first and last days are keys "YYYYMMDD"; the
+// dates are tested as ranges, so the department's date index is sought, never scanned.
+// Throws std::invalid_argument when a key is not a valid date.
+std::string floorStatement(FloorLines lines, const std::string& departmentCode, const std::string& fromKey,
+                           const std::string& toKey);
+
+// "YYYYMMDD" as the date text the database holds, "YYYY-MM-DD", and the day after it;
+// throws std::invalid_argument when the key is not a valid date.
+std::string isoDay(const std::string& key);
+std::string isoDayAfter(const std::string& key);
 
 }  // namespace tally::bench
