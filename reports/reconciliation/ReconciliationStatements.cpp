@@ -124,26 +124,19 @@ std::string monthSumsStatement(const StatementScope& scope, const std::string& m
     return sql + monthLines(scope, key, reconciliationCodeList(items)) + " group by 税控盘收费项目设置.税率";
 }
 
-std::string noRateSumsStatement(const StatementScope& scope, const std::string& monthKey,
-                                const ReconciliationFeeItems& items) {
-    const std::string key = escapeSqlText(monthKey);
-    std::string sql = "Select 0 As 无税率" + receiptSum(scope, key);
-    for (std::size_t k = 1; k <= items.size(); ++k)
-        if (items[k - 1].rate == 0) sql += handOverSum(key, k, items[k - 1]);
-    return sql + monthLines(scope, key, reconciliationCodeList(items)) + " And 税控盘收费项目设置.税率 Is Null";
-}
-
 std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
                            const ReconciliationFeeItems& items) {
-    std::string sql = std::string("Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ,") +
+    // G once, read twice: by the row's rate, and its group of no rate (GN) on every row
+    std::string sql = "With G As (" + monthSumsStatement(scope, monthKey, items) + ")" +
+                      " Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ," +
                       " G.专用发票, G.专发税额, G.普通发票, G.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE "
                       "GN.收据 End As S收据 ";
     for (std::size_t k = 1; k <= items.size(); ++k)
         sql += items[k - 1].rate != 0 ? " ,G." + handOverColumnName(k) + " As " + sqlIdentifier(items[k - 1].name)
                                       : rateZeroColumn(k, items[k - 1]);
     sql += " From 税控盘收费项目设置 A";
-    sql += " LEFT Join (" + monthSumsStatement(scope, monthKey, items) + ") G On A.税率=G.税率";
-    sql += " LEFT Join (" + noRateSumsStatement(scope, monthKey, items) + ") GN On 1=1";
+    sql += " LEFT Join G On A.税率=G.税率";
+    sql += " LEFT Join G GN On GN.税率 Is Null";
     sql += " Where (G.专用发票 Is Not Null Or G.普通发票 Is Not Null Or G.收据 Is Not Null Or GN.收据 Is Not Null)";
     sql += " order by  S税率";
     return sql;

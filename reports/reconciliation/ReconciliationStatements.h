@@ -26,14 +26,11 @@ StatementScope statementScope(const ReconciliationSelection& selection, const In
 // Fee items with their office tax-control rate, over the selected months.
 std::string feeItemExtractionStatement(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists);
 
-// One row per settings rate of the office's lines in the month: what was issued (专用发票,
-// 专发税额, 普通发票, 普发税额, 收据, by type list) and each item's hand-over (H1, H2, ...).
-// The month's lines are read once, one conditional sum per column.
+// One row per settings rate of the office's lines in the month (one for lines of no rate):
+// what was issued (专用发票, 专发税额, 普通发票, 普发税额, 收据, by type list) and each item's
+// hand-over (H1, H2, ...). The month's lines are read once, one conditional sum per column.
 std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,
                                const ReconciliationFeeItems& items);
-// One row: the same sums over lines whose settings give no rate (receipts and items of rate 0).
-std::string noRateSumsStatement(const StatementScope& scope, const std::string& monthKey,
-                                const ReconciliationFeeItems& items);
 
 // One row per tax rate: columns 0 S税率, 1 专用发票, 2 专发税额, 3 普通发票, 4 普发税额,
 // 5 S收据, then one hand-over column per item (position 5 + k for item k from 1).
