@@ -86,11 +86,12 @@ std::string issuedSums(const StatementScope& scope, const std::string& key) {
 }
 
 // Hand-over of an item of rate 0 on a row of rate 0 or of no rate: its lines of the row's
-// rate and its lines of no rate. A row of a higher rate shows 0.
+// rate, or else its lines of no rate (with settings of both, both sums hold the same lines).
+// A row of a higher rate shows 0.
 std::string rateZeroColumn(std::size_t k, const ReconciliationFeeItem& item) {
     const std::string g = "G." + handOverColumnName(k), n = "GN." + handOverColumnName(k);
     return " , CASE WHEN (A.税率 IS not NULL And A.税率>0) THEN 0 ELSE Case When " + g + " Is Null Then " + n +
-           " When " + n + " Is Null Then " + g + " Else " + g + " + " + n + " End END AS " + sqlIdentifier(item.name);
+           " Else " + g + " End END AS " + sqlIdentifier(item.name);
 }
 
 }  // namespace

@@ -108,6 +108,30 @@ TEST(ReconciliationRun, RateZeroItemShowsOnRateZeroRowsOnly) {
                                                "50.00", "300.00", "456.00", "0.00", "0.00", "", ""}}));
 }
 
+TEST(ReconciliationRun, RateZeroItemWithASettingOfNoRateTooShowsItsHandOverOnce) {
+    ReconciliationDatabase db;
+    db.item("F1", "物业费", 0.06);
+    db.item("F5", "电费", 0);
+    db.setting("F5", std::nullopt, "GL1");  // a second setting of the same item, without a rate
+    db.ticket("01", "2024-03-05", "2024-03-05", "F1", 106, 6);
+    db.ticket("02", "2024-03-07", "2024-03-07", "F5", 300, 0);
+
+    auto run = runOn(db, selectionFor("03", "03"));
+    expectCompleted(run);
+    const auto rows = run.table.dataRowTexts();
+    int rateZeroRows = 0;
+    for (const auto& row : rows)
+        if (row.size() > 2 && row[2] == "0") {
+            ++rateZeroRows;
+            // the item comes twice (a column per setting); each holds the 300 collected, not
+            // its lines of rate 0 and of no rate added up
+            EXPECT_EQ(std::vector<std::string>(row.begin() + 3, row.begin() + 12),
+                      (std::vector<std::string>{"0.00", "0.00", "300.00", "0.00", "0.00", "0.00", "300.00", "300.00",
+                                                "600.00"}));
+        }
+    EXPECT_EQ(rateZeroRows, 1);
+}
+
 TEST(ReconciliationRun, MonthWhoseInvoicesAddToZeroGetsNoSubtotalAndStaysOutOfTheTotal) {
     ReconciliationDatabase db;
     db.item("F1", "物业费", 0.06);
