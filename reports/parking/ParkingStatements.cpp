@@ -1,5 +1,6 @@
 #include "ParkingStatements.h"
 
+#include "ExtractionSql.h"
 #include "ItemSumsSql.h"
 #include "PeriodRanges.h"
 #include "SqlText.h"
@@ -9,6 +10,11 @@ namespace {
 
 using data::escapeSqlText;
 
+const char* const kLineSource =
+    " From 票据"
+    " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号"
+    " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号";
+
 std::string departmentTest(const std::string& departmentCode) {
     return " And 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'";
 }
@@ -17,15 +23,11 @@ std::string departmentTest(const std::string& departmentCode) {
 
 std::string parkingExtractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                        const std::string& toKey) {
-    return std::string("Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
-           "票据开票数据.入库单编号" +
-           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
-           " inner join setupsfxm on 收费项目代号=dh" + " where 1=1" + departmentTest(departmentCode) +
-           dayRange("票据.开票日期", fromKey, toKey) + " And CONVERT(char(8),票据.开票日期,112) between '" +
-           escapeSqlText(fromKey) + "' and '" + escapeSqlText(toKey) + "'" + " and 票据.作废日期 is null " +
-           " And 收费类别 Like '%停车%'" + " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" +
-           " order by 收费项目代号";
+    return feeItemsOfLines("setupsfxm.税率", kLineSource,
+                           departmentTest(departmentCode) + dayRange("票据.开票日期", fromKey, toKey) +
+                               " And CONVERT(char(8),票据.开票日期,112) between '" + escapeSqlText(fromKey) +
+                               "' and '" + escapeSqlText(toKey) + "'" + " and 票据.作废日期 is null ",
+                           "", " And 收费类别 Like '%停车%'");
 }
 
 std::string parkingItemSums(const ParkingStatementInput& in) {

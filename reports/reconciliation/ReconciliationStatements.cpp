@@ -1,5 +1,6 @@
 #include "ReconciliationStatements.h"
 
+#include "ExtractionSql.h"
 #include "FeeItems.h"
 #include "PeriodRanges.h"
 #include "SqlText.h"
@@ -101,20 +102,20 @@ StatementScope statementScope(const ReconciliationSelection& selection, const In
 }
 
 std::string feeItemExtractionStatement(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists) {
-    return std::string("Select distinct 收费项目代号, 税控盘收费项目设置.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
-           "票据开票数据.入库单编号" +
-           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
-           " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" +
-           " inner join setupsfxm on 收费项目代号=dh" +
-           " Inner Join 税控盘收费项目设置 ON setupsfxm.dh = 税控盘收费项目设置.DH " + " where 1=1" +
-           departmentTest(selection.department.departmentCode) +
-           monthRange("票据.开票日期", selection.year + selection.startMonth, selection.year + selection.endMonth) +
-           " And CONVERT(char(6),票据.开票日期,112) between '" + escapeSqlText(selection.year + selection.startMonth) +
-           "' and '" + escapeSqlText(selection.year + selection.endMonth) + "'" + " and 票据.作废日期 is null " +
-           " And 票据类型代号 In (" + inListBody(typeLists.all) + ")" + " And 税控盘收费项目设置.管理处 ='" +
-           escapeSqlText(selection.department.officeCode) + "'" +
-           " group by  税控盘收费项目设置.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
+    const std::string first = selection.year + selection.startMonth, last = selection.year + selection.endMonth;
+    return feeItemsOfLines("税控盘收费项目设置.税率",
+                           " From 票据"
+                           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
+                           "票据开票数据.入库单编号"
+                           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号"
+                           " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号",
+                           departmentTest(selection.department.departmentCode) +
+                               monthRange("票据.开票日期", first, last) +
+                               " And CONVERT(char(6),票据.开票日期,112) between '" + escapeSqlText(first) + "' and '" +
+                               escapeSqlText(last) + "'" + " and 票据.作废日期 is null " + " And 票据类型代号 In (" +
+                               inListBody(typeLists.all) + ")",
+                           " Inner Join 税控盘收费项目设置 ON setupsfxm.dh = 税控盘收费项目设置.DH ",
+                           " And 税控盘收费项目设置.管理处 ='" + escapeSqlText(selection.department.officeCode) + "'");
 }
 
 std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,

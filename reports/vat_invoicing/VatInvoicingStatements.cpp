@@ -1,5 +1,6 @@
 #include "VatInvoicingStatements.h"
 
+#include "ExtractionSql.h"
 #include "ItemColumnsSql.h"
 #include "ItemSumsSql.h"
 #include "PeriodRanges.h"
@@ -113,12 +114,12 @@ std::string periodCondition(const std::string& departmentCode, const std::string
 
 std::string extractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                 const std::string& toKey) {
-    return std::string("Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
-           "票据开票数据.入库单编号" +
-           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号" +
-           " inner join setupsfxm on 收费项目代号=dh" + " Where 1=1" + periodCondition(departmentCode, fromKey, toKey) +
-           " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
+    return feeItemsOfLines("setupsfxm.税率",
+                           " From 票据"
+                           " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = "
+                           "票据开票数据.入库单编号"
+                           " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号",
+                           periodCondition(departmentCode, fromKey, toKey));
 }
 
 std::string perInvoiceStatement(const StatementInput& in) {

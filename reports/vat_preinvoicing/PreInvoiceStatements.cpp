@@ -1,5 +1,6 @@
 #include "PreInvoiceStatements.h"
 
+#include "ExtractionSql.h"
 #include "ItemSumsSql.h"
 #include "PeriodRanges.h"
 #include "SqlText.h"
@@ -33,14 +34,14 @@ std::string typeCondition(const std::string& invoiceTypeList) {
 
 std::string preInvoiceExtractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                           const std::string& toKey, const std::string& invoiceTypeList) {
-    return std::string("Select distinct 收费项目代号, setupsfxm.税率,XM , 收费类别,显示名称") + " From 票据" +
-           " inner join 票据开票数据 on 票据.票据编号  = 票据开票数据.票据编号 And 票据.入库单编号 = "
-           "票据开票数据.入库单编号 " +
-           " inner join 票据入库单 on 票据.入库单编号 = 票据入库单.入库单编号" +
-           " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" +
-           " inner join setupsfxm on 收费项目代号=dh" + " where 1=1" +
-           invoicesThatCount(departmentCode, fromKey, toKey, "票据.收款日期 Is Null") + typeCondition(invoiceTypeList) +
-           " group by  setupsfxm.税率,收费项目代号,xm,收费类别,显示名称" + " order by 收费项目代号";
+    return feeItemsOfLines(
+        "setupsfxm.税率",
+        " From 票据"
+        " inner join 票据开票数据 on 票据.票据编号  = 票据开票数据.票据编号 And 票据.入库单编号 = "
+        "票据开票数据.入库单编号 "
+        " inner join 票据入库单 on 票据.入库单编号 = 票据入库单.入库单编号"
+        " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号",
+        invoicesThatCount(departmentCode, fromKey, toKey, "票据.收款日期 Is Null") + typeCondition(invoiceTypeList));
 }
 
 std::string preInvoiceItemSums(const PreInvoiceStatementInput& in) {

@@ -73,7 +73,7 @@ TEST(ReconciliationErrors, FailedExtractionKeepsThePreviousItems) {
     ASSERT_EQ(first.end, RunEnd::Completed);
 
     FailingConnection failing(db.connect(),
-                              [](std::string_view sql) { return contains(sql, "Select distinct 收费项目代号"); });
+                              [](std::string_view sql) { return contains(sql, "inner join setupsfxm"); });
     auto second = RunReconciliation(failing, selectionFor("03", "03"), lists.value(), first);
     ASSERT_EQ(second.reported.size(), 1u);
     EXPECT_EQ(second.end, RunEnd::Completed);
