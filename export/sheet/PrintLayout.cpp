@@ -16,8 +16,8 @@ constexpr double kPointsPerPixel = 0.75;
 constexpr double kNarrowCharacterUnits = 1.15;
 constexpr double kWideCharacterUnits = 2;
 // Line spacing of the sheet fonts (微软雅黑 is tall), and the cell's top and bottom room.
-constexpr double kLineSpacing = 1.35;
-constexpr double kRowPaddingPoints = 3;
+constexpr double kLineSpacing = 1.3;
+constexpr double kRowPaddingPoints = 2.5;
 
 // Decodes the code point at text[i] and moves i past it; a stray byte counts as itself.
 std::uint32_t nextCodePoint(std::string_view text, std::size_t& i) {
