@@ -53,6 +53,11 @@ CommandOutcome runReconciliationReportFor(data::Connection& connection, const Cl
     case rc::RunEnd::Abandoned: return failed(1, messagesOf(run));
     case rc::RunEnd::Completed: break;
     }
+    // Only the headings: nothing to report or export, as in the window.
+    if (run.table.rowCount() <= rc::ReconciliationTable::kHeadingRows) {
+        std::string message = messagesOf(run);
+        return failed(databaseError ? 1 : 3, message + (message.empty() ? "" : "\n") + rc::kNoReconciliationData);
+    }
 
     CommandOutcome outcome;
     outcome.status = databaseError ? 1 : 0;

@@ -59,6 +59,10 @@ std::vector<CellRange> itemHeadingMerges(const reports::FeeItemList& items, int 
     return merges;
 }
 
+sheet::PrintLayout printLayoutFor(int frozenColumns) {
+    return {.firstRepeatedRow = 4, .lastRepeatedRow = 5, .frozenRows = kFirstTableRow - 1, .frozenColumns = frozenColumns};
+}
+
 void mergeDown(std::vector<CellRange>& merges, std::initializer_list<int> columns) {
     for (int c : columns) merges.push_back({4, c, 5, c});
 }
@@ -92,6 +96,7 @@ void DetailSheet::declareRanges() {
     for (const CellRange& merge : shape_.headingMerges) sheet_.merge(merge);
 
     for (int c = 0; c < C; ++c) sheet_.columnWidth(c + 1, sheet::twipsToCharacters(request_.headings.widthsTwips[c]));
+    sheet_.printLayout(printLayoutFor(request_.headings.frozenColumns));
 }
 
 void DetailSheet::writeTop() {

@@ -76,6 +76,11 @@ private:
 std::vector<sheet::CellRange> itemHeadingMerges(const reports::FeeItemList& items, int columnBefore,
                                                 int lastItemColumn);
 
+// How every report sheet prints: the heading rows 4 and 5 on every page (the title and
+// condition rows only on the first), the panes frozen under them and right of the
+// report's frozen columns.
+sheet::PrintLayout printLayoutFor(int frozenColumns);
+
 // Each column's two heading cells (rows 4 and 5) merged into one.
 void mergeDown(std::vector<sheet::CellRange>& merges, std::initializer_list<int> columns);
 

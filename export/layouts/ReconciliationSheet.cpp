@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CompleteReconciliation.h"
 #include "DetailSheet.h"
 #include "Money.h"
 #include "SheetError.h"
@@ -61,6 +62,7 @@ std::filesystem::path writeTable(sheet::SheetWriter& sheet, const Reconciliation
     sheet.merge({3, 1, 3, 4});
     for (const CellRange& merge : headingMerges(C)) sheet.merge(merge);
     for (int c = 0; c < C; ++c) sheet.columnWidth(c + 1, sheet::twipsToCharacters(table.widthTwips(c)));
+    sheet.printLayout(printLayoutFor(table.headings().frozenColumns));
 
     sheet.text(1, 1, labels.title);
     sheet.text(2, 1, departmentLine(labels.departmentEntry));
@@ -87,11 +89,17 @@ std::filesystem::path writeTable(sheet::SheetWriter& sheet, const Reconciliation
         if (progress) progress(r - ReconciliationTable::kHeadingRows + 1, dataRows);
     }
 
-    sheet.text(checkRow, 2, kReconciliationCheckLine);
+    sheet.text(checkRow, 2, reconciliationCheckLine(table));
     return sheet.save();
 }
 
 }  // namespace
+
+std::string reconciliationCheckLine(const ReconciliationTable& table) {
+    const int months = reports::reconciliation::MonthsWithDifference(table);
+    if (months == 0) return std::string(" 核对结果: 相符 ") + kReconciliationCheckFormula;
+    return " 核对结果: 不符, " + std::to_string(months) + " 个月有差额 " + kReconciliationCheckFormula;
+}
 
 std::filesystem::path ExportReconciliation(const ReconciliationTable& table, const ReconciliationSheetLabels& labels,
                                            const sheet::OutputTarget& target, const ExportProgress& progress) {

@@ -11,8 +11,12 @@
 namespace tally::exports {
 
 inline constexpr const char* kReconciliationExportDone = "票据核对表导出成功！";
-inline constexpr const char* kReconciliationCheckLine =
-    " 核对结果: 相符 ( 专用发票 + 普通发票 + 收据 = 财务交账 - 当月收预开票 + 当月未收预开票 )";
+inline constexpr const char* kReconciliationCheckFormula =
+    "( 专用发票 + 普通发票 + 收据 = 财务交账 - 当月收预开票 + 当月未收预开票 )";
+
+// The line under the table: " 核对结果: 相符 (…)" only when no month has a difference,
+// else " 核对结果: 不符, N 个月有差额 (…)".
+std::string reconciliationCheckLine(const reports::reconciliation::ReconciliationTable& table);
 
 // Writes the table and returns the file written. Values go in as typed text: amounts,
 // row numbers, month keys and rates become numbers, "小计" and "合计" stay text. The

@@ -15,6 +15,7 @@
 
 #include "CellValue.h"
 #include "FormatCache.h"
+#include "PrintLayout.h"
 #include "SheetError.h"
 #include "TempFile.h"
 #include "ValidUtf8.h"
@@ -209,6 +210,9 @@ struct SheetWriter::Impl {
     std::vector<CellRange> merges;     // likewise, to refuse overlaps
     std::set<int> wrappedRows;
     int lastValueRow = 0;
+    std::map<int, double> widths;  // characters, by column; the others the default
+    std::optional<PrintLayout> print;
+    double smallestFont = 0;  // points, over the cells holding a value; 0: none yet
 
     void ensureOpen() const {
         if (finished || !book->workbook)
@@ -305,6 +309,53 @@ struct SheetWriter::Impl {
         }
     }
 
+    double widthOf(int column) const {
+        auto found = widths.find(column);
+        return found != widths.end() ? found->second : LXW_DEF_COL_WIDTH;
+    }
+
+    // Points the cell needs; also notes the smallest font that holds a value.
+    double heightOf(int row, int column, const CellValue& value, const CellFormat& format) {
+        const bool empty = std::holds_alternative<std::monostate>(value) ||
+                           (std::holds_alternative<std::string>(value) && std::get<std::string>(value).empty());
+        if (empty) return kDefaultRowPoints;
+        const double font = format.fontSize > 0 ? format.fontSize : kDefaultFontPoints;
+        smallestFont = smallestFont > 0 ? std::min(smallestFont, font) : font;
+        double width = widthOf(column);
+        for (const CellRange& m : merges) {
+            if (row < m.firstRow || row > m.lastRow || column < m.firstColumn || column > m.lastColumn) continue;
+            // A text over several rows has their height together: leave it to them.
+            if (m.firstRow != m.lastRow) return kDefaultRowPoints;
+            width = 0;
+            for (int c = m.firstColumn; c <= m.lastColumn; ++c) width += widthOf(c);
+        }
+        const auto* text = std::get_if<std::string>(&value);
+        const int lines = text && format.wrap ? wrappedLines(*text, width, font) : 1;
+        return rowPoints(lines, font);
+    }
+
+    void applyPrintLayout() {
+        if (!print) return;
+        worksheet_set_landscape(sheet);
+        worksheet_fit_to_pages(sheet, 1, 0);
+        worksheet_center_horizontally(sheet);
+        worksheet_set_margins(sheet, 0.25, 0.25, 0.75, 0.75);
+        lxw_header_footer_options footer{};
+        footer.margin = 0.3;
+        check(worksheet_set_footer_opt(sheet, "&C第 &P 页 共 &N 页", &footer), "页脚");
+        if (print->firstRepeatedRow > 0)
+            check(worksheet_repeat_rows(sheet, static_cast<lxw_row_t>(print->firstRepeatedRow - 1),
+                                        static_cast<lxw_row_t>(print->lastRepeatedRow - 1)),
+                  "打印标题行");
+        if (print->frozenRows > 0 || print->frozenColumns > 0)
+            worksheet_freeze_panes(sheet, static_cast<lxw_row_t>(print->frozenRows),
+                                   static_cast<lxw_col_t>(print->frozenColumns));
+        double points = 0;
+        for (int c = 1; c <= extent.columns; ++c) points += columnPoints(widthOf(c));
+        const Paper paper = paperFor(points, smallestFont > 0 ? smallestFont : kDefaultFontPoints);
+        worksheet_set_paper(sheet, paper == Paper::A3 ? 8 : 9);
+    }
+
     // A row that fails half-way leaves the workbook unusable: drop it and its file.
     void writeOrAbandon() {
         try {
@@ -348,6 +399,7 @@ struct SheetWriter::Impl {
             last = std::max(last, r.range.lastColumn);
         }
         const bool wrapped = wrappedRows.count(row) > 0;
+        double height = kDefaultRowPoints;
         auto next = cells.begin();
         for (int column = first; column <= last; ++column) {
             const PendingCell* cell = nullptr;
@@ -356,14 +408,16 @@ struct SheetWriter::Impl {
                 return column >= r->range.firstColumn && column <= r->range.lastColumn;
             });
             if (!cell && !styled) continue;
-            lxw_format* format = formats->formatFor(formatOf(column, active, cell, wrapped));
+            const CellFormat cellFormat = formatOf(column, active, cell, wrapped);
+            lxw_format* format = formats->formatFor(cellFormat);
             writeCell(row, column, cell ? cell->value : CellValue{}, format);
+            if (cell) height = std::max(height, heightOf(row, column, cell->value, cellFormat));
         }
-        if (wrapped) {
+        if (wrapped || height > kDefaultRowPoints) {
             CellFormat wrapOnly;
             wrapOnly.wrap = true;
-            check(worksheet_set_row(sheet, static_cast<lxw_row_t>(row - 1), LXW_DEF_ROW_HEIGHT,
-                                    formats->formatFor(wrapOnly)),
+            check(worksheet_set_row(sheet, static_cast<lxw_row_t>(row - 1), height,
+                                    wrapped ? formats->formatFor(wrapOnly) : nullptr),
                   "第 " + std::to_string(row) + " 行");
         }
         cells.clear();
@@ -400,6 +454,21 @@ void SheetWriter::columnWidth(int column, double characters) {
         throw SheetError(sheet_errors::kBadCell, "第 " + std::to_string(column) + " 列的列宽无效");
     const auto c = static_cast<lxw_col_t>(column - 1);
     check(worksheet_set_column(impl_->sheet, c, c, characters, nullptr), "第 " + std::to_string(column) + " 列");
+    impl_->widths[column] = characters;
+}
+
+void SheetWriter::printLayout(const PrintLayout& layout) {
+    impl_->ensureOpen();
+    if (layout.firstRepeatedRow > 0) {
+        impl_->checkCell(layout.firstRepeatedRow, 1);
+        impl_->checkCell(layout.lastRepeatedRow, 1);
+        if (layout.lastRepeatedRow < layout.firstRepeatedRow)
+            throw SheetError(sheet_errors::kBadCell, "打印标题行无效");
+    }
+    if (layout.frozenRows < 0 || layout.frozenRows > impl_->extent.rows || layout.frozenColumns < 0 ||
+        layout.frozenColumns > impl_->extent.columns)
+        throw SheetError(sheet_errors::kBadCell, "冻结窗格的位置无效");
+    impl_->print = layout;
 }
 
 void SheetWriter::style(const CellRange& range, const CellStyle& style) {
@@ -457,6 +526,7 @@ std::filesystem::path SheetWriter::save() {
     try {
         d.writeOrAbandon();
         d.checkRowDataWritten();
+        d.applyPrintLayout();
     } catch (...) {
         d.abandon();
         throw;

@@ -11,6 +11,10 @@
 // A cell's format is the combination of the styles of every range covering it (in the
 // order they were declared), then the cell's own style, then its row's wrapping.
 //
+// A row is as high as its highest cell needs (wrapped texts measured at their columns'
+// widths and fonts, see PrintLayout.h; cells merged over several rows are left out),
+// never under the default height. Widths count as they stand when the row is written out.
+//
 // Every failure throws SheetError. Nothing appears under the target name until save()
 // has finished; a writer destroyed unsaved leaves nothing behind.
 //
@@ -25,6 +29,7 @@
 
 #include "CellStyle.h"
 #include "OutputTarget.h"
+#include "PrintLayout.h"
 
 namespace tally::sheet {
 
@@ -89,6 +94,10 @@ public:
     void merge(const CellRange& range);
     // Long texts wrap everywhere in the row, also in cells written later.
     void wrapRow(int row);
+    // Prints landscape, one page wide, centred, with narrow margins and the page count in
+    // the footer, repeating and freezing as `layout` says; the paper follows paperFor().
+    // May be given at any time before save(). Without it the sheet keeps the defaults.
+    void printLayout(const PrintLayout& layout);
 
     // Always stored as text, leading zeros and all.
     void text(int row, int column, std::string_view text, const CellStyle& style = {});

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "ChildProcess.h"
@@ -66,7 +67,63 @@ void convert(const std::filesystem::path& converter, const WorkFolder& work, con
                                                           "）: " + run.output);
 }
 
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) throw fileError(errno ? errno : EIO, "无法读取文件", path.native());
+    return text;
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) throw fileError(errno ? errno : EIO, "无法写入文件", path.native());
+}
+
+// The value of ` name="..."` in `tag`, with where the attribute starts and ends.
+struct Attribute {
+    std::size_t begin = std::string::npos, end = 0;
+    std::string_view value;
+};
+
+Attribute attributeIn(std::string_view tag, std::string_view name) {
+    const std::string key = " " + std::string(name) + "=\"";
+    const std::size_t at = tag.find(key);
+    if (at == std::string_view::npos) return {};
+    const std::size_t valueStart = at + key.size();
+    const std::size_t quote = tag.find('"', valueStart);
+    if (quote == std::string_view::npos) return {};
+    return {at, quote + 1, tag.substr(valueStart, quote - valueStart)};
+}
+
 }  // namespace
+
+std::string withAsianFontsAsWestern(std::string_view fods) {
+    static constexpr std::string_view kTag = "<style:text-properties";
+    std::string out;
+    out.reserve(fods.size() + fods.size() / 16);
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t start = fods.find(kTag, pos);
+        const std::size_t end = start == std::string_view::npos ? start : fods.find('>', start);
+        if (end == std::string_view::npos) break;
+        out.append(fods.substr(pos, start - pos));
+        std::string tag(fods.substr(start, end - start));
+        const Attribute western = attributeIn(tag, "style:font-name");
+        if (western.begin != std::string::npos) {
+            const std::string font(western.value);
+            const Attribute asian = attributeIn(tag, "style:font-name-asian");
+            if (asian.begin != std::string::npos) tag.erase(asian.begin, asian.end - asian.begin);
+            const std::size_t at = !tag.empty() && tag.back() == '/' ? tag.size() - 1 : tag.size();
+            tag.insert(at, " style:font-name-asian=\"" + font + "\"");
+        }
+        out += tag;
+        pos = end;
+    }
+    out.append(fods.substr(pos));
+    return out;
+}
 
 void convertToXls(const std::filesystem::path& converter, const std::filesystem::path& xlsx,
                   const std::filesystem::path& xlsOut, long long expectedRows) {
@@ -77,7 +134,10 @@ void convertToXls(const std::filesystem::path& converter, const std::filesystem:
     std::error_code ec;
     if (!std::filesystem::copy_file(xlsx, input, ec)) throw fileError(ec.value(), "无法复制文件", xlsx.native());
 
-    convert(converter, work, "xls:MS Excel 97", input, xls);
+    const auto fods = work.path / "sheet.fods";
+    convert(converter, work, "fods", input, fods);
+    writeFile(fods, withAsianFontsAsWestern(readFile(fods)));
+    convert(converter, work, "xls:MS Excel 97", fods, xls);
     // Read back what the .xls really holds: the converter exits 0 even after cutting rows.
     convert(converter, work, "csv:Text - txt - csv (StarCalc):44,34,76,1", xls, csv);
     std::ifstream in(csv, std::ios::binary);

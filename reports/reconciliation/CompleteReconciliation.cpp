@@ -30,4 +30,13 @@ void CompleteReconciliation(ReconciliationTable& table, int itemCount) {
         table.setCell(r, c, formatCents(total[c]), kTotalColour);
 }
 
+int MonthsWithDifference(const ReconciliationTable& table) {
+    const int difference = table.columnCount() - 2;
+    if (difference < ReconciliationColumns::kRate) return 0;
+    int months = 0;
+    for (int r = ReconciliationTable::kHeadingRows; r < table.rowCount(); ++r)
+        if (table.text(r, ReconciliationColumns::kRate) == kSubtotalMark && table.value(r, difference) != 0) ++months;
+    return months;
+}
+
 }  // namespace tally::reports::reconciliation

@@ -12,4 +12,8 @@ namespace tally::reports::reconciliation {
 // Throws std::out_of_range when the table has fewer than n + 13 columns.
 void CompleteReconciliation(ReconciliationTable& table, int itemCount);
 
+// The subtotal rows whose difference (the column before the last) is not 0.00: the
+// months that do not reconcile.
+int MonthsWithDifference(const ReconciliationTable& table);
+
 }  // namespace tally::reports::reconciliation

@@ -23,12 +23,23 @@ void fillMonth(data::Connection& connection, const StatementScope& scope, const 
     const ReconciliationColumns col{static_cast<int>(items.size())};
     std::vector<Cents> month(col.count(), 0);
 
+    int zeroRateRow = -1;
+    // The row of no rate: the month's receipts, and the hand-over of no rate of the items
+    // of rate 0 (which the row of rate 0 shows too, added to its own).
+    Cents receipts = 0;
+    std::vector<std::string> noRateHandOver;
     for (auto rs = connection.open(monthStatement(scope, monthKey, items), data::Connection::kNoTimeout); !rs->eof();
          rs->moveNext()) {
         const auto& rate = rs->field("S税率");
-        if (rate.number() == 100) continue;  // tax-control rows without a rate
+        if (rate.number() == 100) {
+            receipts += parseCents(amountText(rs->field("S收据")));
+            noRateHandOver.clear();
+            for (int k = 1; k <= col.itemCount; ++k) noRateHandOver.push_back(amountText(rs->field(5 + k)));
+            continue;
+        }
 
         int r = table.appendRow();
+        if (rate.number() == 0) zeroRateRow = r;
         table.setText(r, col.kNumber, ReconciliationTable::runningNumber(r));
         table.setText(r, col.kMonth, monthKey);
         table.setText(r, col.kRate, rateText(rate));
@@ -44,6 +55,26 @@ void fillMonth(data::Connection& connection, const StatementScope& scope, const 
             table.setText(r, col.item(k), std::move(shown));
             table.setText(r, col.handOverTotal(), formatCents(handOver));
         }
+        for (int c = col.kSpecialNet; c <= col.handOverTotal(); ++c) month[c] += table.value(r, c);
+    }
+    if (receipts != 0 && zeroRateRow >= 0) {
+        // Receipts bear no tax: they join the month's row of rate 0.
+        table.setText(zeroRateRow, col.kReceipt, formatCents(table.value(zeroRateRow, col.kReceipt) + receipts));
+        month[col.kReceipt] += receipts;
+    } else if (receipts != 0) {
+        // Without a row of rate 0, the row of no rate shows with its hand-over, rate left blank.
+        int r = table.appendRow();
+        table.setText(r, col.kNumber, ReconciliationTable::runningNumber(r));
+        table.setText(r, col.kMonth, monthKey);
+        for (int c = col.kSpecialNet; c <= col.kOrdinaryTax; ++c) table.setText(r, c, "0.00");
+        table.setText(r, col.kReceipt, formatCents(receipts));
+        Cents handOver = 0;
+        for (int k = 1; k <= col.itemCount; ++k) {
+            const std::string& shown = noRateHandOver[static_cast<std::size_t>(k - 1)];
+            handOver += parseCents(shown);
+            table.setText(r, col.item(k), shown);
+        }
+        table.setText(r, col.handOverTotal(), formatCents(handOver));
         for (int c = col.kSpecialNet; c <= col.handOverTotal(); ++c) month[c] += table.value(r, c);
     }
 

@@ -12,8 +12,10 @@
 namespace tally::reports::reconciliation {
 
 // For each month from the start month to the end month, appends one detail row
-// per tax rate (the row of missing rates, S税率 100, is left out) and then a
-// subtotal row, unless the month's invoice columns 3 to 7 add up to exactly 0.
+// per tax rate (the row of missing rates, S税率 100, is left out, but its receipts
+// count: they go into 收据 of the month's rate-0 row, or of a row of their own with
+// no rate when the month has none) and then a subtotal row, unless the month's
+// invoice columns 3 to 7 add up to exactly 0.
 // Every amount is the two-decimal text of its value; every sum is taken over the
 // shown texts. Column 0 numbers the rows from 1 below the headings.
 // A database error ends the filling; the rows appended so far stay.

@@ -3,6 +3,7 @@
 
 #include "OfficeRows.h"
 #include "ReportToolTest.h"
+#include "ScratchFolder.h"
 
 using namespace tally::testing;
 
@@ -60,6 +61,21 @@ TEST_F(ReconciliationCli, ExitStatuses) {
     EXPECT_EQ(broken.status, 1);
     EXPECT_TRUE(broken.out.empty());
     EXPECT_NE(broken.err.find("税控盘收费项目设置"), std::string::npos) << broken.err;
+}
+
+// Fee items found, but only on tickets of a type that is neither invoice nor receipt:
+// the table keeps its heading rows alone. Nothing is reported or exported, as in the window.
+TEST_F(ReconciliationCli, OnlyHeadingRowsExitThreeAndWriteNoFile) {
+    db.exec("INSERT INTO 票据类型 VALUES ('04','机打发票',0); UPDATE 票据入库单 SET 票据类型编号 = '04'");
+    ScratchFolder folder;
+    for (const char* format : {"json", "xlsx"}) {
+        const std::string output = format == std::string("xlsx") ? " --output " + shellQuote((folder / "核对.xlsx").native()) : "";
+        auto r = report(std::string("--start-month 03 --end-month 03 --format ") + format + output);
+        EXPECT_EQ(r.status, 3) << format << ": " << r.err;
+        EXPECT_TRUE(r.out.empty()) << format << ": " << r.out;
+        EXPECT_NE(r.err.find("没有满足条件的开票数据,请重新设置条件!"), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(folder.names().empty());
 }
 
 }  // namespace

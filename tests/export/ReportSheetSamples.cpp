@@ -100,6 +100,8 @@ VatSample vatWithParkingAndOtherItem() {
     reports::FeeItemList items = {parkingItem("P1", "停车费"), otherItem("W1", "物业管理费")};
     std::vector<InvoiceDetailRow> rows;
     rows.push_back(vatInvoice("2024-03-05", "", "00000001", {7000, 3000, 900, 10000, 600}, "现金", "王五"));
+    // A 20-digit electronic invoice number wraps in its column.
+    rows.back().electronicNumber = "24442000000012345678";
     appendTotals(rows, 5, {"现金"});
     // The grid was laid out at 70/30 when the items were extracted.
     auto headings = LayoutResultHeadings(items, reports::defaultSplitRows(items));

@@ -161,3 +161,34 @@ TEST(ReportExportLabels, DepartmentLineEndsBeforeTheOfficeCode) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where the table's subtotal rows are: rows whose 税率 cell reads "小计".
+std::vector<int> subtotalRows(const reports::reconciliation::ReconciliationTable& table) {
+    std::vector<int> rows;
+    for (int r = 2; r < table.rowCount(); ++r)
+        if (table.text(r, 2) == reports::reconciliation::kSubtotalMark) rows.push_back(r);
+    return rows;
+}
+
+TEST(ReconciliationCheckLine, SaysAgreesOnlyWhenNoMonthHasADifference) {
+    auto table = samples::reconciliationWithItems(2);
+    const int difference = table.columnCount() - 2;
+    const auto months = subtotalRows(table);
+    ASSERT_EQ(months.size(), 2u);
+    const std::string formula = "( 专用发票 + 普通发票 + 收据 = 财务交账 - 当月收预开票 + 当月未收预开票 )";
+    EXPECT_EQ(exports::reconciliationCheckLine(table), " 核对结果: 相符 " + formula);
+
+    table.setText(months[1], difference, "-171429.79");
+    EXPECT_EQ(exports::reconciliationCheckLine(table), " 核对结果: 不符, 1 个月有差额 " + formula);
+    table.setText(months[0], difference, "0.01");
+    EXPECT_EQ(exports::reconciliationCheckLine(table), " 核对结果: 不符, 2 个月有差额 " + formula);
+    // The grand total's row carries no difference of its own and is no month.
+    table.setText(months[0], difference, "0.00");
+    table.setText(months[1], difference, "0.00");
+    table.setText(table.rowCount() - 1, difference, "5.00");
+    EXPECT_EQ(exports::reconciliationCheckLine(table), " 核对结果: 相符 " + formula);
+}
+
+}  // namespace

@@ -28,6 +28,14 @@ void writeAll(const std::filesystem::path& folder) {
     exports::ExportDetailResult(parking.result, parking.items,
                                 requestFor(parking, folder, "parking_two_items", "【翠湖管理处】停车费明细表"));
 
+    // One report through the .xls conversion too, where LibreOffice is installed.
+    if (sheet::findOfficeConverter()) {
+        const auto sample = testing::vatWithParkingAndOtherItem();
+        DetailSheetRequest request{sample.headings, testing::sampleLabels("【翠湖管理处】增值税开票明细表"),
+                                   sheet::chooseOutput((folder / "vat_parking_and_other_item.xls").native()), {}};
+        exports::ExportDetailResult(sample.result, sample.result.items(), request);
+    }
+
     for (auto [sample, name] : {std::pair{testing::vatWithOneOtherItem(), "vat_one_other_item"},
                                 std::pair{testing::vatWithParkingAndOtherItem(), "vat_parking_and_other_item"}})
         exports::ExportDetailResult(sample.result, sample.result.items(),

@@ -10,6 +10,7 @@
 #include "ScratchFolder.h"
 #include "SheetError.h"
 #include "SheetWriter.h"
+#include "XlsConversion.h"
 
 using namespace tally::sheet;
 using tally::testing::readText;
@@ -29,8 +30,8 @@ void writeReport(SheetWriter& sheet) {
     sheet.text(3, 1, "收款人:");
 }
 
-// Behaves like `soffice --convert-to FILTER --outdir DIR FILE`: .xls is a copy of the
-// input, the .csv read-back has `csvRows` lines, and it exits with `exitCode`.
+// Behaves like `soffice --convert-to FILTER --outdir DIR FILE`: .fods and .xls are copies
+// of the input, the .csv read-back has `csvRows` lines, and it exits with `exitCode`.
 std::filesystem::path fakeConverter(const ScratchFolder& folder, int csvRows, int exitCode) {
     const auto script = folder / "fake-soffice";
     writeText(script,
@@ -44,6 +45,7 @@ std::filesystem::path fakeConverter(const ScratchFolder& folder, int csvRows, in
               "done\n"
               "name=$(basename \"$input\"); name=\"${name%.*}\"\n"
               "case \"$filter\" in\n"
+              "  fods) cp \"$input\" \"$outdir/$name.fods\";;\n"
               "  xls*) cp \"$input\" \"$outdir/$name.xls\";;\n"
               "  csv*) i=0; while [ $i -lt " +
                   std::to_string(csvRows) +
@@ -117,6 +119,22 @@ TEST_F(XlsWithStandIn, ConverterFailureKeepsTheOldFile) {
     EXPECT_EQ(e->number, sheet_errors::kConversionFailed);
     EXPECT_NE(e->description.find("退出码 1"), std::string::npos) << e->description;
     expectTheOldFileAlone();
+}
+
+TEST(XlsFonts, EveryTextStyleTakesItsWesternFontForEastAsianTextToo) {
+    const std::string fods =
+        "<office:font-face-decls/><style:style style:name=\"ce1\">"
+        "<style:text-properties fo:font-size=\"9pt\" style:font-name=\"微软雅黑\" "
+        "style:font-name-asian=\"WenQuanYi Zen Hei\" style:font-name-complex=\"微软雅黑\"/></style:style>"
+        "<style:text-properties style:font-name=\"Calibri\" fo:font-weight=\"bold\">"
+        "<style:text-properties fo:color=\"#000000\"/><table:table-cell/>";
+    EXPECT_EQ(withAsianFontsAsWestern(fods),
+              "<office:font-face-decls/><style:style style:name=\"ce1\">"
+              "<style:text-properties fo:font-size=\"9pt\" style:font-name=\"微软雅黑\" "
+              "style:font-name-complex=\"微软雅黑\" style:font-name-asian=\"微软雅黑\"/></style:style>"
+              "<style:text-properties style:font-name=\"Calibri\" fo:font-weight=\"bold\" "
+              "style:font-name-asian=\"Calibri\">"
+              "<style:text-properties fo:color=\"#000000\"/><table:table-cell/>");
 }
 
 TEST(XlsWithLibreOffice, WritesARealXlsHoldingEveryCell) {

@@ -2,13 +2,16 @@
 checks what the printed report shows: cell values and their types, merges, fills,
 number formats, alignment, wrapping, widths, fonts, borders and the signature line."""
 import datetime
+import math
 import os
 import sys
+import unicodedata
 
 import openpyxl
 from openpyxl.cell.cell import MergedCell
 from openpyxl.utils import get_column_letter, range_boundaries
 
+import biffread
 from sheetcheck import expect, failures, report
 
 BLUE = "FFC0C0FF"    # 16761024: RGB(192, 192, 255)
@@ -91,6 +94,53 @@ def check_top(name, ws, title, columns, third_line=PERIOD, department=DEPARTMENT
         expect(f"{name} {cell.coordinate} heading alignment", cell.alignment.horizontal, "center")
 
 
+def check_print_setup(name, ws, frozen_columns, paper="9"):
+    """Landscape, one page wide, headings repeated, panes frozen under them, narrow margins."""
+    setup = ws.page_setup
+    expect(f"{name} orientation", setup.orientation, "landscape")
+    expect(f"{name} paper", str(setup.paperSize), paper)
+    expect(f"{name} fit to page", ws.sheet_properties.pageSetUpPr.fitToPage, True)
+    # An absent width is the file format's default of 1; a height of 0 leaves it free.
+    expect(f"{name} pages wide and high", (setup.fitToWidth or 1, setup.fitToHeight), (1, 0))
+    expect(f"{name} print titles", ws.print_title_rows, "$4:$5")
+    expect(f"{name} frozen at", ws.freeze_panes, f"{get_column_letter(frozen_columns + 1)}6")
+    expect(f"{name} centred", ws.print_options.horizontalCentered, True)
+    expect(f"{name} side margins", (ws.page_margins.left, ws.page_margins.right), (0.25, 0.25))
+    expect(f"{name} footer", ws.oddFooter.center.text, "第 &P 页 共 &N 页")
+
+
+def text_units(text, size):
+    """Width in default-font characters; wide East Asian characters count two."""
+    return sum(2 if unicodedata.east_asian_width(ch) in "WF" else 1 for ch in text) * size / 11
+
+
+def check_row_heights(name, ws):
+    """No text needs more height than its row has; returns the cells that wrap to 2+ lines."""
+    spanned = set()
+    for r in ws.merged_cells.ranges:
+        for row in range(r.min_row, r.max_row + 1):
+            for col in range(r.min_col, r.max_col + 1):
+                spanned.add((row, col))
+    multi_line = []
+    for row in ws.iter_rows():
+        for cell in row:
+            if isinstance(cell, MergedCell) or (cell.row, cell.column) in spanned:
+                continue
+            if not isinstance(cell.value, str) or not cell.value:
+                continue
+            size = cell.font.sz or 11
+            lines = 1
+            if cell.alignment.wrap_text:
+                width = ws.column_dimensions[get_column_letter(cell.column)].width or 8.43
+                lines = math.ceil(text_units(cell.value, size) / width)
+            height = ws.row_dimensions[cell.row].height or 15
+            if height < lines * size * 1.2:
+                failures.append(f"{name} {cell.coordinate}: {lines} lines of {size} pt in a row of {height} pt")
+            if lines > 1:
+                multi_line.append(cell.coordinate)
+    return multi_line
+
+
 def merges(ws):
     return sorted(str(r) for r in ws.merged_cells.ranges)
 
@@ -157,6 +207,7 @@ def vat_parking_and_other_item(ws, name):
                                                  "G4:I4", "J4:K4", "L4:L5", "M4:M5", "N4:N5"]))
     # The headings are the grid's, so the split reads as the grid shows it.
     check_values(name, ws, {"G4": "停车费", "G5": "开发商70%", "H5": "物业30%", "I5": "税额9%",
+                            "E6": "24442000000012345678",
                             "J4": "物业管理费", "J5": "金额", "K5": "税额6%",
                             "D6": "00000001", "G6": 70, "K6": 6, "L6": 215, "M6": "现金",
                             "B7": "合  计", "L7": 215, "B8": "其中", "L8": 215,
@@ -230,6 +281,14 @@ def reconciliation_1_items(ws, name):
     check_values(name, ws, {"I5": "项目1", "J5": "小计", "N4": "备注"})
 
 
+# The report grids' frozen columns.
+FROZEN_COLUMNS = {
+    "parking_two_items": 3, "vat_one_other_item": 6, "vat_parking_and_other_item": 6,
+    "pre_one_invoice": 4, "pre_two_other_items": 4, "reconciliation_2_items": 3, "reconciliation_1_items": 3,
+}
+# The texts that wrap: the long payer and the 20-digit electronic invoice number.
+MULTI_LINE = {"pre_two_other_items": ["K7"], "vat_parking_and_other_item": ["E6"]}
+
 CASES = {
     "parking_two_items": parking_two_items,
     "vat_one_other_item": vat_one_other_item,
@@ -241,6 +300,27 @@ CASES = {
 }
 
 
+def check_xls(path):
+    """The .xls of vat_parking_and_other_item, read from its records."""
+    name = "vat_parking_and_other_item.xls"
+    sheet = biffread.read(path)
+    # Every cell keeps 微软雅黑, the Chinese texts as much as the numbers.
+    texts = 0
+    for (row, col) in sorted(sheet.cell_xfs):
+        if row <= 8:  # the signature line is in the workbook's own font
+            expect(f"{name} ({row}, {col}) font", sheet.font_of(row, col), "微软雅黑")
+            texts += (row, col) in sheet.text_cells
+    expect(f"{name} has text cells", texts > 20, True)
+    expect(f"{name} landscape", sheet.landscape, True)
+    expect(f"{name} paper", sheet.paper, 9)
+    expect(f"{name} fit", (sheet.fit_to_page, sheet.fit_width, sheet.fit_height), (True, 1, 0))
+    expect(f"{name} centred", sheet.centred, True)
+    expect(f"{name} footer", sheet.footer, "&C第 &P 页 共 &N 页")
+    expect(f"{name} print titles", 7 in sheet.built_in_names, True)
+    # The wrapped 20-digit invoice number: two lines of 9 pt.
+    expect(f"{name} row 6 height", sheet.row_heights.get(6, 15) >= 2 * 9 * 1.2, True)
+
+
 def main(folder):
     for name, check in CASES.items():
         path = os.path.join(folder, name + ".xlsx")
@@ -249,7 +329,15 @@ def main(folder):
             continue
         wb = openpyxl.load_workbook(path)
         expect(f"{name} sheet count", len(wb.worksheets), 1)
-        check(wb.worksheets[0], name)
+        ws = wb.worksheets[0]
+        check(ws, name)
+        check_print_setup(name, ws, FROZEN_COLUMNS[name])
+        expect(f"{name} cells of several lines", check_row_heights(name, ws), MULTI_LINE.get(name, []))
+    xls = os.path.join(folder, "vat_parking_and_other_item.xls")
+    if os.path.exists(xls):
+        check_xls(xls)
+    else:
+        print("no .xls to check: LibreOffice is not installed")
     return report(f"{len(CASES)} sheets")
 
 

@@ -124,7 +124,7 @@ TEST_P(HostileContent, NulCharactersStayInsideTheirCells) {
 TEST_P(HostileContent, NullsCountAsNothingAndListNoNamelessMethod) {
     const std::string kind = GetParam();
     auto out = run(HostileVariant::NullColumns, kind);
-    if (kind == "reconciliation") return;  // every rate Null: nothing to show (the sweep checks that)
+    if (kind == "reconciliation") return;  // every rate Null: only receipts of no rate (the sweep checks the rows)
     if (kind == "parking") {
         // a Null tax leaves the whole amount net; A was paid without a method
         expectCellsAfter(out, "A1", {"", "76.30", "32.70", "0.00", "109.00"});

@@ -1,6 +1,7 @@
 // Whole runs over small databases, against hand-computed tables.
 #include <gtest/gtest.h>
 
+#include "CompleteReconciliation.h"
 #include "PreInvoicedCorrections.h"
 #include "ReconciliationRun.h"
 #include "ReconciliationTestData.h"
@@ -66,7 +67,7 @@ TEST(ReconciliationRun, OneMonthGivesRateRowsSubtotalAndTotal) {
     EXPECT_EQ(colours(run.table, 5), (std::vector<Colour>{0, 0, 0, T, T, T, T, T, T, T, T, T, T, 0, 0}));
 }
 
-TEST(ReconciliationRun, RowOfMissingRatesIsSkippedWithItsReceipts) {
+TEST(ReconciliationRun, ReceiptsOfNoRateWithoutARateZeroRowShowOnARowOfTheirOwnAndReconcile) {
     ReconciliationDatabase db;
     db.item("F1", "物业费", 0.06);
     db.item("F4", "押金", std::nullopt);  // no rate: its receipts land on the S税率 100 row
@@ -77,12 +78,61 @@ TEST(ReconciliationRun, RowOfMissingRatesIsSkippedWithItsReceipts) {
     expectCompleted(run);
     ASSERT_EQ(run.items.size(), 2u);
     EXPECT_EQ(run.items[1].rate, 0);
+    // The receipt and its hand-over on a row of no rate; the month reconciles to 0.00.
     EXPECT_EQ(run.table.dataRowTexts(), (Rows{{"1", "202403", "0.06", "100.00", "6.00", "0.00", "0.00", "0.00",
                                                "106.00", "0.00", "106.00", "", "", "", ""},
-                                              {"2", "202403", "小计", "100.00", "6.00", "0.00", "0.00", "0.00",
-                                               "106.00", "0.00", "106.00", "0.00", "0.00", "0.00", ""},
-                                              {"3", "合计", "", "100.00", "6.00", "0.00", "0.00", "0.00", "106.00",
-                                               "0.00", "106.00", "0.00", "0.00", "", ""}}));
+                                              {"2", "202403", "", "0.00", "0.00", "0.00", "0.00", "50.00", "0.00",
+                                               "50.00", "50.00", "", "", "", ""},
+                                              {"3", "202403", "小计", "100.00", "6.00", "0.00", "0.00", "50.00",
+                                               "106.00", "50.00", "156.00", "0.00", "0.00", "0.00", ""},
+                                              {"4", "合计", "", "100.00", "6.00", "0.00", "0.00", "50.00", "106.00",
+                                               "50.00", "156.00", "0.00", "0.00", "", ""}}));
+    EXPECT_EQ(MonthsWithDifference(run.table), 0);
+}
+
+TEST(ReconciliationRun, ReceiptsJoinTheRateZeroRowAndOnlyUnmatchedMonthsCountAsDifferences) {
+    ReconciliationDatabase db;
+    db.item("F1", "物业费", 0.06);
+    db.item("F4", "押金", std::nullopt);
+    db.item("F5", "电费", 0);
+    // March: invoices and receipts, all handed over in the month.
+    db.ticket("01", "2024-03-05", "2024-03-05", "F1", 106, 6);
+    db.ticket("02", "2024-03-07", "2024-03-07", "F5", 300, 0);
+    db.ticket("03", "2024-03-12", "2024-03-12", "F4", 50, 0);
+    db.ticket("03", "2024-03-13", "2024-03-13", "F4", 20.5, 0);
+    // April: a receipt, and a ticket of a type the check does not count as invoiced.
+    db.ticket("03", "2024-04-02", "2024-04-02", "F4", 70, 0);
+    db.ticket("04", "2024-04-03", "2024-04-03", "F5", 30, 0);
+
+    auto run = runOn(db, selectionFor("03", "04"));
+    expectCompleted(run);
+    ASSERT_EQ(run.items.size(), 3u);
+    // Rate 0 carries the receipts next to 电费's invoice and 押金's hand-over of no rate.
+    EXPECT_EQ(run.table.dataRowTexts(),
+              (Rows{{"1", "202403", "0", "0.00", "0.00", "300.00", "0.00", "70.50", "0.00", "70.50", "300.00",
+                     "370.50", "", "", "", ""},
+                    {"2", "202403", "0.06", "100.00", "6.00", "0.00", "0.00", "0.00", "106.00", "0.00", "0.00",
+                     "106.00", "", "", "", ""},
+                    {"3", "202403", "小计", "100.00", "6.00", "300.00", "0.00", "70.50", "106.00", "70.50", "300.00",
+                     "476.50", "0.00", "0.00", "0.00", ""},
+                    {"4", "202404", "0", "0.00", "0.00", "0.00", "0.00", "70.00", "0.00", "70.00", "30.00", "100.00",
+                     "", "", "", ""},
+                    {"5", "202404", "0.06", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "",
+                     "", "", ""},
+                    {"6", "202404", "小计", "0.00", "0.00", "0.00", "0.00", "70.00", "0.00", "70.00", "30.00",
+                     "100.00", "0.00", "0.00", "-30.00", ""},
+                    {"7", "合计", "", "100.00", "6.00", "300.00", "0.00", "140.50", "106.00", "140.50", "330.00",
+                     "576.50", "0.00", "0.00", "", ""}}));
+    EXPECT_EQ(MonthsWithDifference(run.table), 1);
+
+    ReconciliationTable table = run.table;
+    table.setText(8, 14, "-171429.79");  // the total row: not a month
+    table.setText(7, 14, "0.00");
+    EXPECT_EQ(MonthsWithDifference(table), 0);
+    table.setText(4, 14, "0.01");
+    EXPECT_EQ(MonthsWithDifference(table), 1);
+    table.setText(7, 14, "-171429.79");
+    EXPECT_EQ(MonthsWithDifference(table), 2);
 }
 
 TEST(ReconciliationRun, RateZeroItemShowsOnRateZeroRowsOnly) {
