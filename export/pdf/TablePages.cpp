@@ -55,24 +55,30 @@ int horizontalFlag(reports::CellAlign align, const QString& text) {
 }
 
 // A text wider than its cell is narrowed to fit rather than cut or run into the next cell.
-void drawCellText(QPainter& painter, const QRectF& cell, const QString& text, int hFlag, bool wrap) {
+// Placed by hand on its baseline: the rectangle form of drawText lays out every text
+// again, which a year's rows cannot afford.
+void drawCellText(QPainter& painter, const QFontMetricsF& metrics, const QRectF& cell, const QString& text, int hFlag,
+                  bool wrap) {
     if (text.isEmpty()) return;
     const QRectF inner = cell.adjusted(kPadding, 0, -kPadding, 0);
-    const int flags = hFlag | Qt::AlignVCenter;
     if (wrap) {
-        painter.drawText(inner, flags | Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
+        painter.drawText(inner, hFlag | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
         return;
     }
-    const double width = QFontMetricsF(painter.font()).horizontalAdvance(text);
-    if (width <= inner.width()) {
-        painter.drawText(inner, flags, text);
+    const double width = metrics.horizontalAdvance(text);
+    const double baseline = inner.center().y() + (metrics.ascent() - metrics.descent()) / 2;
+    if (width > inner.width()) {
+        painter.save();
+        painter.translate(inner.left(), baseline);
+        painter.scale(inner.width() / width, 1);
+        painter.drawText(QPointF(0, 0), text);
+        painter.restore();
         return;
     }
-    painter.save();
-    painter.translate(inner.left(), 0);
-    painter.scale(inner.width() / width, 1);
-    painter.drawText(QRectF(0, inner.top(), width, inner.height()), flags, text);
-    painter.restore();
+    double x = inner.left();
+    if (hFlag == Qt::AlignRight) x = inner.right() - width;
+    else if (hFlag == Qt::AlignHCenter) x = inner.left() + (inner.width() - width) / 2;
+    painter.drawText(QPointF(x, baseline), text);
 }
 
 }  // namespace
@@ -129,13 +135,14 @@ void TablePages::paint(QPainter& painter, int page) const {
 void TablePages::paintHeadings(QPainter& painter, double top) const {
     const int columns = table_.columnCount();
     std::vector<bool> covered(static_cast<std::size_t>(2 * columns), false);
+    const QFontMetricsF metrics(painter.font());
     auto cell = [&](int row, int column, int rowSpan, int columnSpan) {
         const QRectF rect(columnLeft_[column], top + row * kHeadingHeight,
                           columnLeft_[column + columnSpan] - columnLeft_[column], rowSpan * kHeadingHeight);
         painter.fillRect(rect, colourOf(table_.headingFill));
         painter.drawRect(rect);
         const std::string& text = row == 0 ? table_.headingRow0[column] : table_.headingRow1[column];
-        drawCellText(painter, rect, qText(text), Qt::AlignHCenter, false);
+        drawCellText(painter, metrics, rect, qText(text), Qt::AlignHCenter, false);
     };
     for (const reports::HeadingSpan& span : table_.headingSpans) {
         if (span.row < 0 || span.column < 0 || span.row + span.rowSpan > 2 || span.column + span.columnSpan > columns)
@@ -151,6 +158,7 @@ void TablePages::paintHeadings(QPainter& painter, double top) const {
 
 double TablePages::paintRows(QPainter& painter, RowRange range, double top) const {
     const int columns = table_.columnCount();
+    const QFontMetricsF metrics(painter.font());
     double y = top;
     for (int i = range.first; i < range.end; ++i) {
         const reports::DrawnRow row = table_.row(i);
@@ -161,7 +169,7 @@ double TablePages::paintRows(QPainter& painter, RowRange range, double top) cons
             const QRectF rect(columnLeft_[c], y, columnLeft_[c + 1] - columnLeft_[c], h);
             if (gridCell.background) painter.fillRect(rect, colourOf(*gridCell.background));
             const QString text = qText(gridCell.text);
-            drawCellText(painter, rect, text, horizontalFlag(gridCell.align, text), c == row.wrapColumn);
+            drawCellText(painter, metrics, rect, text, horizontalFlag(gridCell.align, text), c == row.wrapColumn);
         }
         y += h;
         painter.drawLine(QPointF(0, y), QPointF(columnLeft_.back(), y));
