@@ -74,9 +74,8 @@ void measure(const Options& options) {
     const std::string shape = std::to_string(result.rowCount()) + " rows x " + std::to_string(result.columnCount()) +
                               " columns, " + std::to_string(pages.pageCount()) + " pages, department " +
                               department.departmentCode;
-    bench::printMeasurement("pdf:write", write.summary(), shape + ", " +
-                                                              std::to_string(std::filesystem::file_size(file)) +
-                                                              " bytes");
+    bench::printMeasurement("pdf:write", write.summary(),
+                            shape + ", " + std::to_string(std::filesystem::file_size(file)) + " bytes");
     bench::printMeasurement("pdf:first-page", firstPage.summary(), shape);
 }
 

@@ -19,9 +19,9 @@ int writePdfReport(const CliOptions& options, const CommandOutcome& outcome, std
         const std::string departmentEntry = outcome.department.displayText();
         pdf::PrintTable table;
         if (outcome.reconciliation) {
-            table = pdf::reconciliationPrintTable(*outcome.reconciliation,
-                                                  {outcome.output.title, departmentEntry, options.year,
-                                                   options.startMonth, options.endMonth});
+            table = pdf::reconciliationPrintTable(
+                *outcome.reconciliation,
+                {outcome.output.title, departmentEntry, options.year, options.startMonth, options.endMonth});
         } else {
             table = pdf::detailPrintTable(
                 outcome.result, outcome.headings,

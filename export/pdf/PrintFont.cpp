@@ -10,9 +10,14 @@ namespace tally::pdf {
 QString printFontFamily() {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        const QStringList wanted = {QString::fromUtf8(exports::kSheetFont), "Microsoft YaHei", "WenQuanYi Zen Hei",
-                                    "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Source Han Sans SC",
-                                    "Droid Sans Fallback", "AR PL UMing CN"};
+        const QStringList wanted = {QString::fromUtf8(exports::kSheetFont),
+                                    "Microsoft YaHei",
+                                    "WenQuanYi Zen Hei",
+                                    "WenQuanYi Micro Hei",
+                                    "Noto Sans CJK SC",
+                                    "Source Han Sans SC",
+                                    "Droid Sans Fallback",
+                                    "AR PL UMing CN"};
         for (const QString& candidate : wanted)
             if (installed.contains(candidate)) return candidate;
         return QFont().family();

@@ -20,8 +20,8 @@ void checkPrintTable(const PrintTable& table) {
     const auto columns = table.widthsTwips.size();
     bool widthsPositive = true;
     for (int w : table.widthsTwips) widthsPositive = widthsPositive && w > 0;
-    if (columns == 0 || table.headingRow0.size() != columns || table.headingRow1.size() != columns ||
-        !widthsPositive || table.rowCount < 0 || (table.rowCount > 0 && !table.row))
+    if (columns == 0 || table.headingRow0.size() != columns || table.headingRow1.size() != columns || !widthsPositive ||
+        table.rowCount < 0 || (table.rowCount > 0 && !table.row))
         throw sheet::SheetError(sheet::sheet_errors::kBadCell, "表头与统计结果的列数不一致，请重新统计后再打印");
 }
 

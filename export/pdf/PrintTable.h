@@ -20,9 +20,9 @@ struct TrailerCell {
 
 struct PrintTable {
     std::string title;
-    std::vector<std::string> conditionLines;   // " 统计部门 : ...", the period line
+    std::vector<std::string> conditionLines;            // " 统计部门 : ...", the period line
     std::vector<std::string> headingRow0, headingRow1;  // one text per column
-    std::vector<int> widthsTwips;              // one per column, 1/1440 inch
+    std::vector<int> widthsTwips;                       // one per column, 1/1440 inch
     std::vector<reports::HeadingSpan> headingSpans;
     // 24-bit colour, red in the low byte, of the heading rows.
     std::uint32_t headingFill = 0xFFFFFF;

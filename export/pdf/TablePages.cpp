@@ -126,9 +126,9 @@ void TablePages::paint(QPainter& painter, int page) const {
     painter.setPen(Qt::black);
     const QSizeF paper = paperTwips();
     const QString number = QString("第 %1 页 共 %2 页").arg(p + 1).arg(pageCount());
-    painter.drawText(QRectF(kMargin, paper.height() - kMargin - kFooterHeight, paper.width() - 2 * kMargin,
-                            kFooterHeight),
-                     Qt::AlignHCenter | Qt::AlignBottom, number);
+    painter.drawText(
+        QRectF(kMargin, paper.height() - kMargin - kFooterHeight, paper.width() - 2 * kMargin, kFooterHeight),
+        Qt::AlignHCenter | Qt::AlignBottom, number);
     painter.restore();
 }
 

@@ -50,7 +50,8 @@ TEST(CliOptions, BadArgumentsAreExitStatusTwo) {
 }
 
 TEST(CliOptions, PdfNameOrFormatPrintsTheReport) {
-    const std::vector<std::string> march = {"parking", "--department", "01", "--from", "2024-03-01", "--to", "2024-03-31"};
+    const std::vector<std::string> march = {"parking",    "--department", "01",        "--from",
+                                            "2024-03-01", "--to",         "2024-03-31"};
     auto with = [&](std::vector<std::string> extra) {
         std::vector<std::string> args = march;
         args.insert(args.end(), extra.begin(), extra.end());

@@ -26,15 +26,15 @@ TEST_P(PageBreaksTable, RowsPerPage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PageBreaksTable,
-    ::testing::Values(
-        BreakCase{"no_rows_one_page", {}, 10, 10, 1, {{0, 0}}},
-        BreakCase{"all_on_the_first_page", {1, 1, 1}, 10, 20, 1, {{0, 3}}},
-        BreakCase{"first_page_has_less_room", {1, 1, 1, 1, 1, 1, 1}, 2, 3, 0, {{0, 2}, {2, 5}, {5, 7}}},
-        BreakCase{"exactly_full_pages", {1, 1, 1, 1}, 2, 2, 0, {{0, 2}, {2, 4}}},
-        BreakCase{"trailer_fits_under_the_last_row", {1, 1, 1}, 2, 3, 2, {{0, 2}, {2, 3}}},
-        BreakCase{"trailer_without_room_gets_its_own_page", {1, 1, 1, 1}, 2, 2, 1, {{0, 2}, {2, 4}, {4, 4}}},
-        BreakCase{"tall_rows_take_double_room", {2, 1, 2, 2, 1}, 3, 4, 0, {{0, 2}, {2, 4}, {4, 5}}},
-        BreakCase{"row_taller_than_a_page_stands_alone", {1, 9, 1}, 3, 3, 0, {{0, 1}, {1, 2}, {2, 3}}}),
+    ::testing::Values(BreakCase{"no_rows_one_page", {}, 10, 10, 1, {{0, 0}}},
+                      BreakCase{"all_on_the_first_page", {1, 1, 1}, 10, 20, 1, {{0, 3}}},
+                      BreakCase{"first_page_has_less_room", {1, 1, 1, 1, 1, 1, 1}, 2, 3, 0, {{0, 2}, {2, 5}, {5, 7}}},
+                      BreakCase{"exactly_full_pages", {1, 1, 1, 1}, 2, 2, 0, {{0, 2}, {2, 4}}},
+                      BreakCase{"trailer_fits_under_the_last_row", {1, 1, 1}, 2, 3, 2, {{0, 2}, {2, 3}}},
+                      BreakCase{
+                          "trailer_without_room_gets_its_own_page", {1, 1, 1, 1}, 2, 2, 1, {{0, 2}, {2, 4}, {4, 4}}},
+                      BreakCase{"tall_rows_take_double_room", {2, 1, 2, 2, 1}, 3, 4, 0, {{0, 2}, {2, 4}, {4, 5}}},
+                      BreakCase{"row_taller_than_a_page_stands_alone", {1, 9, 1}, 3, 3, 0, {{0, 1}, {1, 2}, {2, 3}}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(PageBreaks, PagesOutsideTheDocumentClamp) {

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-
 namespace tally::testing {
 
 inline std::string pdfShellQuote(const std::string& s) {

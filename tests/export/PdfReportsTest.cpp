@@ -57,8 +57,8 @@ TEST_P(PdfReport, EveryPageCarriesTheHeadingsAndTheRowsFollowInOrder) {
         EXPECT_EQ(contains(page, sample.table.title), p == 0);
         EXPECT_EQ(contains(page, "统计部门 : 0101 翠湖管理处"), p == 0);
         // pdftotext may drop the blanks of the small footer.
-        EXPECT_TRUE(contains(withoutBlanks(page),
-                             "第" + std::to_string(p + 1) + "页共" + std::to_string(pageCount) + "页"));
+        EXPECT_TRUE(
+            contains(withoutBlanks(page), "第" + std::to_string(p + 1) + "页共" + std::to_string(pageCount) + "页"));
         const auto onPage = rowNumbers(page);
         perPage.push_back(onPage.size());
         numbers.insert(numbers.end(), onPage.begin(), onPage.end());

@@ -155,8 +155,8 @@ PdfSample reconciliationSample(int months) {
     }
     CompleteReconciliation(*table, itemCount);
     return {"reconciliation",
-            pdf::reconciliationPrintTable(*table, {"2024年度【翠湖管理处】票据核对表", "0101 翠湖管理处【GL01】",
-                                                   "2024", "01", "12"}),
+            pdf::reconciliationPrintTable(
+                *table, {"2024年度【翠湖管理处】票据核对表", "0101 翠湖管理处【GL01】", "2024", "01", "12"}),
             table->rowCount() - ReconciliationTable::kHeadingRows,
             {"序", "开票年月", "税率", "物业管理费", "停车费"},
             "备注",
