@@ -14,6 +14,7 @@
 #include "LoggingConnection.h"
 #include "MessageBoxNotifier.h"
 #include "OpenDatabase.h"
+#include "PreviewCommands.h"
 #include "ReconciliationExportCommand.h"
 #include "ReportWindowFactories.h"
 #include "StartUp.h"
@@ -72,8 +73,9 @@ int main(int argc, char** argv) {
     // The program's services, handed to every window it opens.
     MessageBoxNotifier notifier;
     auto factoriesFor = [&notifier](tally::data::Connection& connection) {
-        return reportWindowFactories(
-            {&connection, &notifier, tally::exports::detailExportHook(), tally::exports::reconciliationExportHook()});
+        return reportWindowFactories({&connection, &notifier, tally::exports::detailExportHook(),
+                                      tally::exports::reconciliationExportHook(), tally::reportui::detailPreviewHook(),
+                                      tally::reportui::reconciliationPreviewHook()});
     };
 
     const QString demoFile = demoDatabasePath();

@@ -75,6 +75,13 @@ std::optional<ParseResult> refusedArguments(const std::vector<std::string>& args
     return std::nullopt;
 }
 
+bool hasPdfExtension(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string extension = name.substr(name.size() - 4);
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return extension == ".pdf";
+}
+
 // Latin-1 carries every byte as one character, so a path that is not UTF-8 comes back unchanged.
 QString fromBytes(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
@@ -97,7 +104,7 @@ std::string versionText() { return std::string("tallyvane-report ") + TALLYVANE_
 std::string usageText() {
     return "Usage: tallyvane-report [--db FILE.sqlite] KIND --department CODE [--office CODE]\n"
            "                        (--from YYYY-MM-DD --to YYYY-MM-DD | --year YYYY --start-month MM --end-month MM)\n"
-           "                        [--split FEECODE=DEV/PROP]... [--format json|csv|xlsx|xls] [--output FILE]\n"
+           "                        [--split FEECODE=DEV/PROP]... [--format json|csv|xlsx|xls|pdf] [--output FILE]\n"
            "       tallyvane-report [--db FILE.sqlite] KIND --department all|CODE,CODE,... (period)\n"
            "                        [--split FEECODE=DEV/PROP]... --format xlsx|xls (--output FILE | --output-dir "
            "DIR)\n"
@@ -129,8 +136,8 @@ std::string usageText() {
            "  --split FEECODE=DEV/PROP\n"
            "                      developer and property percentages of a parking fee item (default 70/30);\n"
            "                      an item the period did not extract is named on standard error\n"
-           "  --format            json (default), csv (UTF-8 with BOM), xlsx or xls; table (aligned text)\n"
-           "                      for the lists\n"
+           "  --format            json (default), csv (UTF-8 with BOM), xlsx, xls or pdf; table (aligned\n"
+           "                      text) for the lists\n"
            "  --output FILE       where to write; json and csv go to standard output without it\n"
            "                      xlsx and xls write the report window's spreadsheet export; as in its save\n"
            "                      dialog FILE's extension picks the file: .xls is converted by LibreOffice\n"
@@ -138,6 +145,8 @@ std::string usageText() {
            "                      other extension the .xlsx beside it; the file written is named on standard\n"
            "                      error (its path on the last line); with several departments one\n"
            "                      workbook with a sheet per department, in the order given\n"
+           "                      pdf prints the report on A4 landscape pages fitted to the width, the\n"
+           "                      headings on every page; a FILE ending .pdf picks it without --format\n"
            "  --output-dir DIR    one file per department in DIR, named as the report window proposes\n"
            "  --version           prints the program's version\n"
            "\n"
@@ -204,11 +213,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             start = comma + 1;
         }
     }
-    if (o.format == "pdf") return bad("--format pdf is not available in this build");
+    // A report written to "name.pdf" without --format is printed, as the save dialog's name picks the file.
+    if (!listing && !parser.isSet("format") && hasPdfExtension(o.output)) o.format = "pdf";
     if (listing) {
         if (o.format != "json" && o.format != "csv" && o.format != "table") return bad("unknown format " + o.format);
         if (o.allDepartments || o.departmentCodes.size() > 1) return bad("fee-items takes a single --department");
-    } else if (o.format != "json" && o.format != "csv" && o.format != "xlsx" && o.format != "xls") {
+    } else if (o.format != "json" && o.format != "csv" && o.format != "xlsx" && o.format != "xls" &&
+               o.format != "pdf") {
         return bad("unknown format " + o.format);
     }
     const bool sheets = o.format == "xlsx" || o.format == "xls";
@@ -220,7 +231,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
         if (o.output.empty() && o.outputDir.empty())
             return bad("--format " + o.format + " with several departments needs --output FILE or --output-dir DIR");
     }
-    if (sheets && o.output.empty() && o.outputDir.empty()) return bad("--format " + o.format + " needs --output FILE");
+    if ((sheets || o.format == "pdf") && o.output.empty() && o.outputDir.empty())
+        return bad("--format " + o.format + " needs --output FILE");
 
     bool byDates = !from.empty() || !to.empty();
     bool byMonths = !o.year.empty() || !o.startMonth.empty() || !o.endMonth.empty();

@@ -1,6 +1,8 @@
 // tallyvane-report: runs one report without a window (month-end batches, scripts, tests).
 #include <unistd.h>
 
+#include <QGuiApplication>
+
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -15,6 +17,7 @@
 #include "Listings.h"
 #include "LoggingConnection.h"
 #include "OpenDatabase.h"
+#include "PdfOutput.h"
 #include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
 #include "SheetError.h"
@@ -58,6 +61,7 @@ int writeText(const cli::CliOptions& options, const std::function<void(std::ostr
 
 int writeOutput(const cli::CliOptions& options, const cli::CommandOutcome& outcome) {
     if (options.format == "xlsx" || options.format == "xls") return cli::writeSpreadsheet(options, outcome, std::cerr);
+    if (options.format == "pdf") return cli::writePdfReport(options, outcome, std::cerr);
     return writeText(options, [&](std::ostream& out) {
         if (options.format == "csv") cli::writeCsv(out, outcome.output);
         else cli::writeJson(out, outcome.output);
@@ -124,6 +128,16 @@ int main(int argc, char** argv) {
     }
 
     if (options.isListing()) return runListing(*connection, options);
+
+    // The PDF pages are painted with QtGui, which needs an application and its fonts; the
+    // tool never shows a window, so it needs no display either.
+    std::unique_ptr<QGuiApplication> gui;
+    int guiArgc = 1;
+    if (options.format == "pdf") {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        gui = std::make_unique<QGuiApplication>(guiArgc, argv);
+        std::setlocale(LC_ALL, "C.UTF-8");  // the application set the environment's locale
+    }
 
     std::unique_ptr<reports::DetailReport> report;
     if (options.kind != "reconciliation") {

@@ -38,6 +38,7 @@ ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* par
     connect(departmentList_, &QListWidget::itemClicked, this, &ReconciliationWindow::departmentClicked);
     connect(startButton_, &QPushButton::clicked, this, &ReconciliationWindow::startStatistics);
     connect(exportButton(), &QPushButton::clicked, this, &ReconciliationWindow::exportTable);
+    connect(previewButton(), &QPushButton::clicked, this, &ReconciliationWindow::previewTable);
     connect(exitButton(), &QPushButton::clicked, this, &ReconciliationWindow::exitWindow);
 }
 
@@ -125,6 +126,12 @@ void ReconciliationWindow::exportTable() {
     // Nothing to export until a run has put rows below the headings.
     if (running_ || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
     if (services_.exportReconciliation) services_.exportReconciliation(*this);
+}
+
+void ReconciliationWindow::previewTable() {
+    // Nothing to print until a run has put rows below the headings.
+    if (running_ || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
+    if (services_.previewReconciliation) services_.previewReconciliation(*this);
 }
 
 void ReconciliationWindow::exitWindow() {

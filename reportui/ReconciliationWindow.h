@@ -49,6 +49,7 @@ public:
     // Commands, as the buttons run them.
     void startStatistics();
     void exportTable();
+    void previewTable();
     void exitWindow();
 
     Notifier& notifier() const { return *services_.notifier; }

@@ -9,6 +9,7 @@ namespace tally::reportui {
 namespace {
 
 constexpr int kExportLeft = 2250, kCommandWidth = 1305, kCommandHeight = 345;
+constexpr int kCommandGap = 120;
 constexpr int kProgressMargin = 30;
 
 }  // namespace
@@ -28,6 +29,10 @@ ReportBottomBar::ReportBottomBar(QWidget* parent) : QWidget(parent) {
     exportButton_->setObjectName("ExportButton");
     exportButton_->setGeometry(twipsX(kExportLeft, this), commandTop, twipsX(kCommandWidth, this),
                                twipsY(kCommandHeight, this));
+    previewButton_ = new QPushButton("打印预览", this);
+    previewButton_->setObjectName("PreviewButton");
+    previewButton_->setGeometry(twipsX(kExportLeft + kCommandWidth + kCommandGap, this), commandTop,
+                                twipsX(kCommandWidth, this), twipsY(kCommandHeight, this));
     exitButton_ = new QPushButton("退出", this);
     exitButton_->setObjectName("ExitButton");
     exitButton_->setGeometry(0, commandTop, twipsX(kCommandWidth, this), twipsY(kCommandHeight, this));

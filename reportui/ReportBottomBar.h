@@ -1,5 +1,5 @@
 #pragma once
-// The bar under a report window's result: "导出Excel" at its left, "退出" as far
+// The bar under a report window's result: "导出Excel" and "打印预览" at its left, "退出" as far
 // from its right edge, and the progress bar across it (shown only during an
 // export, while the two commands are hidden). It keeps them in place itself when
 // the window resizes it.
@@ -24,6 +24,7 @@ public:
     explicit ReportBottomBar(QWidget* parent = nullptr);
 
     QPushButton* exportButton() const { return exportButton_; }
+    QPushButton* previewButton() const { return previewButton_; }
     QPushButton* exitButton() const { return exitButton_; }
     QProgressBar* progressBar() const { return progressBar_; }
 
@@ -32,6 +33,7 @@ protected:
 
 private:
     QPushButton* exportButton_;
+    QPushButton* previewButton_;
     QPushButton* exitButton_;
     QProgressBar* progressBar_;
 };

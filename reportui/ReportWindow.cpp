@@ -41,6 +41,7 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, Window
     connect(selectionPanel_->extractButton(), &QPushButton::clicked, this, &ReportWindow::extractFeeItems);
     connect(selectionPanel_->startButton(), &QPushButton::clicked, this, &ReportWindow::startStatistics);
     connect(exportButton(), &QPushButton::clicked, this, &ReportWindow::exportResult);
+    connect(previewButton(), &QPushButton::clicked, this, &ReportWindow::previewResult);
     connect(exitButton(), &QPushButton::clicked, this, &ReportWindow::exitWindow);
 }
 
@@ -131,6 +132,12 @@ void ReportWindow::exportResult() {
     // Nothing to export until the grid shows rows of a run.
     if (resultGrid_->dataRowCount() == 0 || !pager_->hasRows()) return;
     if (services_.exportDetail) services_.exportDetail(*this);
+}
+
+void ReportWindow::previewResult() {
+    // Nothing to print until the grid shows rows of a run.
+    if (resultGrid_->dataRowCount() == 0 || !pager_->hasRows()) return;
+    if (services_.previewDetail) services_.previewDetail(*this);
 }
 
 void ReportWindow::exitWindow() {

@@ -48,6 +48,7 @@ public:
     void extractFeeItems();
     void startStatistics();
     void exportResult();
+    void previewResult();
     void exitWindow();
 
     // Controls of this window, for the export routine and for tests (the frame's: ReportWindowFrame).

@@ -22,6 +22,7 @@ ReportWindowFrame::ReportWindowFrame(QWidget* parent) : QWidget(parent) { setFon
 
 QWidget* ReportWindowFrame::bottomBar() const { return bottomBar_; }
 QPushButton* ReportWindowFrame::exportButton() const { return bottomBar_->exportButton(); }
+QPushButton* ReportWindowFrame::previewButton() const { return bottomBar_->previewButton(); }
 QPushButton* ReportWindowFrame::exitButton() const { return bottomBar_->exitButton(); }
 QProgressBar* ReportWindowFrame::progressBar() const { return bottomBar_->progressBar(); }
 

@@ -27,6 +27,7 @@ public:
     QLabel* titleLabel() const { return titleLabel_; }
     QWidget* bottomBar() const;
     QPushButton* exportButton() const;
+    QPushButton* previewButton() const;
     QPushButton* exitButton() const;
     QProgressBar* progressBar() const;
     ReportStatusBar* reportStatusBar() const { return statusBar_; }

@@ -1,6 +1,6 @@
 #pragma once
 // What the program hands every report window it opens: the database, the way to tell the
-// user, and the export commands. Windows reach nothing of this through globals.
+// user, and the export and print commands. Windows reach nothing of this through globals.
 #include <functional>
 
 namespace tally {
@@ -24,6 +24,9 @@ struct WindowServices {
     // What "导出Excel" runs once the grid shows rows; none: the button does nothing.
     std::function<void(ReportWindow&)> exportDetail;
     std::function<void(ReconciliationWindow&)> exportReconciliation;
+    // What "打印预览" runs once the grid shows rows; none: the button does nothing.
+    std::function<void(ReportWindow&)> previewDetail;
+    std::function<void(ReconciliationWindow&)> previewReconciliation;
 };
 
 }  // namespace tally::reportui

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   clang libclang-rt-14-dev clang-format
   fonts-wqy-zenhei
+  poppler-utils
   xvfb xauth
   python3 python3-openpyxl python3-xlsxwriter
   libreoffice-calc-nogui

@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     app::installChineseFont();
     // Messages would stop the pictures: they go to the terminal instead.
     StandardErrorNotifier notifier;
-    app::MainWindow main(notifier, app::reportWindowFactories({connection.get(), &notifier, {}, {}}));
+    app::MainWindow main(notifier, app::reportWindowFactories({connection.get(), &notifier, {}, {}, {}, {}}));
     main.resize(1400, 860);
     main.show();
     settle();

@@ -171,7 +171,7 @@ private slots:
     }
 
     void placeholdersExistForEveryReport() {
-        MainWindow window(notifier_, reportWindowFactories({nullptr, &notifier_, {}, {}}));
+        MainWindow window(notifier_, reportWindowFactories({nullptr, &notifier_, {}, {}, {}, {}}));
         window.show();
         for (ReportKind kind : kReportKinds) QVERIFY(window.showReportWindow(kind) != nullptr);
         QCOMPARE(window.mdiArea()->subWindowList().size(), 4);

@@ -37,6 +37,9 @@ TEST(CliOptions, BadArgumentsAreExitStatusTwo) {
              {"parking", "--department", "01", "--from", "2024-01-01", "--to", "2024-01-31", "--year", "2024"},
              {"parking", "--department", "01", "--year", "2024", "--start-month", "13", "--end-month", "12"},
              {"parking", "--department", "01", "--from", "2024-01-01", "--to", "2024-01-31", "--format", "pdf"},
+             {"parking", "--department", "01,02", "--from", "2024-01-01", "--to", "2024-01-31", "--format", "pdf",
+              "--output", "x.pdf"},
+             {"departments", "--format", "pdf"},
              {"parking", "--department", "01", "--from", "2024-01-01", "--to", "2024-01-31", "--format", "xlsx"},
              {"reconciliation", "--department", "01", "--from", "2024-01-01", "--to", "2024-01-31"},
              {"--department", "01"}}) {
@@ -44,6 +47,21 @@ TEST(CliOptions, BadArgumentsAreExitStatusTwo) {
         EXPECT_FALSE(r.options.has_value());
         EXPECT_EQ(r.status, 2);
     }
+}
+
+TEST(CliOptions, PdfNameOrFormatPrintsTheReport) {
+    const std::vector<std::string> march = {"parking",    "--department", "01",        "--from",
+                                            "2024-03-01", "--to",         "2024-03-31"};
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = march;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return parsed(args);
+    };
+    EXPECT_EQ(with({"--format", "pdf", "--output", "r.out"}).format, "pdf");
+    EXPECT_EQ(with({"--output", "报表.PDF"}).format, "pdf");
+    // A format given wins over the name.
+    EXPECT_EQ(with({"--format", "csv", "--output", "r.pdf"}).format, "csv");
+    EXPECT_EQ(with({"--output", "r.pdf.csv"}).format, "json");
 }
 
 TEST(CliOptions, DatesMustBeRealDays) {

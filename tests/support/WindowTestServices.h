@@ -16,7 +16,7 @@ protected:
     RecordingNotifier notifier_;
 
     // The services of a window opened now.
-    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}}; }
+    reportui::WindowServices services() { return {connection_.get(), &notifier_, {}, {}, {}, {}}; }
 };
 
 }  // namespace tally::testing

@@ -30,7 +30,7 @@ public:
     const std::string& path() const { return path_; }
     data::Connection& connection() { return *connection_; }
     // The services of a window on this database that tells `notifier`.
-    reportui::WindowServices services(Notifier& notifier) { return {connection_.get(), &notifier, {}, {}}; }
+    reportui::WindowServices services(Notifier& notifier) { return {connection_.get(), &notifier, {}, {}, {}, {}}; }
 
 private:
     QTemporaryDir folder_;

@@ -18,6 +18,7 @@
 #include "DemoConnection.h"
 #include "MainWindow.h"
 #include "Money.h"
+#include "PreviewCommands.h"
 #include "ReconciliationPeriod.h"
 #include "ReconciliationWindow.h"
 #include "ReportStatusBar.h"
@@ -87,9 +88,11 @@ private:
     WatchedConnection* watched_ = nullptr;  // connection_ while it is the demo database's
     std::unique_ptr<ReconciliationWindow> window_;
 
-    std::unique_ptr<ReconciliationWindow> open(std::function<void(ReconciliationWindow&)> exportCommand = {}) {
+    std::unique_ptr<ReconciliationWindow> open(std::function<void(ReconciliationWindow&)> exportCommand = {},
+                                               std::function<void(ReconciliationWindow&)> previewCommand = {}) {
         auto withExport = services();
         withExport.exportReconciliation = std::move(exportCommand);
+        withExport.previewReconciliation = std::move(previewCommand);
         std::unique_ptr<ReconciliationWindow> window(reportui::createReconciliationWindow(withExport, nullptr));
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -441,6 +444,28 @@ private slots:
         run(kEstate01, "2025", "01", "01");
         window_->exportButton()->click();
         QCOMPARE(exports, 1);
+    }
+
+    void previewRunsOnlyForATableWithRows() {
+        notifier_.fresh();
+        int previews = 0;
+        pdf::PrintTable printed;
+        window_ = open({}, [&](ReconciliationWindow& w) {
+            ++previews;
+            printed = reportui::reconciliationPrintTableOf(w);
+        });
+        window_->previewButton()->click();
+        QCOMPARE(previews, 0);
+        run(kEstate01, "2024", "01", "12");
+        window_->previewButton()->click();
+        QCOMPARE(previews, 0);
+        run(kEstate01, "2025", "01", "01");
+        window_->previewButton()->click();
+        QCOMPARE(previews, 1);
+        const auto& table = window_->table();
+        QCOMPARE(printed.rowCount, table.rowCount() - 2);
+        QCOMPARE(printed.row(printed.rowCount - 1).cells[1].text, table.text(table.rowCount() - 1, 1));
+        QCOMPARE(QString::fromStdString(printed.title), window_->titleText());
     }
 
     void unreadableTicketTypesAreToldWhenTheWindowOpens() {

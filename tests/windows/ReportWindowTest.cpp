@@ -15,6 +15,7 @@
 #include "DemoConnection.h"
 #include "PageNavigator.h"
 #include "Paging.h"
+#include "PreviewCommands.h"
 #include "ReportCatalog.h"
 #include "ReportStatusBar.h"
 #include "ReportWindow.h"
@@ -87,9 +88,11 @@ class ReportWindowTest : public QObject, private testing::DemoWindowTestServices
 private:
     std::unique_ptr<ReportWindow> window_;
 
-    std::unique_ptr<ReportWindow> open(const char* kind, std::function<void(ReportWindow&)> exportCommand = {}) {
+    std::unique_ptr<ReportWindow> open(const char* kind, std::function<void(ReportWindow&)> exportCommand = {},
+                                       std::function<void(ReportWindow&)> previewCommand = {}) {
         auto withExport = services();
         withExport.exportDetail = std::move(exportCommand);
+        withExport.previewDetail = std::move(previewCommand);
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow(kind, withExport, nullptr));
         if (window) {
             window->show();
@@ -366,6 +369,31 @@ private slots:
         panel()->startButton()->click();
         window_->exportButton()->click();
         QCOMPARE(calls, 1);
+    }
+
+    void previewPrintsTheRunsRowsUnderTheWindowsTitle() {
+        int calls = 0;
+        pdf::PrintTable printed;
+        window_ = open("parking", {}, [&](ReportWindow& w) {
+            ++calls;
+            printed = reportui::detailPrintTableOf(w);
+        });
+        QCOMPARE(window_->previewButton()->text(), QString("打印预览"));
+        window_->previewButton()->click();
+        extract(Estate01);
+        window_->previewButton()->click();
+        QCOMPARE(calls, 0);
+        panel()->startButton()->click();
+        window_->previewButton()->click();
+        QCOMPARE(calls, 1);
+        QCOMPARE(printed.rowCount, window_->result()->rowCount());
+        QCOMPARE(QString::fromStdString(printed.title), window_->titleText());
+        QCOMPARE(printed.headingRow1, window_->resultGrid()->headings().row1);
+        // The last row as the grid draws it, the totals row filled as in the sheet.
+        const auto last = printed.row(printed.rowCount - 1);
+        QCOMPARE(last.cells.back().text, window_->result()->drawRow(printed.rowCount - 1).cells.back().text);
+        QVERIFY(last.cells.back().background.has_value());
+        QVERIFY(!printed.row(0).cells.back().background.has_value());
     }
 
     void aTallerWindowHoldsMoreRowsPerPageAtOnce() {
