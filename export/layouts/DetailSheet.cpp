@@ -60,7 +60,8 @@ std::vector<CellRange> itemHeadingMerges(const reports::FeeItemList& items, int 
 }
 
 sheet::PrintLayout printLayoutFor(int frozenColumns) {
-    return {.firstRepeatedRow = 4, .lastRepeatedRow = 5, .frozenRows = kFirstTableRow - 1, .frozenColumns = frozenColumns};
+    return {
+        .firstRepeatedRow = 4, .lastRepeatedRow = 5, .frozenRows = kFirstTableRow - 1, .frozenColumns = frozenColumns};
 }
 
 void mergeDown(std::vector<CellRange>& merges, std::initializer_list<int> columns) {

@@ -39,7 +39,9 @@ bool isWide(std::uint32_t c) {
            (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
 }
 
-double unitsOf(std::uint32_t c, double scale) { return (isWide(c) ? kWideCharacterUnits : kNarrowCharacterUnits) * scale; }
+double unitsOf(std::uint32_t c, double scale) {
+    return (isWide(c) ? kWideCharacterUnits : kNarrowCharacterUnits) * scale;
+}
 
 double scaleOf(double fontPoints) { return (fontPoints > 0 ? fontPoints : kDefaultFontPoints) / kDefaultFontPoints; }
 

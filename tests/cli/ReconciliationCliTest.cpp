@@ -69,7 +69,8 @@ TEST_F(ReconciliationCli, OnlyHeadingRowsExitThreeAndWriteNoFile) {
     db.exec("INSERT INTO 票据类型 VALUES ('04','机打发票',0); UPDATE 票据入库单 SET 票据类型编号 = '04'");
     ScratchFolder folder;
     for (const char* format : {"json", "xlsx"}) {
-        const std::string output = format == std::string("xlsx") ? " --output " + shellQuote((folder / "核对.xlsx").native()) : "";
+        const std::string output =
+            format == std::string("xlsx") ? " --output " + shellQuote((folder / "核对.xlsx").native()) : "";
         auto r = report(std::string("--start-month 03 --end-month 03 --format ") + format + output);
         EXPECT_EQ(r.status, 3) << format << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << format << ": " << r.out;

@@ -31,8 +31,10 @@ void writeAll(const std::filesystem::path& folder) {
     // One report through the .xls conversion too, where LibreOffice is installed.
     if (sheet::findOfficeConverter()) {
         const auto sample = testing::vatWithParkingAndOtherItem();
-        DetailSheetRequest request{sample.headings, testing::sampleLabels("【翠湖管理处】增值税开票明细表"),
-                                   sheet::chooseOutput((folder / "vat_parking_and_other_item.xls").native()), {}};
+        DetailSheetRequest request{sample.headings,
+                                   testing::sampleLabels("【翠湖管理处】增值税开票明细表"),
+                                   sheet::chooseOutput((folder / "vat_parking_and_other_item.xls").native()),
+                                   {}};
         exports::ExportDetailResult(sample.result, sample.result.items(), request);
     }
 

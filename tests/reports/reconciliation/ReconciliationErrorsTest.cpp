@@ -72,8 +72,7 @@ TEST(ReconciliationErrors, FailedExtractionKeepsThePreviousItems) {
     auto first = RunReconciliation(*good, selectionFor("02", "03"), lists.value());
     ASSERT_EQ(first.end, RunEnd::Completed);
 
-    FailingConnection failing(db.connect(),
-                              [](std::string_view sql) { return contains(sql, "inner join setupsfxm"); });
+    FailingConnection failing(db.connect(), [](std::string_view sql) { return contains(sql, "inner join setupsfxm"); });
     auto second = RunReconciliation(failing, selectionFor("03", "03"), lists.value(), first);
     ASSERT_EQ(second.reported.size(), 1u);
     EXPECT_EQ(second.end, RunEnd::Completed);
