@@ -25,16 +25,18 @@ find_program(HELP2MAN help2man)
 set(tally_man_page ${PROJECT_BINARY_DIR}/cli/tallyvane-report.1)
 if(HELP2MAN)
   add_custom_command(
-    OUTPUT ${tally_man_page}
+    OUTPUT ${tally_man_page} ${tally_man_page}.gz
     COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 ${HELP2MAN} --no-info --section=1 "--name=fee-collection reports without a window"
             --version-option=--version --help-option=--help --output=${tally_man_page}.tmp
             $<TARGET_FILE:tallyvane-report>
     COMMAND ${CMAKE_COMMAND} -E rename ${tally_man_page}.tmp ${tally_man_page}
+    # Debian's manual pages are compressed, without a time stamp.
+    COMMAND sh -c "gzip -9nc \"$0\" > \"$0.gz\"" ${tally_man_page}
     DEPENDS tallyvane-report
     COMMENT "Writing the manual page of tallyvane-report"
     VERBATIM)
-  add_custom_target(tallyvane_report_man_page ALL DEPENDS ${tally_man_page})
-  install(FILES ${tally_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  add_custom_target(tallyvane_report_man_page ALL DEPENDS ${tally_man_page} ${tally_man_page}.gz)
+  install(FILES ${tally_man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   add_test(NAME man_page_test
            COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/check_man_page.sh $<TARGET_FILE:tallyvane-report>
                    ${tally_man_page})

@@ -34,18 +34,21 @@ diff -u "$work/expected" "$work/files" || fail "package contents differ from pac
 
 # Depends: the package of every library a program links directly is named.
 depends=$(dpkg-deb -f "$deb" Depends)
+# One package name a line (alternatives and versions left out).
+depended=$(tr ',|' '\n\n' <<<"$depends" | awk 'NF {print $1}')
 dpkg-deb -x "$deb" "$work/root"
+ldconfig -p >"$work/libraries"
 for program in "$work"/root/usr/bin/* "$work"/root/usr/lib/tallyvane/*.so; do
   for soname in $(objdump -p "$program" | awk '$1 == "NEEDED" {print $2}'); do
-    library=$(ldconfig -p | awk -v s="$soname" '$1 == s && /x86-64/ {print $NF; exit}')
+    library=$(awk -v s="$soname" '$1 == s && /x86-64/ {print $NF; exit}' "$work/libraries")
     [ -n "$library" ] || fail "$(basename "$program") needs $soname, not found on this machine"
-    owner=$(dpkg -S "$(readlink -f "$library")" 2>/dev/null | head -1 | cut -d: -f1) ||
-      owner=$(dpkg -S "$library" | head -1 | cut -d: -f1)
-    grep -qE "(^|, )$owner( |,|$)" <<<"$depends" || fail "$(basename "$program") needs $soname of $owner, not in Depends: $depends"
+    owner=$(dpkg -S "$(readlink -f "$library")" 2>/dev/null | awk -F: 'NR == 1 {print $1}') || owner=
+    [ -n "$owner" ] || owner=$(dpkg -S "$library" | awk -F: 'NR == 1 {print $1}')
+    grep -qxF "$owner" <<<"$depended" || fail "$(basename "$program") needs $soname of $owner, not in Depends: $depends"
   done
 done
 for needed in tdsodbc fonts-wqy-zenhei qt6-qpa-plugins; do
-  grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "$needed not in Depends"
+  grep -qxF "$needed" <<<"$depended" || fail "$needed not in Depends"
 done
 grep -q "libreoffice" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "LibreOffice not recommended"
 desktop-file-validate "$work/root/usr/share/applications/tallyvane.desktop" || fail "desktop file"
