@@ -2,11 +2,18 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace tally::app {
 
-QString defaultBackgroundFile() { return QDir(QCoreApplication::applicationDirPath()).filePath("MDI.BMP"); }
+QString defaultBackgroundFile() {
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString beside = programFolder.filePath("MDI.BMP");
+    if (QFileInfo::exists(beside)) return beside;
+    const QString installed = QDir::cleanPath(programFolder.filePath(TALLYVANE_DATA_FROM_BIN "/MDI.BMP"));
+    return QFileInfo::exists(installed) ? installed : beside;
+}
 
 QPixmap stretchedBackground(const QString& file, const QSize& clientSize) {
     if (clientSize.isEmpty()) return {};

@@ -8,7 +8,8 @@
 
 namespace tally::app {
 
-// MDI.BMP next to the program.
+// MDI.BMP next to the program; for an installed program, where there is none, the one in
+// the program's data folder (<bin>/../share/tallyvane).
 QString defaultBackgroundFile();
 
 // The picture stretched to `clientSize`; null when the file cannot be read.

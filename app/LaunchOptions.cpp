@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "AboutDialog.h"
+
 namespace tally::app {
 namespace {
 
@@ -11,6 +13,8 @@ struct Parser {
     QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
     QCommandLineOption demo{"demo", "Open the demo database (generated into the cache folder when missing)."};
     QCommandLineOption db{"db", "Open the SQLite database FILE.", "FILE"};
+    QCommandLineOption settings{"settings", "Edit the connection settings (连接设置) in Korvane2011.ini."};
+    QCommandLineOption version{"version", "Show the program's version."};
 
     Parser() {
         parser.setApplicationDescription(
@@ -19,6 +23,8 @@ struct Parser {
         parser.addOption(help);
         parser.addOption(demo);
         parser.addOption(db);
+        parser.addOption(settings);
+        parser.addOption(version);
     }
 };
 
@@ -41,8 +47,16 @@ LaunchOptions parseLaunchOptions(const QStringList& arguments) {
         options.showHelp = true;
         return options;
     }
+    if (p.parser.isSet(p.version)) {
+        options.showVersion = true;
+        return options;
+    }
     if (!p.parser.positionalArguments().isEmpty()) {
         options.error = "Unexpected argument: " + p.parser.positionalArguments().first();
+    } else if (p.parser.isSet(p.settings) && (p.parser.isSet(p.demo) || p.parser.isSet(p.db))) {
+        options.error = "--settings cannot be used with --demo or --db.";
+    } else if (p.parser.isSet(p.settings)) {
+        options.editSettings = true;
     } else if (p.parser.isSet(p.demo) && p.parser.isSet(p.db)) {
         options.error = "--demo and --db cannot be used together.";
     } else if (p.parser.isSet(p.db)) {
@@ -60,6 +74,8 @@ QString launchHelpText() {
     // Read before the application object exists, the parser does not know the program's name.
     return p.parser.helpText().replace("<executable_name>", "tallyvane");
 }
+
+QString launchVersionText() { return "tallyvane " + programVersion() + "\n"; }
 
 SettingsSource settingsSourceFor(const LaunchOptions& options, const QString& demoFile) {
     switch (options.source) {

@@ -8,6 +8,7 @@
 
 #include "AboutDialog.h"
 #include "ChineseFont.h"
+#include "ConnectionSettingsDialog.h"
 #include "DemoDatabaseFile.h"
 #include "DetailExportCommand.h"
 #include "LaunchOptions.h"
@@ -57,6 +58,10 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << launchHelpText();
         return 0;
     }
+    if (options.showVersion) {
+        QTextStream(stdout) << launchVersionText();
+        return 0;
+    }
     if (!options.error.isEmpty()) {
         tally::StandardErrorNotifier().tell({(options.error + "\n\n" + launchHelpText()).toStdString(), "tallyvane"});
         return 2;
@@ -77,6 +82,12 @@ int main(int argc, char** argv) {
                                       tally::exports::reconciliationExportHook(), tally::reportui::detailPreviewHook(),
                                       tally::reportui::reconciliationPreviewHook()});
     };
+
+    if (options.editSettings) {
+        ConnectionSettingsDialog dialog(tally::data::userSettingsPath(), notifier);
+        dialog.exec();
+        return 0;
+    }
 
     const QString demoFile = demoDatabasePath();
     if (options.source == LaunchOptions::Source::Demo && !prepareDemoDatabase(demoFile, notifier))

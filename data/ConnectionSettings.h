@@ -18,11 +18,19 @@ struct ConnectionSettings {
 };
 
 // Reads the user's settings file (an INI file in the user's configuration folder,
-// Korvane2011.ini). Absent keys, and an unreadable file, read as empty.
+// Korvane2011.ini). Absent keys, and an unreadable file, read as empty. A value holding
+// ";" must be in double quotes in the file (unquoted, the rest is a comment); an unquoted
+// value holding "," (host,port) is read whole.
 ConnectionSettings readConnectionSettings();
 // The same from a given INI file.
 ConnectionSettings readConnectionSettings(const std::string& iniPath);
 // Where readConnectionSettings() looks.
 std::string userSettingsPath();
+
+// Sets the four keys of DBConfig in the INI file `iniPath`, keeping its other sections and
+// keys, quoted so that they read back exactly. The file is written under a temporary name
+// in its folder (created when missing) and renamed into place, so a failure leaves the
+// old file as it was. Returns an empty string on success, else why it failed.
+std::string writeConnectionSettings(const ConnectionSettings& settings, const std::string& iniPath);
 
 }  // namespace tally::data

@@ -10,7 +10,9 @@
 namespace tally::data {
 
 // Opens a connection for the four values; the server value chooses the engine
-// (see ConnectionSettings.h). Throws DbError on failure.
+// (see ConnectionSettings.h). An ODBC string naming SQLite's driver gets the T-SQL
+// extension found beside the program (ProgramFiles.h) unless it loads one itself.
+// Throws DbError on failure.
 std::unique_ptr<Connection> connect(const ConnectionSettings& settings);
 
 // The same with the values in the order the start-up passes them. Throws DbError.

@@ -14,6 +14,7 @@ packages=(
   xvfb xauth
   python3 python3-openpyxl python3-xlsxwriter
   libreoffice-calc-nogui
+  help2man desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

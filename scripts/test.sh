@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fresh Debian 12 machine -> dependencies installed, project built, every test run:
 #   0. the format check (scripts/check-format.sh);
-#   1. the normal build (build/, warnings are errors) and its whole suite;
+#   1. the normal build (build/, warnings are errors) and its whole suite, then the Debian
+#      package built, checked, installed, run and removed (scripts/test-package.sh);
 #   2. the same suite under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/);
 #   3. each libFuzzer target for FUZZ_SECONDS (default 60) (build-fuzz/).
 # Extra arguments go to the first ctest run. CHECKED_BUILDS=0 runs step 1 only.
@@ -15,6 +16,7 @@ bash "$root/scripts/build.sh"
   export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=UTC
   ctest --output-on-failure -j"$(nproc)" "$@"
 )
+bash "$root/scripts/test-package.sh"
 if [ "${CHECKED_BUILDS:-1}" != 0 ]; then
   bash "$root/scripts/test-sanitized.sh"
   bash "$root/scripts/fuzz.sh"

@@ -1,9 +1,12 @@
 #include "ProjectArt.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <vector>
 
 namespace tally::app {
 namespace {
@@ -13,20 +16,30 @@ const QColor kLightTeal(0x2f, 0x7a, 0x8a);
 const QColor kCream(0xf4, 0xec, 0xd6);
 const QColor kGold(0xd9, 0xa4, 0x41);
 
-// Four upright strokes crossed by a fifth: a counted five.
-void drawTallyMarks(QPainter& p, const QRectF& box, const QColor& colour) {
-    QPen pen(colour, box.width() / 11.0, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(pen);
+// Four upright strokes crossed by a fifth: a counted five. Shared by the drawn pictures and
+// the scalable icon, so both show the same marks.
+std::vector<QLineF> tallyStrokes(const QRectF& box) {
     const qreal top = box.top() + box.height() * 0.18;
     const qreal bottom = box.bottom() - box.height() * 0.18;
     const qreal step = box.width() / 6.0;
+    std::vector<QLineF> strokes;
     for (int i = 1; i <= 4; ++i) {
         const qreal x = box.left() + step * (i + 0.5);
-        p.drawLine(QPointF(x, top), QPointF(x, bottom));
+        strokes.emplace_back(QPointF(x, top), QPointF(x, bottom));
     }
-    p.drawLine(QPointF(box.left() + step * 0.6, bottom - box.height() * 0.08),
-               QPointF(box.right() - step * 0.6, top + box.height() * 0.08));
+    strokes.emplace_back(QPointF(box.left() + step * 0.6, bottom - box.height() * 0.08),
+                         QPointF(box.right() - step * 0.6, top + box.height() * 0.08));
+    return strokes;
 }
+
+qreal strokeWidth(const QRectF& box) { return box.width() / 11.0; }
+
+void drawTallyMarks(QPainter& p, const QRectF& box, const QColor& colour) {
+    p.setPen(QPen(colour, strokeWidth(box), Qt::SolidLine, Qt::RoundCap));
+    for (const QLineF& stroke : tallyStrokes(box)) p.drawLine(stroke);
+}
+
+QRectF emblemMarksBox(qreal side) { return QRectF(side * 0.12, side * 0.12, side * 0.76, side * 0.76); }
 
 QLinearGradient verticalBand(qreal height) {
     QLinearGradient g(0, 0, 0, height);
@@ -81,9 +94,35 @@ QImage drawEmblem(int side) {
     QPainterPath tile;
     tile.addRoundedRect(QRectF(0, 0, side, side), side * 0.18, side * 0.18);
     p.fillPath(tile, verticalBand(side));
-    drawTallyMarks(p, QRectF(side * 0.12, side * 0.12, side * 0.76, side * 0.76), kCream);
+    drawTallyMarks(p, emblemMarksBox(side), kCream);
     p.end();
     return image;
+}
+
+QByteArray emblemSvg() {
+    constexpr qreal side = 128;
+    const QRectF box = emblemMarksBox(side);
+    QString svg = QString(
+                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+                      "  <defs><linearGradient id=\"band\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
+                      "<stop offset=\"0\" stop-color=\"%2\"/><stop offset=\"1\" stop-color=\"%3\"/>"
+                      "</linearGradient></defs>\n"
+                      "  <rect width=\"%1\" height=\"%1\" rx=\"%4\" fill=\"url(#band)\"/>\n"
+                      "  <g stroke=\"%5\" stroke-width=\"%6\" stroke-linecap=\"round\">\n")
+                      .arg(side)
+                      .arg(kLightTeal.name(), kDeepTeal.name())
+                      .arg(side * 0.18)
+                      .arg(kCream.name())
+                      .arg(strokeWidth(box), 0, 'f', 2);
+    for (const QLineF& l : tallyStrokes(box))
+        svg += QString("    <line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\"/>\n")
+                   .arg(l.x1(), 0, 'f', 2)
+                   .arg(l.y1(), 0, 'f', 2)
+                   .arg(l.x2(), 0, 'f', 2)
+                   .arg(l.y2(), 0, 'f', 2);
+    svg += "  </g>\n</svg>\n";
+    return svg.toUtf8();
 }
 
 QImage drawBackground() {

@@ -2,6 +2,7 @@
 // The program's own pictures, drawn rather than shipped: the banner of the main window's
 // picture strip, the emblem (window icon and About picture) and the default desktop
 // background written as MDI.BMP. Drawing text needs a QGuiApplication.
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 
@@ -16,6 +17,8 @@ inline constexpr QSize kBackgroundSize{1024, 768};
 QImage drawBanner();
 // Square emblem: tally marks on a rounded tile.
 QImage drawEmblem(int side);
+// The emblem as an SVG document (the desktop's scalable icon).
+QByteArray emblemSvg();
 // 24-bit background: a soft diagonal gradient with the program name.
 QImage drawBackground();
 

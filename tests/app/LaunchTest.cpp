@@ -43,6 +43,10 @@ private slots:
         QTest::newRow("demo and db together")
             << QStringList{"--demo", "--db", "x.sqlite"} << Source::Settings << "" << false << true;
         QTest::newRow("unknown option") << QStringList{"--server=x"} << Source::Settings << "" << false << true;
+        QTest::newRow("settings with demo")
+            << QStringList{"--settings", "--demo"} << Source::Settings << "" << false << true;
+        QTest::newRow("settings with db")
+            << QStringList{"--db", "x.sqlite", "--settings"} << Source::Settings << "" << false << true;
         QTest::newRow("stray argument") << QStringList{"fees.sqlite"} << Source::Settings << "" << false << true;
     }
 
@@ -58,6 +62,19 @@ private slots:
         if (wrong) return;
         QCOMPARE(options.source, source);
         QCOMPARE(options.databaseFile, file);
+    }
+
+    void settingsAndVersionAreTheirOwnCommands() {
+        const LaunchOptions settings = parseLaunchOptions({"tallyvane", "--settings"});
+        QVERIFY(settings.error.isEmpty());
+        QVERIFY(settings.editSettings);
+        QVERIFY(!settings.showVersion);
+        QVERIFY(!parseLaunchOptions({"tallyvane", "--demo"}).editSettings);
+        const LaunchOptions version = parseLaunchOptions({"tallyvane", "--version"});
+        QVERIFY(version.showVersion);
+        QVERIFY(!version.editSettings);
+        QCOMPARE(launchVersionText(), QString("tallyvane " PROJECT_VERSION_TEXT "\n"));
+        QVERIFY(launchHelpText().contains("--settings"));
     }
 
     void fileAndDemoSourcesPointAtAbsoluteSqlitePaths() {
