@@ -16,8 +16,7 @@ foreach(size 48 128)
           RENAME tallyvane.png)
 endforeach()
 install(FILES ${tally_pictures}/tallyvane.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-add_custom_target(tallyvane_icons ALL
-  DEPENDS ${tally_pictures}/tallyvane-48.png ${tally_pictures}/tallyvane-128.png ${tally_pictures}/tallyvane.svg)
+# tallyvane_icons (app/CMakeLists.txt) draws them in every build.
 
 # The manual page of tallyvane-report is written by help2man from its --help and --version,
 # so it follows the program; man_page_test checks that it does.

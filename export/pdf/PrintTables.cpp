@@ -97,7 +97,7 @@ PrintTable reconciliationPrintTable(const reports::reconciliation::Reconciliatio
         }
         return row;
     };
-    table.trailer = {{1, exports::kReconciliationCheckLine}};
+    table.trailer = {{1, exports::reconciliationCheckLine(source)}};
     checkPrintTable(table);
     return table;
 }

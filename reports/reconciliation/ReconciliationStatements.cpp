@@ -128,10 +128,11 @@ std::string monthSumsStatement(const StatementScope& scope, const std::string& m
 
 std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
                            const ReconciliationFeeItems& items) {
-    // G once, read twice: by the row's rate, and its group of no rate (GN) on every row
+    // G once, read twice: by the row's rate, and its group of no rate (GN) on every row. A
+    // row of a rate shows the receipts of that rate: the hand-over of its items holds them.
     std::string sql = "With G As (" + monthSumsStatement(scope, monthKey, items) + ")" +
                       " Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ," +
-                      " G.专用发票, G.专发税额, G.普通发票, G.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE "
+                      " G.专用发票, G.专发税额, G.普通发票, G.普发税额, CASE WHEN A.税率 IS not NULL THEN G.收据 ELSE "
                       "GN.收据 End As S收据 ";
     for (std::size_t k = 1; k <= items.size(); ++k)
         sql += items[k - 1].rate != 0 ? " ,G." + handOverColumnName(k) + " As " + sqlIdentifier(items[k - 1].name)

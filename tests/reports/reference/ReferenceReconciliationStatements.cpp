@@ -110,7 +110,7 @@ std::string monthStatement(const StatementScope& scope, const std::string& month
     std::string codeList = reconciliationCodeList(items);
     std::string sql =
         std::string("Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ,") +
-        " A1.专用发票, A1.专发税额, A2.普通发票, A2.普发税额, CASE WHEN A.税率 IS not NULL THEN NULL ELSE "
+        " A1.专用发票, A1.专发税额, A2.普通发票, A2.普发税额, CASE WHEN A.税率 IS not NULL THEN A3R.收据 ELSE "
         "A3.收据 End As S收据 ";
     for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverColumn(k, items[k - 1]);
     sql += " From 税控盘收费项目设置 A";
@@ -120,6 +120,11 @@ std::string monthStatement(const StatementScope& scope, const std::string& month
            ") A2 On A.税率=A2.税率";
     sql += " LEFT Join (" + reference::reconciliation::receiptStatement(scope, monthKey, codeList) +
            ") A3 On (A.税率=A3.税率 Or A3.税率 Is Null)";
+    // Changed on purpose from the first statements, whose rows of a rate never showed their
+    // receipts (NULL), so a month's check never counted them: a row of a rate shows the
+    // receipts of that rate.
+    sql += " LEFT Join (" + reference::reconciliation::receiptStatement(scope, monthKey, codeList) +
+           ") A3R On A.税率=A3R.税率";
     for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverJoin(scope, monthKey, k, items[k - 1]);
     // qualified: a fee item named 专用发票 or 普通发票 brings a column of that name along
     sql += " Where (A1.专用发票 Is Not Null Or A2.普通发票 Is Not Null Or A3.收据 Is Not Null)";
