@@ -9,4 +9,5 @@ cd "$root/build-asan"
 export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=UTC
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp"
 ctest --output-on-failure -j"$(nproc)" "$@"
