@@ -45,6 +45,9 @@ struct BareRange {
 
 struct BareSheet {
     std::vector<BareFormat> formats;
+    std::vector<double> rowHeights;  // points, row 0 first (as our sheet writer measures them)
+    double smallestFont = 0;         // points: with the column widths, picks the paper
+    int frozenColumns = 0;
     std::vector<double> columnWidths;  // characters, column 0 first
     std::vector<BareRange> merges;
     std::vector<std::pair<int, int>> rowFormats;  // row (from 0), format: the wrapped rows
@@ -53,7 +56,7 @@ struct BareSheet {
 
 // The cells ExportVatInvoicing writes for the result: title, department, period, two
 // heading rows, the table with its fills, borders, amount formats and wrapped rows, the
-// signature line.
+// signature line; and how it prints: row heights, paper, repeated and frozen rows.
 BareSheet planVatInvoicingSheet(const reports::vat::VatInvoicingResult& result, const reports::HeadingLayout& headings,
                                 const exports::DetailSheetLabels& labels);
 
