@@ -50,10 +50,9 @@ const char* const kTaxOrZero = "(Case When 票据开票数据.税额 Is Null The
 
 std::string handOverColumnName(std::size_t k) { return "H" + std::to_string(k); }
 
-std::string handOverSum(const std::string& key, std::size_t k, const ReconciliationFeeItem& item) {
-    // the cheap test first: the month keys are worked out only for the item's own lines
-    return sumWhen("票据开票数据.收费项目代号 In (" + inListBody(item.code) + ") And " + handedOverIn(key),
-                   "票据开票数据.金额", handOverColumnName(k));
+// Item k's column of the month's sums: its code's hand-over.
+std::string handOverSum(std::size_t k, const ReconciliationFeeItem& item) {
+    return ", SUM(Case When 收费项目代号 In (" + inListBody(item.code) + ") Then 交账 End) as " + handOverColumnName(k);
 }
 
 // The lines of the month's invoices and hand-overs that the office's settings rate:
@@ -121,9 +120,17 @@ std::string feeItemExtractionStatement(const ReconciliationSelection& selection,
 std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,
                                const ReconciliationFeeItems& items) {
     const std::string key = escapeSqlText(monthKey);
-    std::string sql = "Select 税控盘收费项目设置.税率" + issuedSums(scope, key);
-    for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverSum(key, k, items[k - 1]);
-    return sql + monthLines(scope, key, reconciliationCodeList(items)) + " group by 税控盘收费项目设置.税率";
+    // The lines summed per rate and code first, whatever the number of items; the items'
+    // columns are then picked from those few rows.
+    const std::string perCode = "Select 税控盘收费项目设置.税率 As 税率, 票据开票数据.收费项目代号 As 收费项目代号" +
+                                issuedSums(scope, key) + sumWhen(handedOverIn(key), "票据开票数据.金额", "交账") +
+                                monthLines(scope, key, reconciliationCodeList(items)) +
+                                " group by 税控盘收费项目设置.税率, 票据开票数据.收费项目代号";
+    std::string sql =
+        "Select 税率, SUM(专用发票) as 专用发票, SUM(专发税额) as 专发税额, SUM(普通发票) as 普通发票, "
+        "SUM(普发税额) as 普发税额, SUM(收据) as 收据";
+    for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverSum(k, items[k - 1]);
+    return sql + " From (" + perCode + ") 各项目 group by 税率";
 }
 
 std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
@@ -137,7 +144,9 @@ std::string monthStatement(const StatementScope& scope, const std::string& month
     for (std::size_t k = 1; k <= items.size(); ++k)
         sql += items[k - 1].rate != 0 ? " ,G." + handOverColumnName(k) + " As " + sqlIdentifier(items[k - 1].name)
                                       : rateZeroColumn(k, items[k - 1]);
-    sql += " From 税控盘收费项目设置 A";
+    // each rate once: every settings row of a rate gives the same row, which Distinct drops
+    // only after it was built, as wide as the items
+    sql += " From (Select Distinct 税率 From 税控盘收费项目设置) A";
     sql += " LEFT Join G On A.税率=G.税率";
     sql += " LEFT Join G GN On GN.税率 Is Null";
     sql += " Where (G.专用发票 Is Not Null Or G.普通发票 Is Not Null Or G.收据 Is Not Null Or GN.收据 Is Not Null)";

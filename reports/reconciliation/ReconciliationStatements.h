@@ -28,7 +28,9 @@ std::string feeItemExtractionStatement(const ReconciliationSelection& selection,
 
 // One row per settings rate of the office's lines in the month (one for lines of no rate):
 // what was issued (专用发票, 专发税额, 普通发票, 普发税额, 收据, by type list) and each item's
-// hand-over (H1, H2, ...). The month's lines are read once, one conditional sum per column.
+// hand-over (H1, H2, ...). The month's lines are read once and summed per rate and code;
+// each item's column is then picked from those few rows, so the work on the lines does not
+// grow with the number of items.
 std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,
                                const ReconciliationFeeItems& items);
 

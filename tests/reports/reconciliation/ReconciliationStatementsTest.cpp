@@ -95,9 +95,13 @@ TEST(ReconciliationStatements, TheMonthReadsItsLinesOnceWhateverTheItems) {
     EXPECT_EQ(occurrences(five, "Join"), occurrences(one, "Join"));
     EXPECT_EQ(occurrences(many, "Join"), occurrences(one, "Join"));
     for (const std::string& sql : {one, five, many}) {
-        // grouped by rate once, read by the row's rate and for the lines of no rate
+        // the lines summed per rate and code, those sums per rate, read by the row's rate and
+        // for the lines of no rate; the work on the lines has no column per item
         EXPECT_EQ(occurrences(sql, "From 票据开票数据"), 1u);
-        EXPECT_EQ(occurrences(sql, "group by"), 1u);
+        EXPECT_EQ(occurrences(sql, "group by"), 2u);
+        const std::string perCode = between(sql, "(Select 税控盘收费项目设置.税率 As 税率", ") 各项目 group by 税率");
+        ASSERT_FALSE(perCode.empty()) << sql;
+        EXPECT_EQ(occurrences(perCode, "SUM("), 6u) << perCode;
         EXPECT_EQ(sql.rfind("With G As (", 0), 0u);
         EXPECT_TRUE(containsNoCase(sql, "LEFT Join G On A.税率=G.税率 LEFT Join G GN On GN.税率 Is Null"));
     }
