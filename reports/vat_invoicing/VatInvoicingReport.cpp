@@ -1,5 +1,6 @@
 #include "VatInvoicingReport.h"
 
+#include "InvoicePivot.h"
 #include "LineShares.h"
 #include "PaymentMethods.h"
 #include "VatInvoicingHeadings.h"
@@ -61,8 +62,8 @@ ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest&
     RowContext context{&items, request.fromKey.substr(0, 6), request.toKey};
     std::vector<InvoiceDetailRow> rows;
     try {
-        auto rs = connection.open(form == VatRowForm::LineByLine ? perLineStatement(in) : perInvoiceStatement(in),
-                                  data::Connection::kNoTimeout);
+        auto rs = form == VatRowForm::LineByLine ? connection.open(perLineStatement(in), data::Connection::kNoTimeout)
+                                                 : OpenPerInvoiceRows(connection, in);
         // the rows of one invoice follow each other: number and batch name it
         std::string invoice;
         std::size_t invoiceStart = 0;

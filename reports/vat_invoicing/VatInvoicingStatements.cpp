@@ -35,43 +35,12 @@ std::string selection(const StatementInput& in) {
     return periodCondition(in.departmentCode, in.fromKey, in.toKey) + typeCondition(in);
 }
 
-// One row per invoice with lines of the items: net, property share (parking items), tax
-// and, for other items, a 0 that marks their presence (the tax an exchange invoice shows).
-std::string itemSums(const StatementInput& in) {
-    std::string q = "Select 票据开票数据.票据编号, 票据开票数据.入库单编号";
-    for (std::size_t i = 0; i < in.items.size(); ++i) {
-        const FeeItemSplit& item = in.items[i];
-        const std::string net = "Sum(" + onItemLines(item, lineNet()) + ")";
-        q += ", " + net + " As " + sumColumn('N', i);
-        if (item.isParking()) q += ", " + net + " * " + in.ratios.at(i) + " As " + sumColumn('P', i);
-        q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
-        if (!item.isParking()) q += ", Max(" + onItemLines(item, "0") + ") As " + sumColumn('Z', i);
-    }
-    return q + kJoinsFromLines + " Where 1=1" + selection(in) + " And 票据开票数据.收费项目代号 In (" +
-           itemCodeList(in.items) + ")" + " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
-}
-
-// An exchange invoice shows 0 where its lines have an amount (Null where they have none),
-// and 0 tax for an item other than parking.
-std::string exchangeZero(const std::string& column, const std::string& sumIfAny) {
-    return "Case When 票据.被换票票据编号 Is Null Then L." + column + " When L." + sumIfAny +
-           " Is Null Then Null Else 0 End";
-}
-
-std::string perInvoiceColumns(const FeeItemList& items) {
-    std::string s;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::string n = sumColumn('N', i), t = sumColumn('T', i);
-        s += " ," + exchangeZero(n, n) + " As " + netAlias(items[i]);
-        if (items[i].isParking()) {
-            s += " ," + exchangeZero(sumColumn('P', i), n) + " As " + propertyAlias(items[i]);
-            s += " , L." + t + " As " + taxAlias(items[i]);
-        } else {
-            s += " , Case When 票据.被换票票据编号 Is Null Then L." + t + " Else L." + sumColumn('Z', i) + " End As " +
-                 taxAlias(items[i]);
-        }
-    }
-    return s;
+// The selection's lines of the items summed per invoice, batch and fee item.
+std::string codeSums(const StatementInput& in) {
+    return "Select 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号, Sum(" + lineNet() +
+           ") As 净额, Sum(票据开票数据.税额) As 税额" + kJoinsFromLines + " Where 1=1" + selection(in) +
+           " And 票据开票数据.收费项目代号 In (" + itemCodeList(in.items) + ")" +
+           " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号";
 }
 
 // The items' lines of the selection, numbered 1, 2, ... within their invoice and item in
@@ -122,10 +91,10 @@ std::string extractionStatement(const std::string& departmentCode, const std::st
                            periodCondition(departmentCode, fromKey, toKey));
 }
 
-std::string perInvoiceStatement(const StatementInput& in) {
-    return kInvoiceColumns + perInvoiceColumns(in.items) + fromItemSums(itemSums(in)) + kTypeJoins + " Where 1=1" +
-           selection(in) + " And (" + sumPresenceTest(in.items) + ")" +
-           " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
+std::string perInvoiceLinesStatement(const StatementInput& in) {
+    return std::string(kInvoiceColumns) + ", S.收费项目代号, S.净额, S.税额" + " From (" + codeSums(in) + ") S" +
+           " Inner Join 票据 On 票据.票据编号 = S.票据编号 And 票据.入库单编号 = S.入库单编号" + kTypeJoins +
+           " Where 1=1" + selection(in) + " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
 }
 
 std::string perLineStatement(const StatementInput& in) {

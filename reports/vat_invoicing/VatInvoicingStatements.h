@@ -8,9 +8,10 @@
 // name with a blank or a bracket, or two items with equal names, cannot break or
 // change the statement. Values go in with their quotes doubled.
 //
-// The per-invoice statement reads the period's lines once (ItemSumsSql.h) and gives an
-// exchange invoice its zeros in the select list; the period is tested through ranges
-// an index on (department, date) can seek (PeriodRanges.h), with the day keys kept.
+// The per-invoice statement sums the period's lines per invoice, batch and item once, and
+// the engine puts each sum in its item's columns (InvoicePivot.h); the period is tested
+// through ranges an index on (department, date) can seek (PeriodRanges.h), with the day
+// keys kept.
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,8 +34,11 @@ struct StatementInput {
 std::string periodCondition(const std::string& departmentCode, const std::string& fromKey, const std::string& toKey);
 std::string extractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                 const std::string& toKey);
-// One row per invoice, in issue order; an exchange invoice shows zero amounts.
-std::string perInvoiceStatement(const StatementInput& in);
+// The selection's lines summed per invoice, batch and fee item, in issue order, the rows of
+// an invoice together: fields 0 to 10 the invoice (票据编号, 入库单编号, 票据类型, 开票日期,
+// 收款日期, 作废日期, 金额, 收款方式, 付款人, 地址, 被换票票据编号), then 收费项目代号, 净额, 税额.
+// InvoicePivot.h makes the report's rows of them.
+std::string perInvoiceLinesStatement(const StatementInput& in);
 // One row per combination of matching lines (used when a 维修基金 item is selected).
 std::string perLineStatement(const StatementInput& in);
 

@@ -16,6 +16,7 @@ constexpr int kFailuresShown = 5;
 
 constexpr std::string_view kJoinLimit = "at most 64 tables in a join";
 constexpr std::string_view kNoDate = "Conversion failed when converting date";
+constexpr std::string_view kBrokenName = "unrecognized token";
 
 bool holdsValue(const ResultSet& result) {
     for (const Row& row : result.rows)
@@ -47,6 +48,14 @@ std::uint64_t caseSeed(std::uint64_t base, std::uint64_t salt) {
 
 void Equivalence::compare(data::Connection& connection, const std::string& kind, const std::string& selection,
                           const std::string& programSql, const std::string& referenceSql, const OrderColumns& order) {
+    compare(
+        connection, kind, selection, [&] { return connection.open(programSql, data::Connection::kNoTimeout); },
+        programSql, referenceSql, order);
+}
+
+void Equivalence::compare(data::Connection& connection, const std::string& kind, const std::string& selection,
+                          const std::function<std::unique_ptr<data::Recordset>()>& programRows,
+                          const std::string& programSql, const std::string& referenceSql, const OrderColumns& order) {
     if (failures_ >= kFailuresShown) return;
     Count& count = counts_[kind];
     ResultSet reference;
@@ -64,7 +73,13 @@ void Equivalence::compare(data::Connection& connection, const std::string& kind,
     }
     std::optional<std::string> difference;
     try {
-        ResultSet program = readResult(connection, programSql);
+        ResultSet program = readResult(*programRows());
+        if (referenceError && referenceError->find(kBrokenName) != std::string::npos) {
+            // A fee-item name holding a NUL ended the reference's alias of it; the program's
+            // per-invoice rows name no item in their statement.
+            ++count.referenceRefused;
+            return;
+        }
         if (referenceError && referenceError->find(kNoDate) != std::string::npos) {
             // A date column holding no date (only the embedded engine can) stopped the
             // reference wherever the value was; the program tests the period as a range

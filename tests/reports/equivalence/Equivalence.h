@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <memory>
 // Runs the program's statement and the reference statement of one kind on the same
 // connection and fails the test, with a readable account, when their rows differ.
 #include <cstdint>
@@ -28,6 +30,11 @@ public:
     // refused for joining too many tables is counted and not compared.
     void compare(data::Connection& connection, const std::string& kind, const std::string& selection,
                  const std::string& programSql, const std::string& referenceSql, const OrderColumns& order);
+    // The same for rows the program puts together itself: `programRows` gives them, and
+    // `programText` (its statement) goes into the failure message.
+    void compare(data::Connection& connection, const std::string& kind, const std::string& selection,
+                 const std::function<std::unique_ptr<data::Recordset>()>& programRows, const std::string& programText,
+                 const std::string& referenceSql, const OrderColumns& order);
 
     // Each kind was compared at least once on rows holding a value, so the run proved something.
     void expectValuesCompared(const std::vector<std::string>& kinds) const;

@@ -130,13 +130,16 @@ std::string shownRow(const Row& row) {
 }
 
 ResultSet readResult(data::Connection& connection, const std::string& sql) {
+    return readResult(*connection.open(sql, data::Connection::kNoTimeout));
+}
+
+ResultSet readResult(data::Recordset& rs) {
     ResultSet result;
-    auto rs = connection.open(sql, data::Connection::kNoTimeout);
-    for (int i = 0; i < rs->fieldCount(); ++i) result.columns.push_back(rs->fieldName(i));
-    for (; !rs->eof(); rs->moveNext()) {
+    for (int i = 0; i < rs.fieldCount(); ++i) result.columns.push_back(rs.fieldName(i));
+    for (; !rs.eof(); rs.moveNext()) {
         Row row;
-        for (int i = 0; i < rs->fieldCount(); ++i) {
-            const data::Value& v = rs->field(i);
+        for (int i = 0; i < rs.fieldCount(); ++i) {
+            const data::Value& v = rs.field(i);
             row.push_back(v.isNull() ? Cell{} : v.isText() ? Cell::ofText(v.text()) : Cell::ofNumber(v.number()));
         }
         result.rows.push_back(std::move(row));

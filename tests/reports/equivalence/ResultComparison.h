@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Connection.h"
+#include "Recordset.h"
 
 namespace tally::testing::equivalence {
 
@@ -39,6 +40,8 @@ struct ResultSet {
 
 // Runs the statement through the connection and reads every row; throws data::DbError.
 ResultSet readResult(data::Connection& connection, const std::string& sql);
+// Every row left in `rows`.
+ResultSet readResult(data::Recordset& rows);
 
 // Zero-based positions of the columns the statement's ORDER BY sorts on, most significant
 // first; empty when the statement has no ORDER BY.

@@ -39,8 +39,12 @@ FeeItemList manyItems(std::size_t n) {
     return items;
 }
 
-// The per-invoice aggregate: the derived table joined back to 票据 as L.
-std::string aggregateOf(const std::string& statement) { return between(statement, " From (", ") L Inner Join"); }
+// The per-invoice aggregate: the derived table joined back to 票据 as L (line by line) or S
+// (the sums per item of the per-invoice rows).
+std::string aggregateOf(const std::string& statement) {
+    const std::string l = between(statement, " From (", ") L Inner Join");
+    return l.empty() ? between(statement, " From (", ") S Inner Join") : l;
+}
 
 }  // namespace
 
@@ -63,12 +67,12 @@ TEST(VatInvoicingStatements, EachBranchOfThePeriodIsARangeOnItsOwnDateWithItsDay
 TEST(VatInvoicingStatements, EveryStatementCarriesThePeriodsRanges) {
     const auto in = input({item("W1", "物业费"), item("P1", "停车费", "停车收费")});
     for (const std::string& sql :
-         {extractionStatement("01", "20240301", "20240331"), perInvoiceStatement(in), perLineStatement(in)}) {
+         {extractionStatement("01", "20240301", "20240331"), perInvoiceLinesStatement(in), perLineStatement(in)}) {
         EXPECT_TRUE(containsNoCase(sql, kIssuedRange + " And " + kIssuedKey)) << sql;
         EXPECT_TRUE(containsNoCase(sql, kCollectedRange + " And " + kCollectedKey)) << sql;
     }
     // the lines are selected inside the aggregate, not only after it
-    EXPECT_TRUE(containsNoCase(aggregateOf(perInvoiceStatement(in)), kIssuedRange));
+    EXPECT_TRUE(containsNoCase(aggregateOf(perInvoiceLinesStatement(in)), kIssuedRange));
     // per line, the numbered lines are the period's lines, and so are the invoices they join
     EXPECT_TRUE(containsNoCase(aggregateOf(perLineStatement(in)), kIssuedRange));
     EXPECT_EQ(occurrences(perLineStatement(in), kIssuedRange), 2u);
@@ -81,30 +85,32 @@ TEST(VatInvoicingStatements, AKeyThatIsNoDateLeavesTheDayKeyTestAlone) {
     EXPECT_TRUE(containsNoCase(condition, "Convert(Char(8),票据.收款日期,112) Between '2024''0301' And '20240331'"));
 }
 
-TEST(VatInvoicingStatements, PerInvoiceJoinsAsManyTablesAndReadsTheLinesOnceWhateverTheItems) {
-    const std::string one = perInvoiceStatement(input(manyItems(1)));
-    const std::string five = perInvoiceStatement(input(manyItems(5)));
-    const std::string many = perInvoiceStatement(input(manyItems(300)));
-    EXPECT_EQ(occurrences(five, "Join"), occurrences(one, "Join"));
+TEST(VatInvoicingStatements, PerInvoiceLinesAreTheSameStatementWhateverTheItems) {
+    const std::string one = perInvoiceLinesStatement(input(manyItems(1)));
+    const std::string many = perInvoiceLinesStatement(input(manyItems(300)));
     EXPECT_EQ(occurrences(many, "Join"), occurrences(one, "Join"));
-    for (const std::string& sql : {one, five, many}) {
+    EXPECT_EQ(occurrences(many, "Sum("), occurrences(one, "Sum("));
+    for (const std::string& sql : {one, many}) {
         EXPECT_EQ(occurrences(sql, "Group by"), 1u);
         EXPECT_EQ(occurrences(sql, "From 票据开票数据"), 1u);
-        // an exchange invoice gets its zeros in the select list, not from a second part
         EXPECT_EQ(occurrences(sql, "Union"), 0u);
+        // the rows of an invoice come together, in issue order
+        EXPECT_TRUE(sql.ends_with(" Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号")) << sql;
     }
-    // the 300th item is still summed and shown
-    EXPECT_TRUE(containsNoCase(many, "In ('F300') Then"));
-    EXPECT_TRUE(containsNoCase(many, "As [项300]"));
+    // the 300th item's lines are read; the statement names no item
+    EXPECT_TRUE(containsNoCase(many, "'F299','F300')"));
+    EXPECT_FALSE(containsNoCase(many, "项300"));
 }
 
 TEST(VatInvoicingStatements, SumsAreGroupedAndJoinedByNumberAndBatch) {
-    const std::string sql = perInvoiceStatement(input(manyItems(2)));
+    const std::string sql = perInvoiceLinesStatement(input(manyItems(2)));
     const std::string aggregate = aggregateOf(sql);
     ASSERT_FALSE(aggregate.empty()) << sql;
-    EXPECT_TRUE(aggregate.ends_with(" Group by 票据开票数据.票据编号, 票据开票数据.入库单编号")) << aggregate;
     EXPECT_TRUE(
-        containsNoCase(sql, ") L Inner Join 票据 On 票据.票据编号 = L.票据编号 And 票据.入库单编号 = L.入库单编号"));
+        aggregate.ends_with(" Group by 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号"))
+        << aggregate;
+    EXPECT_TRUE(
+        containsNoCase(sql, ") S Inner Join 票据 On 票据.票据编号 = S.票据编号 And 票据.入库单编号 = S.入库单编号"));
     // the lines of the items only
     EXPECT_TRUE(containsNoCase(aggregate, "票据开票数据.收费项目代号 In ('F1','F2')"));
 }
@@ -127,46 +133,46 @@ TEST(VatInvoicingStatements, LineByLineJoinsAsManyTablesWhateverTheItemsAndNumbe
 TEST(VatInvoicingStatements, ItemNamesAreAliasesOfTheOuterSelectListOnly) {
     // equal names and a name with a bracket and a blank: the aggregate never names a column after an item
     const auto in = input({item("W1", "物业费"), item("W2", "物业费"), item("P1", "车位]费 月租", "停车收费")});
-    for (const std::string& sql : {perInvoiceStatement(in), perLineStatement(in)}) {
-        EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租KFS]")) << sql;
-        EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租WY]"));
-        EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租税额]"));
-        EXPECT_FALSE(containsNoCase(sql, "[车位]费")) << sql;
-    }
-    for (const std::string& sql : {perInvoiceStatement(in), perLineStatement(in)}) {
-        const std::string aggregate = aggregateOf(sql);
-        ASSERT_FALSE(aggregate.empty());
-        EXPECT_FALSE(containsNoCase(aggregate, "物业费")) << aggregate;
-        EXPECT_FALSE(containsNoCase(aggregate, "车位")) << aggregate;
-        // equal aliases stay apart: each shows its own column of the aggregate
-        EXPECT_EQ(occurrences(sql, "As [物业费]"), 2u) << sql;
-        EXPECT_TRUE(containsNoCase(sql, "L.N1 ")) << sql;
-        EXPECT_TRUE(containsNoCase(sql, "L.N2 ")) << sql;
-    }
+    const std::string sql = perLineStatement(in);
+    EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租KFS]")) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租WY]"));
+    EXPECT_TRUE(containsNoCase(sql, "[车位]]费 月租税额]"));
+    EXPECT_FALSE(containsNoCase(sql, "[车位]费")) << sql;
+    const std::string aggregate = aggregateOf(sql);
+    ASSERT_FALSE(aggregate.empty());
+    EXPECT_FALSE(containsNoCase(aggregate, "物业费")) << aggregate;
+    EXPECT_FALSE(containsNoCase(aggregate, "车位")) << aggregate;
+    // equal aliases stay apart: each shows its own column of the aggregate
+    EXPECT_EQ(occurrences(sql, "As [物业费]"), 2u) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "L.N1 ")) << sql;
+    EXPECT_TRUE(containsNoCase(sql, "L.N2 ")) << sql;
+    // per invoice, the statement names no item at all
+    const std::string lines = perInvoiceLinesStatement(in);
+    EXPECT_FALSE(containsNoCase(lines, "物业费")) << lines;
+    EXPECT_FALSE(containsNoCase(lines, "车位")) << lines;
 }
 
 TEST(VatInvoicingStatements, ValuesWithQuotesStayData) {
     auto in = input({item("S'1", "水费"), item("P1", "停车费", "停车收费")});
     in.departmentCode = "0'1";
     for (const std::string& sql :
-         {perInvoiceStatement(in), perLineStatement(in), extractionStatement("0'1", "20240301", "20240331")}) {
+         {perInvoiceLinesStatement(in), perLineStatement(in), extractionStatement("0'1", "20240301", "20240331")}) {
         EXPECT_TRUE(containsNoCase(sql, "票据.开票部门编号 ='0''1'")) << sql;
         EXPECT_FALSE(containsNoCase(sql, "='0'1'")) << sql;
     }
-    EXPECT_TRUE(containsNoCase(perInvoiceStatement(in), "In ('S''1','P1')"));
-    EXPECT_TRUE(containsNoCase(perInvoiceStatement(in), "In ('S''1') Then"));
+    EXPECT_TRUE(containsNoCase(perInvoiceLinesStatement(in), "In ('S''1','P1')"));
     EXPECT_TRUE(containsNoCase(perLineStatement(in), "收费项目代号 in ('S''1')"));
 }
 
 TEST(VatInvoicingStatements, EmptyListsMatchNothing) {
     auto in = input({item("", "无代号费"), item("P1", "停车费", "停车收费")});
     in.invoiceTypeList = "";
-    for (const std::string& sql : {perInvoiceStatement(in), perLineStatement(in)}) {
+    for (const std::string& sql : {perInvoiceLinesStatement(in), perLineStatement(in)}) {
         EXPECT_EQ(occurrences(sql, "In ()"), 0u) << sql;
         EXPECT_TRUE(containsNoCase(sql, "票据类型代号 In (NULL)")) << sql;
     }
     // an item without a code has no lines of its own
-    EXPECT_TRUE(containsNoCase(perInvoiceStatement(in), "收费项目代号 In (NULL) Then"));
     EXPECT_TRUE(containsNoCase(perLineStatement(in), "收费项目代号 in (NULL)"));
-    EXPECT_TRUE(containsNoCase(perInvoiceStatement(input({item("", "无代号费")})), "收费项目代号 In (NULL) Group by"));
+    EXPECT_TRUE(
+        containsNoCase(perInvoiceLinesStatement(input({item("", "无代号费")})), "收费项目代号 In (NULL) Group by"));
 }
