@@ -3,17 +3,13 @@
 #include <set>
 
 #include "DetailExport.h"
+#include "FileOutput.h"
 #include "ReconciliationSheet.h"
 #include "SheetError.h"
 #include "SheetWriter.h"
 
 namespace tally::cli {
 namespace {
-
-// "20240305" -> "2024-03-05"
-std::string isoDate(const std::string& dayKey) {
-    return dayKey.size() == 8 ? dayKey.substr(0, 4) + "-" + dayKey.substr(4, 2) + "-" + dayKey.substr(6, 2) : dayKey;
-}
 
 std::filesystem::path exportOutcome(const CliOptions& options, const CommandOutcome& outcome,
                                     const sheet::OutputTarget& target) {
@@ -132,12 +128,9 @@ int writeDepartmentSheets(const CliOptions& options, const std::vector<reports::
             err << file.native() << "\n";
         }
         return status;
-    } catch (const sheet::SheetError& e) {
-        err << e.messageText() << "\n";
-    } catch (const std::exception& e) {
-        err << sheet::exportErrorText(0, e.what()) << "\n";
+    } catch (const std::exception&) {
+        return reportWriteFailure(err);
     }
-    return 1;
 }
 
 int writeSpreadsheet(const CliOptions& options, const CommandOutcome& outcome, std::ostream& err,
@@ -149,12 +142,9 @@ int writeSpreadsheet(const CliOptions& options, const CommandOutcome& outcome, s
         if (auto note = renameNote(options.output, written); !note.empty()) err << note << "\n";
         err << written.native() << "\n";
         return 0;
-    } catch (const sheet::SheetError& e) {
-        err << e.messageText() << "\n";
-    } catch (const std::exception& e) {
-        err << sheet::exportErrorText(0, e.what()) << "\n";
+    } catch (const std::exception&) {
+        return reportWriteFailure(err);
     }
-    return 1;
 }
 
 }  // namespace tally::cli

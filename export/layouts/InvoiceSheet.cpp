@@ -4,6 +4,8 @@ namespace tally::exports {
 
 using sheet::HAlign;
 
+std::vector<SignatureCell> invoiceSignature() { return {{2, "收款人:"}, {7, "经理:"}, {13, "缴款人:"}}; }
+
 DetailSheetShape invoiceSheetShape(int tableRows, int columns, int firstValueColumn, const reports::FeeItemList& items,
                                    std::vector<sheet::CellRange> leadingMerges) {
     const int C = columns;
@@ -15,7 +17,7 @@ DetailSheetShape invoiceSheetShape(int tableRows, int columns, int firstValueCol
     for (const auto& merge : itemHeadingMerges(items, firstValueColumn - 1, C - 3))
         shape.headingMerges.push_back(merge);
     mergeDown(shape.headingMerges, {C - 2, C - 1, C});
-    shape.signature = {{2, "收款人:"}, {7, "经理:"}, {13, "缴款人:"}};
+    shape.signature = invoiceSignature();
     return shape;
 }
 

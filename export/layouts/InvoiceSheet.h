@@ -13,6 +13,9 @@ namespace tally::exports {
 // The shape of such a sheet of `columns` columns, the value columns from `firstValueColumn`
 // on; `leadingMerges` are the heading merges left of the fee items. Throws SheetError when
 // the items do not fill the value columns.
+// 收款人 | 经理 | 缴款人 under the VAT invoicing and pre-invoicing tables.
+std::vector<SignatureCell> invoiceSignature();
+
 DetailSheetShape invoiceSheetShape(int tableRows, int columns, int firstValueColumn, const reports::FeeItemList& items,
                                    std::vector<sheet::CellRange> leadingMerges);
 

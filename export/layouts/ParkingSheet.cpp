@@ -30,6 +30,13 @@ void writeTotalsRow(sheet::SheetWriter& sheet, int s, const ParkingRow& row, int
 
 }  // namespace
 
+std::vector<SignatureCell> parkingSignature() {
+    return {{1, "收款人:"},
+            {2, "经理:", {.align = HAlign::Centre}},
+            {3, "缴款人:", {.align = HAlign::Left}},
+            {5, "总仓管理员:", {.align = HAlign::Left}}};
+}
+
 std::filesystem::path ExportParkingSheet(const reports::parking::ParkingResult& result,
                                          const reports::FeeItemList& items, const DetailSheetRequest& request) {
     const int C = result.columnCount();
@@ -42,10 +49,7 @@ std::filesystem::path ExportParkingSheet(const reports::parking::ParkingResult& 
     mergeDown(shape.headingMerges, {1, 2, 3});
     for (const auto& merge : itemHeadingMerges(items, 3, C - 1)) shape.headingMerges.push_back(merge);
     mergeDown(shape.headingMerges, {C});
-    shape.signature = {{1, "收款人:"},
-                       {2, "经理:", {.align = HAlign::Centre}},
-                       {3, "缴款人:", {.align = HAlign::Left}},
-                       {5, "总仓管理员:", {.align = HAlign::Left}}};
+    shape.signature = parkingSignature();
     shape.signatureInSmallFont = true;
 
     DetailSheet target(request, shape);

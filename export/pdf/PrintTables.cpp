@@ -1,7 +1,9 @@
 #include "PrintTables.h"
 
 #include "DetailSheet.h"
+#include "InvoiceSheet.h"
 #include "ParkingPage.h"
+#include "ParkingSheet.h"
 #include "PreInvoicePage.h"
 #include "ReconciliationSheet.h"
 #include "SheetError.h"
@@ -14,9 +16,12 @@ using reports::ReportResult;
 
 namespace {
 
-// Signature texts at the sheet's columns (zero-based here).
-const std::vector<TrailerCell> kParkingSignature = {{0, "收款人:"}, {1, "经理:"}, {2, "缴款人:"}, {4, "总仓管理员:"}};
-const std::vector<TrailerCell> kInvoiceSignature = {{1, "收款人:"}, {6, "经理:"}, {12, "缴款人:"}};
+// The sheet's signature texts at its columns (zero-based here).
+std::vector<TrailerCell> trailerOf(const std::vector<exports::SignatureCell>& signature) {
+    std::vector<TrailerCell> trailer;
+    for (const auto& cell : signature) trailer.push_back({cell.column - 1, cell.text});
+    return trailer;
+}
 
 void takeHeadings(PrintTable& table, const reports::HeadingLayout& headings) {
     table.headingRow0 = headings.row0;
@@ -42,11 +47,12 @@ DetailKind detailKind(const std::shared_ptr<const ReportResult>& result) {
     using namespace reports;
     if (auto parking = std::dynamic_pointer_cast<const parking::ParkingResult>(result))
         return {[parking](int i) { return parking->rows().at(i).rowKind != parking::ParkingRowKind::Detail; },
-                kParkingSignature};
+                trailerOf(exports::parkingSignature())};
     if (auto vat = std::dynamic_pointer_cast<const vat::VatInvoicingResult>(result))
-        return {[vat](int i) { return vat->rows().at(i).kind != vat::RowKind::Invoice; }, kInvoiceSignature};
+        return {[vat](int i) { return vat->rows().at(i).kind != vat::RowKind::Invoice; },
+                trailerOf(exports::invoiceSignature())};
     if (auto pre = std::dynamic_pointer_cast<const preinvoice::PreInvoiceResult>(result))
-        return {[pre](int i) { return i == pre->rowCount() - 1; }, kInvoiceSignature};
+        return {[pre](int i) { return i == pre->rowCount() - 1; }, trailerOf(exports::invoiceSignature())};
     throw sheet::SheetError(sheet::sheet_errors::kBadCell, "此报表没有打印格式");
 }
 

@@ -1,5 +1,6 @@
 #include "FeeItems.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "Money.h"
@@ -58,6 +59,12 @@ const SplitRatioRow* findSplitRow(const SplitRatioRows& rows, const std::string&
     for (const auto& row : rows)
         if (row.code == code) return &row;
     return nullptr;
+}
+
+double propertyRatioValue(const std::string& ratioText) {
+    double ratio = 0;
+    std::from_chars(ratioText.data(), ratioText.data() + ratioText.size(), ratio);
+    return ratio;
 }
 
 std::optional<std::string> propertyRatioText(const std::string& propertyText) {

@@ -54,6 +54,8 @@ const SplitRatioRow* findSplitRow(const SplitRatioRows& rows, const std::string&
 // ("30" -> "0.3"). A text that is not a number from 0 to 100 (a trailing "%" is
 // accepted) gives nullopt: such a value never reaches the SQL.
 std::optional<std::string> propertyRatioText(const std::string& propertyText);
+// The number of such a multiplier text ("0.3" -> 0.3), read as the database reads it.
+double propertyRatioValue(const std::string& ratioText);
 
 // The percentage check of the editor: the leading numbers of the two texts add up to 100.
 bool splitAddsUpTo100(const std::string& developerText, const std::string& propertyText);

@@ -6,12 +6,18 @@ namespace tally::reports {
 
 using data::sqlIdentifier;
 
-std::string netAlias(const FeeItemSplit& item) {
-    return sqlIdentifier(item.isParking() ? item.cleanedName + "KFS" : item.cleanedName);
+std::string netColumnName(const FeeItemSplit& item) {
+    return item.isParking() ? item.cleanedName + "KFS" : item.cleanedName;
 }
 
-std::string propertyAlias(const FeeItemSplit& item) { return sqlIdentifier(item.cleanedName + "WY"); }
+std::string propertyColumnName(const FeeItemSplit& item) { return item.cleanedName + "WY"; }
 
-std::string taxAlias(const FeeItemSplit& item) { return sqlIdentifier(item.cleanedName + "税额"); }
+std::string taxColumnName(const FeeItemSplit& item) { return item.cleanedName + "税额"; }
+
+std::string netAlias(const FeeItemSplit& item) { return sqlIdentifier(netColumnName(item)); }
+
+std::string propertyAlias(const FeeItemSplit& item) { return sqlIdentifier(propertyColumnName(item)); }
+
+std::string taxAlias(const FeeItemSplit& item) { return sqlIdentifier(taxColumnName(item)); }
 
 }  // namespace tally::reports

@@ -1,6 +1,6 @@
 #include "InvoicePivot.h"
 
-#include <charconv>
+#include "ItemColumnsSql.h"
 
 namespace tally::reports::vat {
 namespace {
@@ -8,12 +8,6 @@ namespace {
 constexpr int kInvoiceFields = 11;  // 票据编号 ... 被换票票据编号
 constexpr int kExchangeField = 10;
 constexpr int kCodeField = 11, kNetField = 12, kTaxField = 13;
-
-double ratioOf(const std::string& text) {
-    double ratio = 0;
-    std::from_chars(text.data(), text.data() + text.size(), ratio);
-    return ratio;
-}
 
 // Number and batch name an invoice; Null stays apart from any text.
 std::string invoiceKey(const data::Recordset& lines) {
@@ -45,10 +39,10 @@ InvoicePivot::InvoicePivot(std::unique_ptr<data::Recordset> lines, const FeeItem
     for (int f = 0; f < kInvoiceFields; ++f) names.push_back(lines_->fieldName(f));
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const FeeItemSplit& item = items_[i];
-        names.push_back(item.isParking() ? item.cleanedName + "KFS" : item.cleanedName);
-        if (item.isParking()) names.push_back(item.cleanedName + "WY");
-        names.push_back(item.cleanedName + "税额");
-        ratios_.push_back(item.isParking() ? ratioOf(ratios.at(i)) : 0);
+        names.push_back(netColumnName(item));
+        if (item.isParking()) names.push_back(propertyColumnName(item));
+        names.push_back(taxColumnName(item));
+        ratios_.push_back(item.isParking() ? propertyRatioValue(ratios.at(i)) : 0);
         if (!item.code.empty()) itemsByCode_[item.code].push_back(i);
     }
     start(std::move(names));

@@ -1,17 +1,6 @@
 #include "LineShares.h"
 
-#include <charconv>
-
 namespace tally::reports::vat {
-namespace {
-
-double ratioOf(const std::string& text) {
-    double ratio = 0;
-    std::from_chars(text.data(), text.data() + text.size(), ratio);
-    return ratio;
-}
-
-}  // namespace
 
 void spreadParkingShares(std::vector<InvoiceDetailRow>::iterator first, std::vector<InvoiceDetailRow>::iterator last,
                          const FeeItemList& items, const std::vector<std::string>& ratios) {
@@ -22,7 +11,7 @@ void spreadParkingShares(std::vector<InvoiceDetailRow>::iterator first, std::vec
             column += 2;
             continue;
         }
-        const double ratio = ratioOf(ratios.at(i));
+        const double ratio = propertyRatioValue(ratios.at(i));
         Cents netSoFar = 0, shareSoFar = 0;
         for (auto row = first; row != last; ++row) {
             if (row->values.size() < column + 2) continue;
