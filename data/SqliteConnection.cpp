@@ -51,8 +51,8 @@ protected:
             case SQLITE_FLOAT: row[i] = Value::fromReal(sqlite3_column_double(stmt, i)); break;
             default:
                 // by length: a text may hold NUL characters
-                row[i] = Value::fromText(std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                                     static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
+                row[i].assignText({reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                   static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))});
             }
         }
         return true;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace tally::data {
@@ -39,8 +40,21 @@ public:
         return x;
     }
 
+    // Makes this field the text `v`, reusing the room of the text it held (rows are read
+    // into the same fields one after the other).
+    void assignText(std::string_view v) {
+        if (auto* s = std::get_if<std::string>(&v_)) s->assign(v);
+        else v_ = std::string(v);
+    }
+    // The text a text field holds; null for any other field.
+    const std::string* textField() const { return std::get_if<std::string>(&v_); }
     bool isNull() const { return std::holds_alternative<std::monostate>(v_); }
     bool isText() const { return std::holds_alternative<std::string>(v_); }
+    // The field's whole number when it holds one (not a real number or a text).
+    std::optional<std::int64_t> wholeNumber() const {
+        if (const auto* v = std::get_if<std::int64_t>(&v_)) return *v;
+        return std::nullopt;
+    }
     // Text form: "" for Null; numbers in their shortest exact decimal form.
     std::string text() const;
     // Numeric value: 0 for Null; a text is read up to its first non-numeric character.

@@ -17,12 +17,19 @@ Cents developerShare(const data::Value& netAmount, Cents propertyShare) {
     return netAmount.isNull() ? 0 : roundToCents(moneyValue(netAmount) - propertyShare / 100.0);
 }
 
-std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items) {
-    std::vector<Cents> values;
-    values.reserve(valueColumnCount(items));
-    int at = first;
+ValueColumnLayout::ValueColumnLayout(const FeeItemList& items) {
     for (const auto& item : items) {
-        if (item.isParking()) {
+        parking.push_back(item.isParking());
+        columnCount += item.valueColumnCount();
+    }
+}
+
+std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const ValueColumnLayout& layout) {
+    std::vector<Cents> values;
+    values.reserve(layout.columnCount);
+    int at = first;
+    for (bool parking : layout.parking) {
+        if (parking) {
             const Cents property = centsOf(row.field(at + 1));
             values.push_back(developerShare(row.field(at), property));
             values.push_back(property);
@@ -35,6 +42,10 @@ std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const
         }
     }
     return values;
+}
+
+std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items) {
+    return readValueColumns(row, first, ValueColumnLayout(items));
 }
 
 }  // namespace tally::reports

@@ -19,9 +19,18 @@ Cents centsOf(const data::Value& value);
 // so the two shares always add up to the net amount. 0 when the net amount is Null.
 Cents developerShare(const data::Value& netAmount, Cents propertyShare);
 
+// Which items take the three columns of a parking item, worked out once for a run: the
+// rows read their columns item by item, and an office may have hundreds of items.
+struct ValueColumnLayout {
+    explicit ValueColumnLayout(const FeeItemList& items);
+    std::vector<bool> parking;  // per item
+    int columnCount = 0;
+};
+
 // The value columns from result position `first` on, item by item: developer share,
 // property share and tax for a parking item (its columns come as net, property, tax),
 // net amount and tax for any other item.
+std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const ValueColumnLayout& layout);
 std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items);
 
 }  // namespace tally::reports

@@ -1,5 +1,7 @@
 #include "InvoicePivot.h"
 
+#include <algorithm>
+
 #include "ItemColumnsSql.h"
 
 namespace tally::reports::vat {
@@ -7,87 +9,98 @@ namespace {
 
 constexpr int kInvoiceFields = 11;  // 票据编号 ... 被换票票据编号
 constexpr int kExchangeField = 10;
-constexpr int kCodeField = 11, kNetField = 12, kTaxField = 13;
+constexpr int kCodeField = 2, kNetField = 3, kTaxField = 4;  // of a line
 
-// Number and batch name an invoice; Null stays apart from any text.
-std::string invoiceKey(const data::Recordset& lines) {
-    std::string key;
+// Number and batch name an invoice; `key` keeps its room from one row to the next.
+void readInvoiceKey(const data::Recordset& rs, std::string& key) {
+    key.clear();
     for (int f : {0, 1}) {
-        const data::Value& v = lines.field(f);
-        key += v.isNull() ? std::string("\x01") : "\x02" + v.text();
+        if (const std::string* text = rs.field(f).textField()) key += *text;
+        else key += rs.field(f).text();
         key += '\x1f';
     }
-    return key;
 }
 
-// Two sums of one item on one invoice come only from an invoice stored twice: they add up,
-// as the lines did when they were summed per invoice.
-void addTo(data::Value& sum, const data::Value& value) {
-    if (value.isNull()) return;
-    if (sum.isNull()) sum = value;
-    else sum = data::Value::fromReal(sum.number() + value.number());
-}
+// Lines join an invoice by number and batch with "=", which Null never passes.
+bool hasKey(const data::Recordset& invoice) { return !invoice.field(0).isNull() && !invoice.field(1).isNull(); }
 
 data::Value zeroUnlessNull(const data::Value& v) { return v.isNull() ? data::Value() : data::Value::fromInteger(0); }
 
 }  // namespace
 
-InvoicePivot::InvoicePivot(std::unique_ptr<data::Recordset> lines, const FeeItemList& items,
-                           const std::vector<std::string>& ratios)
-    : lines_(std::move(lines)), items_(items) {
-    std::vector<std::string> names;
-    for (int f = 0; f < kInvoiceFields; ++f) names.push_back(lines_->fieldName(f));
+InvoicePivot::InvoicePivot(data::Connection& connection, const StatementInput& in) : items_(in.items) {
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        const FeeItemSplit& item = items_[i];
-        names.push_back(netColumnName(item));
-        if (item.isParking()) names.push_back(propertyColumnName(item));
-        names.push_back(taxColumnName(item));
-        ratios_.push_back(item.isParking() ? propertyRatioValue(ratios.at(i)) : 0);
-        if (!item.code.empty()) itemsByCode_[item.code].push_back(i);
+        parking_.push_back(items_[i].isParking());
+        ratios_.push_back(parking_[i] ? propertyRatioValue(in.ratios.at(i)) : 0);
+        if (!items_[i].code.empty()) itemsByCode_[items_[i].code].push_back(i);
+    }
+    sumLines(*connection.open(itemLinesStatement(in), data::Connection::kNoTimeout));
+
+    invoices_ = connection.open(invoicesStatement(in), data::Connection::kNoTimeout);
+    std::vector<std::string> names;
+    for (int f = 0; f < kInvoiceFields; ++f) names.push_back(invoices_->fieldName(f));
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        firstColumn_.push_back(static_cast<int>(names.size()));
+        names.push_back(netColumnName(items_[i]));
+        if (parking_[i]) names.push_back(propertyColumnName(items_[i]));
+        names.push_back(taxColumnName(items_[i]));
     }
     start(std::move(names));
 }
 
-bool InvoicePivot::fetchRow(std::vector<data::Value>& row) {
-    while (!lines_->eof()) {
-        const std::string key = invoiceKey(*lines_);
-        std::vector<data::Value> invoice;
-        for (int f = 0; f < kInvoiceFields; ++f) invoice.push_back(lines_->field(f));
-        std::vector<data::Value> net(items_.size()), tax(items_.size());
-        std::vector<bool> hasLines(items_.size(), false);
-        for (; !lines_->eof() && invoiceKey(*lines_) == key; lines_->moveNext()) {
-            auto found = itemsByCode_.find(lines_->field(kCodeField).text());
-            if (found == itemsByCode_.end()) continue;
-            for (std::size_t i : found->second) {
-                addTo(net[i], lines_->field(kNetField));
-                addTo(tax[i], lines_->field(kTaxField));
-                hasLines[i] = true;
-            }
+void InvoicePivot::sumLines(data::Recordset& lines) {
+    std::string key, code;
+    InvoiceSums* invoice = nullptr;  // of the last line: the lines of an invoice mostly come together
+    std::string invoiceOfLast;
+    for (; !lines.eof(); lines.moveNext()) {
+        code = lines.field(kCodeField).text();
+        auto found = itemsByCode_.find(code);
+        if (found == itemsByCode_.end()) continue;
+        readInvoiceKey(lines, key);
+        if (!invoice || key != invoiceOfLast) {
+            invoice = &sums_[key];
+            invoiceOfLast = key;
         }
+        for (std::size_t i : found->second) {
+            auto sums = std::find_if(invoice->begin(), invoice->end(), [i](const ItemSums& s) { return s.item == i; });
+            if (sums == invoice->end()) sums = invoice->insert(invoice->end(), ItemSums{i, {}, {}});
+            sums->net.add(lines.field(kNetField));
+            sums->tax.add(lines.field(kTaxField));
+        }
+    }
+}
+
+bool InvoicePivot::fetchRow(std::vector<data::Value>& row) {
+    for (; !invoices_->eof(); invoices_->moveNext()) {
+        if (!hasKey(*invoices_)) continue;
+        readInvoiceKey(*invoices_, key_);
+        auto found = sums_.find(key_);
+        if (found == sums_.end()) continue;
         bool anyAmount = false;
-        for (const auto& v : net) anyAmount = anyAmount || !v.isNull();
+        for (const ItemSums& sums : found->second) anyAmount = anyAmount || !sums.net.isNull();
         if (!anyAmount) continue;
 
-        const bool exchange = !invoice[kExchangeField].isNull();
-        row = std::move(invoice);
-        for (std::size_t i = 0; i < items_.size(); ++i) {
-            row.push_back(exchange ? zeroUnlessNull(net[i]) : net[i]);
-            if (items_[i].isParking()) {
-                if (exchange || net[i].isNull()) row.push_back(zeroUnlessNull(net[i]));
-                else row.push_back(data::Value::fromReal(net[i].number() * ratios_[i]));
-                row.push_back(tax[i]);
+        // An item without lines on the invoice shows Null in all its columns.
+        row.assign(fieldCount(), data::Value());
+        for (int f = 0; f < kInvoiceFields; ++f) row[f] = invoices_->field(f);
+        const bool exchange = !row[kExchangeField].isNull();
+        for (const ItemSums& sums : found->second) {
+            const std::size_t i = sums.item;
+            const data::Value net = sums.net.value(), tax = sums.tax.value();
+            int at = firstColumn_[i];
+            row[at++] = exchange ? zeroUnlessNull(net) : net;
+            if (parking_[i]) {
+                if (exchange || net.isNull()) row[at++] = zeroUnlessNull(net);
+                else row[at++] = data::Value::fromReal(net.number() * ratios_[i]);
+                row[at] = tax;
             } else {
-                row.push_back(!exchange ? tax[i] : hasLines[i] ? data::Value::fromInteger(0) : data::Value());
+                row[at] = exchange ? data::Value::fromInteger(0) : tax;
             }
         }
+        invoices_->moveNext();
         return true;
     }
     return false;
-}
-
-std::unique_ptr<data::Recordset> OpenPerInvoiceRows(data::Connection& connection, const StatementInput& in) {
-    return std::make_unique<InvoicePivot>(connection.open(perInvoiceLinesStatement(in), data::Connection::kNoTimeout),
-                                          in.items, in.ratios);
 }
 
 }  // namespace tally::reports::vat

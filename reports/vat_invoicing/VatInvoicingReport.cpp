@@ -59,7 +59,7 @@ ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest&
     if (!ratios.ok()) return ratios.error();
     StatementInput in{request.department.departmentCode, request.fromKey, request.toKey,
                       request.invoiceTypeList,           items,           ratios.value()};
-    RowContext context{&items, request.fromKey.substr(0, 6), request.toKey};
+    RowContext context{&items, request.fromKey.substr(0, 6), request.toKey, ValueColumnLayout(items)};
     std::vector<InvoiceDetailRow> rows;
     try {
         auto rs = form == VatRowForm::LineByLine ? connection.open(perLineStatement(in), data::Connection::kNoTimeout)
@@ -79,7 +79,7 @@ ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest&
         }
         if (form == VatRowForm::LineByLine)
             spreadParkingShares(rows.begin() + invoiceStart, rows.end(), items, in.ratios);
-        if (!rows.empty()) appendTotals(rows, tally::reports::valueColumnCount(items), LoadPaymentMethods(connection));
+        if (!rows.empty()) appendTotals(rows, context.layout.columnCount, LoadPaymentMethods(connection));
     } catch (const data::DbError& e) {
         return ReportError::fromDb(e);
     }

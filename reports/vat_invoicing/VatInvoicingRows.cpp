@@ -41,7 +41,7 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
     row.voided = !rs.field(5).isNull();
     row.exchange = !rs.field(10).isNull();
     row.payerText = payerText(rs.field(8), rs.field(9));
-    row.values.assign(valueColumnCount(*context.items), 0);
+    row.values.assign(context.layout.columnCount, 0);
     bool negative = rs.field(6).number() < 0;
     if (row.voided) {
         row.methodText = negative ? "负票" : "作废";
@@ -51,7 +51,7 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
         row.methodText = "预开";
     } else {
         // value column j is at position 10 + j
-        row.values = readValueColumns(rs, 11, *context.items);
+        row.values = readValueColumns(rs, 11, context.layout);
         for (Cents v : row.values) row.total += v;
         row.methodText = rs.field(7).text();
     }

@@ -6,6 +6,7 @@
 #include "FeeItems.h"
 #include "Money.h"
 #include "Recordset.h"
+#include "ValueColumns.h"
 
 namespace tally::reports::vat {
 
@@ -34,6 +35,7 @@ struct RowContext {
     const FeeItemList* items = nullptr;
     std::string fromMonthKey;  // "yyyymm" of the period's first day
     std::string toKey;         // "yyyymmdd" of its last day
+    ValueColumnLayout layout;  // of *items
 };
 
 // One invoice (or line combination) row from the statement's current row. Value

@@ -35,14 +35,6 @@ std::string selection(const StatementInput& in) {
     return periodCondition(in.departmentCode, in.fromKey, in.toKey) + typeCondition(in);
 }
 
-// The selection's lines of the items summed per invoice, batch and fee item.
-std::string codeSums(const StatementInput& in) {
-    return "Select 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号, Sum(" + lineNet() +
-           ") As 净额, Sum(票据开票数据.税额) As 税额" + kJoinsFromLines + " Where 1=1" + selection(in) +
-           " And 票据开票数据.收费项目代号 In (" + itemCodeList(in.items) + ")" +
-           " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号, 票据开票数据.收费项目代号";
-}
-
 // The items' lines of the selection, numbered 1, 2, ... within their invoice and item in
 // a stable order: by amount, then tax (lines alike in both are interchangeable).
 std::string numberedLines(const StatementInput& in) {
@@ -91,10 +83,17 @@ std::string extractionStatement(const std::string& departmentCode, const std::st
                            periodCondition(departmentCode, fromKey, toKey));
 }
 
-std::string perInvoiceLinesStatement(const StatementInput& in) {
-    return std::string(kInvoiceColumns) + ", S.收费项目代号, S.净额, S.税额" + " From (" + codeSums(in) + ") S" +
-           " Inner Join 票据 On 票据.票据编号 = S.票据编号 And 票据.入库单编号 = S.入库单编号" + kTypeJoins +
-           " Where 1=1" + selection(in) + " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
+std::string invoicesStatement(const StatementInput& in) {
+    return std::string(kInvoiceColumns) + " From 票据" + kTypeJoins + " Where 1=1" + selection(in) +
+           " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
+}
+
+std::string itemLinesStatement(const StatementInput& in) {
+    return "Select 票据.票据编号, 票据.入库单编号, 票据开票数据.收费项目代号, " + lineNet() +
+           " As 净额, 票据开票数据.税额 From 票据" + kTypeJoins +
+           " Inner Join 票据开票数据 on 票据开票数据.票据编号 = 票据.票据编号 And 票据开票数据.入库单编号 = "
+           "票据.入库单编号" +
+           " Where 1=1" + selection(in);
 }
 
 std::string perLineStatement(const StatementInput& in) {

@@ -8,8 +8,9 @@
 // name with a blank or a bracket, or two items with equal names, cannot break or
 // change the statement. Values go in with their quotes doubled.
 //
-// The per-invoice statement sums the period's lines per invoice, batch and item once, and
-// the engine puts each sum in its item's columns (InvoicePivot.h); the period is tested
+// Per invoice, one statement reads the period's invoices in order and one their lines of
+// the items; the engine sums the lines into the items' columns (InvoicePivot.h). Neither
+// statement sorts or groups the lines, which would cost more than reading them. The period is tested
 // through ranges an index on (department, date) can seek (PeriodRanges.h), with the day
 // keys kept.
 #include <optional>
@@ -34,11 +35,15 @@ struct StatementInput {
 std::string periodCondition(const std::string& departmentCode, const std::string& fromKey, const std::string& toKey);
 std::string extractionStatement(const std::string& departmentCode, const std::string& fromKey,
                                 const std::string& toKey);
-// The selection's lines summed per invoice, batch and fee item, in issue order, the rows of
-// an invoice together: fields 0 to 10 the invoice (票据编号, 入库单编号, 票据类型, 开票日期,
-// 收款日期, 作废日期, 金额, 收款方式, 付款人, 地址, 被换票票据编号), then 收费项目代号, 净额, 税额.
-// InvoicePivot.h makes the report's rows of them.
-std::string perInvoiceLinesStatement(const StatementInput& in);
+// The selection's invoices in issue order: 票据编号, 入库单编号, 票据类型, 开票日期, 收款日期,
+// 作废日期, 金额, 收款方式, 付款人, 地址, 被换票票据编号.
+std::string invoicesStatement(const StatementInput& in);
+// The selection's lines, in no order: the invoice's 票据编号 and 入库单编号 (as the invoice
+// row holds them), 收费项目代号, the line's 净额 and 税额. InvoicePivot.h sums the lines of
+// the items per invoice and item into the rows of invoicesStatement. The statement names
+// no item: a list of codes would make the engine seek each code on each invoice, and the
+// run's items are all the period's items but for an item left out now and then.
+std::string itemLinesStatement(const StatementInput& in);
 // One row per combination of matching lines (used when a 维修基金 item is selected).
 std::string perLineStatement(const StatementInput& in);
 

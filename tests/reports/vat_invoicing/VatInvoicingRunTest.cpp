@@ -90,6 +90,18 @@ TEST_F(VatFixture, InvoicesSharingANumberInTwoBatchesKeepTheirOwnLines) {
     EXPECT_EQ(result->rows()[0].receiptNumber, "0001");  // leading zeros kept
 }
 
+TEST_F(VatFixture, AnInvoiceWithoutANumberGetsNoLinesOfAnEmptyNumber) {
+    // the lines of invoice '' in batch RS are not those of the invoice without a number in RS
+    invoice("", "RS", "2024-03-02", "2024-03-02", 5, "现金", {"W1:5:0"});
+    invoice("NULL", "RS", "2024-03-03", "2024-03-03", 9, "现金", {});
+    auto result = run("20240301", "20240331");
+    ASSERT_TRUE(result);
+    ASSERT_GE(result->rows().size(), 2u);
+    EXPECT_EQ(result->rows()[0].dateText, "2024-03-02");
+    EXPECT_EQ(result->rows()[1].dateText, "合  计");  // the invoice without a number has no row
+    EXPECT_EQ(result->rows()[1].total, 500);
+}
+
 TEST_F(VatFixture, NumbersGoToTheColumnOfTheirInvoiceType) {
     invoice("Z1", "RZ", "2024-03-01", "2024-03-01", 1, "现金", {"W1:1:0"});
     invoice("P1", "RP", "2024-03-02", "2024-03-02", 1, "现金", {"W1:1:0"});
