@@ -29,10 +29,9 @@ ParseResult bad(std::string message) { return {std::nullopt, std::move(message) 
 const char* const kSplitForm = "--split takes FEECODE=DEV/PROP, for example P01=60/40";
 
 // Every option but --help, -h and --version takes the next argument as its value.
-const char* const kValueOptions[] = {"db",     "department",  "office",    "from",    "to",
-                                     "year",   "start-month", "end-month", "split",   "format",
-                                     "output", "output-dir",  "sql-log",   "settings",
-                                     "row",    "cell"};
+const char* const kValueOptions[] = {"db",          "department", "office", "from",   "to",     "year",
+                                     "start-month", "end-month",  "split",  "format", "output", "output-dir",
+                                     "sql-log",     "settings",   "row",    "cell"};
 
 bool takesValue(const std::string& argument) {
     for (const char* name : kValueOptions)

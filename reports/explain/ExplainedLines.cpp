@@ -39,8 +39,8 @@ ExplainedLine readExplainedLine(const data::Recordset& rs) {
 }
 
 std::vector<std::string> explainedLineHeadings() {
-    return {"票据编号", "入库单编号", "票据类型", "开票日期", "收款日期", "作废日期", "付款人",
-            "收费项目代号", "收费项目", "金额",   "税额",    "税率",    "计入金额"};
+    return {"票据编号",     "入库单编号", "票据类型", "开票日期", "收款日期", "作废日期", "付款人",
+            "收费项目代号", "收费项目",   "金额",     "税额",     "税率",     "计入金额"};
 }
 
 std::vector<std::string> explainedLineCells(const ExplainedLine& line) {

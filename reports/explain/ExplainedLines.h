@@ -20,7 +20,7 @@ struct ExplainedLine {
     std::string feeName;        // the item's cleaned name, "" when the report names none
     double amount = 0;          // 金额
     bool taxIsNull = false;
-    double tax = 0;   // 税额, 0 when Null
+    double tax = 0;    // 税额, 0 when Null
     std::string rate;  // the settings rate as the report's rate column shows it; "" when none
     // What the line adds to the figure: 金额, 税额 or 金额 less 税额, as the figure takes it.
     double value = 0;

@@ -170,7 +170,9 @@ Explanation ReconciliationExplainer::detailCell(int row, int column) {
         auto handedOverOfItem = [&](const MonthLine& m) {
             return !item.code.empty() && m.handedOver && m.line.feeCode == code;
         };
-        auto noRateLines = [&] { return pick([&](const MonthLine& m) { return !m.rated && handedOverOfItem(m); }, amount); };
+        auto noRateLines = [&] {
+            return pick([&](const MonthLine& m) { return !m.rated && handedOverOfItem(m); }, amount);
+        };
         if (noRateRow) {
             if (item.rate == 0) explanation.addPart(noRateLines());
         } else if (item.rate != 0) {

@@ -165,7 +165,7 @@ namespace {
 
 // The pre-invoicing corrections' joins and conditions, after their select lists.
 std::string collectedPreInvoicedLines(const std::string& departmentCode, const std::string& allTypes,
-                                     const std::string& monthKey, const std::string& codeList) {
+                                      const std::string& monthKey, const std::string& codeList) {
     return std::string(kPlainJoins) + " Where 1=1" + departmentTest(departmentCode) +
            monthRange("票据.收款日期", monthKey, monthKey) + " And CONVERT(char(6),票据.收款日期 ,112) ='" +
            escapeSqlText(monthKey) + "' And CONVERT(char(6),票据.开票日期,112) < CONVERT(char(6),票据.收款日期,112)" +
@@ -174,7 +174,7 @@ std::string collectedPreInvoicedLines(const std::string& departmentCode, const s
 }
 
 std::string uncollectedPreInvoicedLines(const std::string& departmentCode, const std::string& allTypes,
-                                       const std::string& monthKey, const std::string& codeList) {
+                                        const std::string& monthKey, const std::string& codeList) {
     return std::string(kPlainJoins) + " Where 1=1" + departmentTest(departmentCode) +
            monthRange("票据.开票日期", monthKey, monthKey) + " And CONVERT(char(6),票据.开票日期 ,112) ='" +
            escapeSqlText(monthKey) +
@@ -214,7 +214,7 @@ std::string preInvoicedLinesStatement(bool collected, const std::string& departm
                                       const std::string& monthKey, const std::string& codeList) {
     return kLineColumns +
            (collected ? collectedPreInvoicedLines : uncollectedPreInvoicedLines)(departmentCode, allTypes, monthKey,
-                                                                                codeList) +
+                                                                                 codeList) +
            kLineOrder;
 }
 

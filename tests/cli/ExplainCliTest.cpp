@@ -75,12 +75,12 @@ TEST_F(ExplainCli, RefusesPlacesWithoutLinesAndBadArguments) {
         const char* arguments;
         const char* message;
     };
-    for (const Case& c : {Case{"--cell 1,1", "该单元格不是金额，没有明细"}, Case{"--cell 1,13", "该单元格不是金额"},
-                          Case{"--cell 9,4", "outside the report's 3 rows"}, Case{"--row 1", "explains a --cell"},
-                          Case{"--cell 0,4", "--cell a row and a column from 1"},
-                          Case{"--cell 1", "--cell a row and a column from 1"},
-                          Case{"--cell 1,4 --row 1", "explain takes --row N or --cell ROW,COL"},
-                          Case{"--cell 1,4 --format xlsx --output x.xlsx", "explain writes --format json or csv"}}) {
+    for (const Case& c :
+         {Case{"--cell 1,1", "该单元格不是金额，没有明细"}, Case{"--cell 1,13", "该单元格不是金额"},
+          Case{"--cell 9,4", "outside the report's 3 rows"}, Case{"--row 1", "explains a --cell"},
+          Case{"--cell 0,4", "--cell a row and a column from 1"}, Case{"--cell 1", "--cell a row and a column from 1"},
+          Case{"--cell 1,4 --row 1", "explain takes --row N or --cell ROW,COL"},
+          Case{"--cell 1,4 --format xlsx --output x.xlsx", "explain writes --format json or csv"}}) {
         SCOPED_TRACE(c.arguments);
         auto r = runOnDatabase(std::string("explain reconciliation --department 01 --year 2024 --start-month 03 "
                                            "--end-month 03 ") +

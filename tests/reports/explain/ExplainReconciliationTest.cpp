@@ -26,9 +26,9 @@ enum class Figure { SpecialNet, SpecialTax, OrdinaryNet, OrdinaryTax, Receipt, I
 
 struct Cell {
     Figure figure;
-    int item = 0;           // Item: the item's position from 1
-    std::string month;      // "" on the total row: any month of the selection
-    std::string rate;       // the row's rate text; "" on subtotal and total rows, and on a row of no rate
+    int item = 0;       // Item: the item's position from 1
+    std::string month;  // "" on the total row: any month of the selection
+    std::string rate;   // the row's rate text; "" on subtotal and total rows, and on a row of no rate
     bool detailRow = false;
 };
 
@@ -135,7 +135,8 @@ private:
         // The office's settings of the code hold the line's rate (or no rate).
         bool inSettings = false;
         for (const auto& rate : settingsRates(connection_, selection_.department.officeCode, line.feeCode))
-            inSettings = inSettings || (line.rate.empty() ? !rate : rate && near(*rate, std::strtod(line.rate.c_str(), nullptr)));
+            inSettings = inSettings ||
+                         (line.rate.empty() ? !rate : rate && near(*rate, std::strtod(line.rate.c_str(), nullptr)));
         EXPECT_TRUE(inSettings) << "rate '" << line.rate << "' is not the office's setting of " << line.feeCode;
         if (!cell.detailRow) return;
         const double rowRate = std::strtod(cell.rate.c_str(), nullptr);
@@ -178,8 +179,8 @@ private:
         auto key = std::make_tuple(line.invoiceNumber, line.batch, line.feeCode);
         auto found = facts_.find(key);
         if (found == facts_.end())
-            found = facts_.emplace(key, readInvoiceFacts(connection_, line.invoiceNumber, line.batch, line.feeCode))
-                        .first;
+            found =
+                facts_.emplace(key, readInvoiceFacts(connection_, line.invoiceNumber, line.batch, line.feeCode)).first;
         return found->second ? &*found->second : nullptr;
     }
 

@@ -39,9 +39,9 @@ std::optional<InvoiceFacts> readInvoiceFacts(data::Connection& connection, const
     auto lines = connection.open("SELECT 金额, 税额 FROM 票据开票数据 WHERE 票据编号 = " + literal(number) +
                                  " AND 入库单编号 = " + literal(batch) + " AND 收费项目代号 = " + literal(feeCode));
     for (; !lines->eof(); lines->moveNext())
-        facts.linesOfCode.emplace_back(lines->field(0).number(),
-                                       lines->field(1).isNull() ? std::nullopt
-                                                                : std::optional<double>(lines->field(1).number()));
+        facts.linesOfCode.emplace_back(lines->field(0).number(), lines->field(1).isNull()
+                                                                     ? std::nullopt
+                                                                     : std::optional<double>(lines->field(1).number()));
     return facts;
 }
 

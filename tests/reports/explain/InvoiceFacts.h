@@ -15,7 +15,7 @@ struct InvoiceFacts {
     std::string issuedDay;    // "yyyymmdd"
     std::optional<std::string> collectedMonth, collectedDay;
     bool voided = false;
-    std::string typeName;  // 票据类型
+    std::string typeName;    // 票据类型
     double fixedAmount = 0;  // 定额
     std::string paymentMethod;
     std::optional<std::string> exchangedFrom;  // 被换票票据编号

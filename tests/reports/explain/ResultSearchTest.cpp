@@ -14,8 +14,9 @@ const std::vector<std::vector<std::string>> kRows = {
 };
 
 std::optional<int> find(const std::string& query, int after = -1) {
-    return findRow(ResultSearch(query), static_cast<int>(kRows.size()),
-                   [](int row) { return kRows.at(static_cast<std::size_t>(row)); }, after);
+    return findRow(
+        ResultSearch(query), static_cast<int>(kRows.size()),
+        [](int row) { return kRows.at(static_cast<std::size_t>(row)); }, after);
 }
 
 TEST(ResultSearch, FindsNumbersPayersAndAmounts) {
