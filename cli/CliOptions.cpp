@@ -29,9 +29,9 @@ ParseResult bad(std::string message) { return {std::nullopt, std::move(message) 
 const char* const kSplitForm = "--split takes FEECODE=DEV/PROP, for example P01=60/40";
 
 // Every option but --help, -h and --version takes the next argument as its value.
-const char* const kValueOptions[] = {"db",     "department",  "office",    "from",    "to",
-                                     "year",   "start-month", "end-month", "split",   "format",
-                                     "output", "output-dir",  "sql-log",   "settings"};
+const char* const kValueOptions[] = {"db",          "department", "office", "from",   "to",     "year",
+                                     "start-month", "end-month",  "split",  "format", "output", "output-dir",
+                                     "sql-log",     "settings",   "row",    "cell"};
 
 bool takesValue(const std::string& argument) {
     for (const char* name : kValueOptions)
@@ -55,7 +55,7 @@ std::optional<SplitOption> splitOption(const std::string& s) {
 // `wellFormed` is how many arguments the parser is then given.
 std::optional<ParseResult> refusedArguments(const std::vector<std::string>& args, std::size_t& wellFormed) {
     wellFormed = args.size();
-    bool kindSeen = false;
+    bool kindSeen = false, explainSeen = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h" || a == "--version") {
@@ -64,7 +64,8 @@ std::optional<ParseResult> refusedArguments(const std::vector<std::string>& args
         }
         if (a.empty() || a[0] != '-') {
             if (kindSeen) return bad("unexpected argument " + a);
-            kindSeen = !a.empty();
+            kindSeen = !a.empty() && !(a == "explain" && !explainSeen);
+            explainSeen = explainSeen || a == "explain";
             continue;
         }
         if (!takesValue(a)) return bad("unknown option " + a);
@@ -73,6 +74,27 @@ std::optional<ParseResult> refusedArguments(const std::vector<std::string>& args
         ++i;
     }
     return std::nullopt;
+}
+
+int positiveNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9) return 0;
+    for (char c : text)
+        if (c < '0' || c > '9') return 0;
+    return std::stoi(text);
+}
+
+// "N" (a row) or "ROW,COL"; nullopt unless each is a number from 1.
+std::optional<std::pair<int, int>> explainPlace(const std::string& text, bool cell) {
+    if (!cell) {
+        const int row = positiveNumber(text);
+        if (row < 1) return std::nullopt;
+        return std::make_pair(row, 0);
+    }
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    const int row = positiveNumber(text.substr(0, comma)), column = positiveNumber(text.substr(comma + 1));
+    if (row < 1 || column < 1) return std::nullopt;
+    return std::make_pair(row, column);
 }
 
 bool hasPdfExtension(const std::string& name) {
@@ -111,6 +133,9 @@ std::string usageText() {
            "       tallyvane-report [--db FILE.sqlite] departments [--format json|csv|table] [--output FILE]\n"
            "       tallyvane-report [--db FILE.sqlite] fee-items --department CODE [--office CODE] (period)\n"
            "                        [--format json|csv|table] [--output FILE]\n"
+           "       tallyvane-report [--db FILE.sqlite] explain KIND --department CODE [--office CODE] (period)\n"
+           "                        [--split FEECODE=DEV/PROP]... (--row N | --cell ROW,COL) [--format json|csv]\n"
+           "                        [--output FILE]\n"
            "       tallyvane-report --version\n"
            "\n"
            "Runs one report without a window and writes its whole result.\n"
@@ -119,6 +144,12 @@ std::string usageText() {
            "  departments         lists every department: code, office code, office name, closed or not\n"
            "  fee-items           lists the fee items invoiced or collected for the department in the\n"
            "                      period: code, name, category, rate, parking or not\n"
+           "  explain KIND        lists the invoice lines behind one figure of the report: number, batch,\n"
+           "                      type, issue, collection and void dates, payer, fee item, amount, tax,\n"
+           "                      rate and what the line adds to the figure; their total comes last\n"
+           "  --row N, --cell ROW,COL\n"
+           "                      explain: row N, or the cell at row ROW and column COL, both counted\n"
+           "                      from 1 (序 is column 1); the reconciliation report takes a cell\n"
            "  --db FILE.sqlite    the embedded database file; without it the user's connection settings\n"
            "                      (Korvane2011.ini, section DBConfig) are used\n"
            "  --settings FILE     the connection settings from FILE, an INI file of the same form\n"
@@ -170,8 +201,10 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     if (!parsed) return bad(parser.errorText().toStdString());  // not expected after the walk above
 
     CliOptions o;
-    for (const QString& positional : parser.positionalArguments())
-        if (o.kind.empty()) o.kind = toBytes(positional);
+    for (const QString& positional : parser.positionalArguments()) {
+        if (o.kind.empty() && !o.explain && positional == "explain") o.explain = true;
+        else if (o.kind.empty()) o.kind = toBytes(positional);
+    }
     auto value = [&](const char* name) { return toBytes(parser.value(name)); };
     o.db = value("db");
     o.department = value("department");
@@ -195,6 +228,21 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
         !listing)
         return bad("unknown report kind " + o.kind);
     if (!o.db.empty() && !o.settings.empty()) return bad("give either --db or --settings");
+    if (o.explain) {
+        if (o.isListing()) return bad("explain takes a report KIND");
+        if (parser.isSet("row") == parser.isSet("cell")) return bad("explain takes --row N or --cell ROW,COL");
+        if (auto place = explainPlace(value(parser.isSet("row") ? "row" : "cell"), parser.isSet("cell"))) {
+            o.explainRow = place->first;
+            o.explainColumn = place->second;
+        } else {
+            return bad("--row takes a row number from 1, --cell a row and a column from 1: 3,5");
+        }
+        if (o.format != "json" && o.format != "csv") return bad("explain writes --format json or csv");
+        if (!o.outputDir.empty() || o.department == "all" || o.department.find(',') != std::string::npos)
+            return bad("explain takes a single --department");
+    } else if (parser.isSet("row") || parser.isSet("cell")) {
+        return bad("--row and --cell go with explain");
+    }
     if (o.kind == "departments") {
         if (o.format != "json" && o.format != "csv" && o.format != "table") return bad("unknown format " + o.format);
         return {o, "", 0};

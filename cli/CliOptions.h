@@ -31,6 +31,11 @@ struct CliOptions {
     std::string outputDir;        // --output-dir DIR: one file per department
     std::string sqlLog;           // --sql-log FILE
     std::string settings;         // --settings FILE instead of the user's Korvane2011.ini
+    // explain KIND: the lines behind one row (--row N) or cell (--cell ROW,COL) of the report,
+    // counted from 1 as the result's row numbers and columns show them.
+    bool explain = false;
+    int explainRow = 0;
+    int explainColumn = 0;  // 0 with --row
 
     bool isListing() const { return kind == "departments" || kind == "fee-items"; }
     // Written department by department (all, a list, or into a folder).

@@ -14,6 +14,7 @@
 
 #include "CliOptions.h"
 #include "DetailCommand.h"
+#include "ExplainCommand.h"
 #include "Listings.h"
 #include "LoggingConnection.h"
 #include "OpenDatabase.h"
@@ -128,6 +129,12 @@ int main(int argc, char** argv) {
     }
 
     if (options.isListing()) return runListing(*connection, options);
+    if (options.explain) {
+        cli::CommandOutcome outcome = cli::runExplain(*connection, options);
+        if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
+        if (outcome.output.kind.empty()) return outcome.status;
+        return writeOutput(options, outcome);
+    }
 
     // The PDF pages are painted with QtGui, which needs an application and its fonts; the
     // tool never shows a window, so it needs no display either.

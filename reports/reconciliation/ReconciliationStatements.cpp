@@ -48,6 +48,13 @@ std::string sumWhen(const std::string& test, const std::string& value, const std
 
 const char* const kTaxOrZero = "(Case When 票据开票数据.税额 Is Null Then 0 Else 票据开票数据.税额 End)";
 
+// What a listed line shows; the line statements add what their figure picks by.
+const char* const kLineColumns =
+    "Select 票据.票据编号 As 票据编号, 票据.入库单编号 As 入库单编号, 票据类型.票据类型 As 类型,"
+    " 票据.开票日期 As 开票日期, 票据.收款日期 As 收款日期, 票据.作废日期 As 作废日期, 票据.付款人 As 付款人,"
+    " 票据开票数据.收费项目代号 As 收费项目代号, 票据开票数据.金额 As 金额, 票据开票数据.税额 As 税额";
+const char* const kLineOrder = " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号, 票据开票数据.收费项目代号";
+
 std::string handOverColumnName(std::size_t k) { return "H" + std::to_string(k); }
 
 // Item k's column of the month's sums: its code's hand-over.
@@ -154,24 +161,61 @@ std::string monthStatement(const StatementScope& scope, const std::string& month
     return sql;
 }
 
-std::string collectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
-                                          const std::string& monthKey, const std::string& codeList) {
-    return std::string("Select SUM(票据开票数据.金额) 当月收预开") + kPlainJoins + " Where 1=1" +
-           departmentTest(departmentCode) + monthRange("票据.收款日期", monthKey, monthKey) +
-           " And CONVERT(char(6),票据.收款日期 ,112) ='" + escapeSqlText(monthKey) +
-           "' And CONVERT(char(6),票据.开票日期,112) < CONVERT(char(6),票据.收款日期,112)" +
+namespace {
+
+// The pre-invoicing corrections' joins and conditions, after their select lists.
+std::string collectedPreInvoicedLines(const std::string& departmentCode, const std::string& allTypes,
+                                      const std::string& monthKey, const std::string& codeList) {
+    return std::string(kPlainJoins) + " Where 1=1" + departmentTest(departmentCode) +
+           monthRange("票据.收款日期", monthKey, monthKey) + " And CONVERT(char(6),票据.收款日期 ,112) ='" +
+           escapeSqlText(monthKey) + "' And CONVERT(char(6),票据.开票日期,112) < CONVERT(char(6),票据.收款日期,112)" +
            " And 票据.作废日期 is null and 票据.收款日期 is not null" + " And 收费项目代号 in (" +
            inListBody(codeList) + ")" + " And 票据类型代号 IN (" + inListBody(allTypes) + ")";
 }
 
-std::string uncollectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
-                                            const std::string& monthKey, const std::string& codeList) {
-    return std::string("Select SUM(票据开票数据.金额) 当月未收预开票") + kPlainJoins + " Where 1=1" +
-           departmentTest(departmentCode) + monthRange("票据.开票日期", monthKey, monthKey) +
-           " And CONVERT(char(6),票据.开票日期 ,112) ='" + escapeSqlText(monthKey) +
+std::string uncollectedPreInvoicedLines(const std::string& departmentCode, const std::string& allTypes,
+                                        const std::string& monthKey, const std::string& codeList) {
+    return std::string(kPlainJoins) + " Where 1=1" + departmentTest(departmentCode) +
+           monthRange("票据.开票日期", monthKey, monthKey) + " And CONVERT(char(6),票据.开票日期 ,112) ='" +
+           escapeSqlText(monthKey) +
            "' And (票据.收款日期 Is Null Or CONVERT(char(6),票据.收款日期,112) > CONVERT(char(6),票据.开票日期,112))" +
            " And 票据.作废日期 is null" + " And 收费项目代号 in (" + inListBody(codeList) + ")" +
            " And 票据类型代号 IN (" + inListBody(allTypes) + ")";
+}
+
+}  // namespace
+
+std::string collectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
+                                          const std::string& monthKey, const std::string& codeList) {
+    return "Select SUM(票据开票数据.金额) 当月收预开" +
+           collectedPreInvoicedLines(departmentCode, allTypes, monthKey, codeList);
+}
+
+std::string uncollectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
+                                            const std::string& monthKey, const std::string& codeList) {
+    return "Select SUM(票据开票数据.金额) 当月未收预开票" +
+           uncollectedPreInvoicedLines(departmentCode, allTypes, monthKey, codeList);
+}
+
+std::string monthLinesStatement(const StatementScope& scope, const std::string& monthKey,
+                                const ReconciliationFeeItems& items) {
+    const std::string key = escapeSqlText(monthKey);
+    auto flag = [](const std::string& test, const char* alias) {
+        return ", Case When " + test + " Then 1 Else 0 End As " + alias;
+    };
+    return std::string(kLineColumns) + ", 税控盘收费项目设置.税率 As 税率" +
+           flag(ofTypeIssuedIn(scope.typeLists.special, key), "专用") +
+           flag(ofTypeIssuedIn(scope.typeLists.ordinary, key), "普通") +
+           flag(ofTypeIssuedIn(scope.typeLists.receipt, key), "收据") + flag(handedOverIn(key), "交账") +
+           monthLines(scope, key, reconciliationCodeList(items)) + kLineOrder;
+}
+
+std::string preInvoicedLinesStatement(bool collected, const std::string& departmentCode, const std::string& allTypes,
+                                      const std::string& monthKey, const std::string& codeList) {
+    return kLineColumns +
+           (collected ? collectedPreInvoicedLines : uncollectedPreInvoicedLines)(departmentCode, allTypes, monthKey,
+                                                                                 codeList) +
+           kLineOrder;
 }
 
 }  // namespace tally::reports::reconciliation

@@ -47,4 +47,17 @@ std::string collectedPreInvoicedStatement(const std::string& departmentCode, con
 std::string uncollectedPreInvoicedStatement(const std::string& departmentCode, const std::string& allTypes,
                                             const std::string& monthKey, const std::string& codeList);
 
+// The lines behind the figures, one row per line and settings row as the sums count them,
+// with the columns 票据编号, 入库单编号, 类型 (the type's name), 开票日期, 收款日期, 作废日期,
+// 付款人, 收费项目代号, 金额, 税额, in issue order. They are read through the same joins and
+// conditions as the sums above, so a line is listed exactly when it is counted.
+//
+// The month's lines of monthSumsStatement, each with its settings rate (税率) and 1 or 0 in
+// 专用, 普通, 收据 (issued in the month, of that list's types) and 交账 (handed over in it).
+std::string monthLinesStatement(const StatementScope& scope, const std::string& monthKey,
+                                const ReconciliationFeeItems& items);
+// The lines of collectedPreInvoicedStatement (collected true) or uncollectedPreInvoicedStatement.
+std::string preInvoicedLinesStatement(bool collected, const std::string& departmentCode, const std::string& allTypes,
+                                      const std::string& monthKey, const std::string& codeList);
+
 }  // namespace tally::reports::reconciliation
