@@ -25,6 +25,10 @@ std::string itemCodeList(const FeeItemList& items) {
     return inListBody(list);
 }
 
+std::string codeListTest(const std::string& codeColumn, const std::string& quotedCodes) {
+    return "Coalesce(" + codeColumn + ", Null) In (" + inListBody(quotedCodes) + ")";
+}
+
 std::string fromItemSums(const std::string& aggregate) {
     return " From (" + aggregate +
            ") L Inner Join 票据 On 票据.票据编号 = L.票据编号 And 票据.入库单编号 = L.入库单编号";

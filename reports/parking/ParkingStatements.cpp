@@ -43,8 +43,9 @@ std::string parkingItemSums(const ParkingStatementInput& in) {
            " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号" + " Where 1=1" +
            departmentTest(in.departmentCode) + dayRange("票据.收款日期", in.fromKey, in.toKey) +
            " And Convert(Char(8),票据.收款日期,112) Between '" + escapeSqlText(in.fromKey) + "' And '" +
-           escapeSqlText(in.toKey) + "'" + " And 票据.作废日期 Is Null" + " And 票据开票数据.收费项目代号 In (" +
-           itemCodeList(in.items) + ")" + " group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
+           escapeSqlText(in.toKey) + "'" + " And 票据.作废日期 Is Null" + " And " +
+           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items)) +
+           " group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
 }
 
 std::string parkingStatisticsStatement(const ParkingStatementInput& in) {

@@ -43,8 +43,8 @@ std::string numberedLines(const StatementInput& in) {
                "票据开票数据.金额, 票据开票数据.税额, ROW_NUMBER() Over (Partition By 票据开票数据.票据编号, "
                "票据开票数据.入库单编号, 票据开票数据.收费项目代号 Order By 票据开票数据.金额, 票据开票数据.税额) "
                "As 行号") +
-           kJoinsFromLines + " Where 1=1" + selection(in) + " And 票据开票数据.收费项目代号 In (" +
-           itemCodeList(in.items) + ")";
+           kJoinsFromLines + " Where 1=1" + selection(in) + " And " +
+           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
 }
 
 // Row k of an invoice: the k-th line of each item that has one.

@@ -58,7 +58,8 @@ std::string preInvoiceItemSums(const PreInvoiceStatementInput& in) {
            " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号" +
            " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" + " Where 1=1" +
            invoicesThatCount(in.departmentCode, in.fromKey, in.toKey, "票据.收款日期 is null") +
-           typeCondition(in.invoiceTypeList) + " And 票据开票数据.收费项目代号 In (" + itemCodeList(in.items) + ")" +
+           typeCondition(in.invoiceTypeList) + " And " +
+           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items)) +
            " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
 }
 
