@@ -1,6 +1,7 @@
 #include "BackgroundRun.h"
 
 #include <chrono>
+#include <condition_variable>
 
 #include "Connection.h"
 
@@ -88,6 +89,24 @@ void BackgroundRun::stopAndWait() {
 
 void BackgroundRun::post(std::function<void()> step) {
     QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
+}
+
+void BackgroundRun::postAndWait(std::function<void()> step) {
+    struct Handshake {
+        std::mutex mutex;
+        std::condition_variable ran;
+        bool done = false;
+    };
+    auto handshake = std::make_shared<Handshake>();
+    post([handshake, step = std::move(step)] {
+        step();
+        std::lock_guard<std::mutex> lock(handshake->mutex);
+        handshake->done = true;
+        handshake->ran.notify_all();
+    });
+    // A window that goes cancels first: the wait never holds up its destructor.
+    std::unique_lock<std::mutex> lock(handshake->mutex);
+    while (!handshake->done && !cancelled_.load()) handshake->ran.wait_for(lock, kTurnPoll);
 }
 
 void BackgroundRun::join() {

@@ -47,6 +47,9 @@ public:
     // From the work: runs `step` on this object's thread, after whatever was posted
     // before it; dropped when the object is gone first.
     void post(std::function<void()> step);
+    // The same, and waits until `step` has run (or the run is cancelled): for what must
+    // be on screen before the work goes on.
+    void postAndWait(std::function<void()> step);
 
 signals:
     // The connection is busy with another window's run: this one waits for its turn.

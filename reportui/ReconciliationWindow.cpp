@@ -119,8 +119,9 @@ void ReconciliationWindow::startStatistics() {
         [run, connection, selection, typeLists = typeLists_, previous = state_, background, this] {
             *run = rec::RunReconciliation(*connection, selection, typeLists, previous,
                                           [background, this](const rec::ReconciliationTable& table) {
-                                              // Drawn on the window's thread, from a copy.
-                                              background->post([this, table] { showGeneratingCaption(table); });
+                                              // On screen before the month rows are read.
+                                              background->postAndWait(
+                                                  [this, table] { showGeneratingCaption(table); });
                                           });
         },
         [this, run](bool cancelled) {
