@@ -13,6 +13,7 @@
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
 #include "TestDatabase.h"
+#include "support/ReportWindowDriving.h"
 #include "support/WindowTestServices.h"
 
 using namespace tally;
