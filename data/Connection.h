@@ -1,7 +1,9 @@
 #pragma once
 // A database connection, whichever engine is behind it. The program opens one at start
 // and hands it to whatever needs it; nothing reaches it through a global.
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -24,16 +26,44 @@ public:
 
     // Runs one statement and returns its rows; throws DbError on any failure, a timeout
     // included. A negative timeout counts as no limit. The limit holds for this call only.
+    // After interrupt() every call fails with DbError::cancelled() until clearInterrupt().
     std::unique_ptr<Recordset> open(std::string_view sql, int timeoutSeconds = kDefaultTimeoutSeconds) {
+        if (interrupted()) throw DbError::cancelledError();
         return execute(sql, timeoutSeconds < 0 ? kNoTimeout : timeoutSeconds);
     }
 
     // "sqlite" or "odbc"; for messages and tests.
     virtual std::string engineName() const = 0;
 
+    // Stops the statement running on another thread as soon as the engine lets it, and
+    // refuses the statements after it: they fail with DbError::cancelled(). Safe from any
+    // thread. Only the thread holding turn() may call it, or it stops someone else's work.
+    void interrupt() {
+        interrupted_.store(true);
+        stopRunningStatement();
+    }
+    // Lets statements run again after interrupt(); called by the holder of turn().
+    void clearInterrupt() {
+        interrupted_.store(false);
+        resumeStatements();
+    }
+    bool interrupted() const { return interrupted_.load(); }
+
+    // One thread at a time runs statements here: work off the window's thread holds this
+    // for the whole of its run, so two windows sharing the connection take turns.
+    std::timed_mutex& turn() { return turn_; }
+
 protected:
     // The engine's part of open(): `timeoutSeconds` is 0 (no limit) or more.
     virtual std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) = 0;
+    // The engine's part of interrupt() and clearInterrupt(); a connection that wraps
+    // another passes them on. Called from any thread.
+    virtual void stopRunningStatement() {}
+    virtual void resumeStatements() {}
+
+private:
+    std::atomic<bool> interrupted_{false};
+    std::timed_mutex turn_;
 };
 
 }  // namespace tally::data

@@ -13,6 +13,11 @@ public:
     long number() const { return number_; }
     const std::string& description() const { return description_; }
 
+    // A statement stopped by Connection::interrupt(): the user cancelled, nothing failed.
+    static constexpr long kCancelledNumber = -2147217842;  // ADO's "operation was cancelled"
+    static DbError cancelledError() { return DbError(kCancelledNumber, "Operation cancelled"); }
+    bool cancelled() const { return number_ == kCancelledNumber; }
+
 private:
     long number_;
     std::string description_;

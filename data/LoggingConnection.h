@@ -30,6 +30,8 @@ public:
 
 protected:
     std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;
+    void stopRunningStatement() override { inner_->interrupt(); }
+    void resumeStatements() override { inner_->clearInterrupt(); }
 
 private:
     std::unique_ptr<Connection> inner_;

@@ -4,7 +4,9 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -13,6 +15,30 @@
 #include "TsqlRewriter.h"
 
 namespace tally::data {
+
+struct OdbcConnection::RunningStatement {
+    std::mutex mutex;  // held while the handle is set, cleared or cancelled
+    void* handle = nullptr;
+    std::atomic<bool> stop{false};
+
+    void set(void* statement) {
+        std::lock_guard<std::mutex> lock(mutex);
+        handle = statement;
+    }
+    // Before the handle is freed: SQLCancel never reaches a freed handle.
+    void clear(void* statement) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (handle == statement) handle = nullptr;
+    }
+    void cancel() {
+        stop.store(true);
+        std::lock_guard<std::mutex> lock(mutex);
+        if (handle) SQLCancel(handle);
+    }
+    // A failure after a cancel is the cancel, whatever the driver calls it.
+    DbError failure(DbError error) const { return stop.load() ? DbError::cancelledError() : std::move(error); }
+};
+
 namespace {
 
 // Text crosses the driver as UTF-8 through the narrow calls: FreeTDS is told so
@@ -32,7 +58,8 @@ DbError diagnostic(SQLSMALLINT type, SQLHANDLE handle, const std::string& fallba
 
 class OdbcRecordset : public Recordset {
 public:
-    explicit OdbcRecordset(OdbcStatementHandle stmt) : stmt_(std::move(stmt)) {
+    OdbcRecordset(OdbcStatementHandle stmt, std::shared_ptr<OdbcConnection::RunningStatement> running)
+        : stmt_(std::move(stmt)), running_(std::move(running)) {
         SQLSMALLINT columns = 0;
         SQLNumResultCols(stmt_.get(), &columns);
         std::vector<std::string> names;
@@ -46,13 +73,16 @@ public:
         }
         start(std::move(names));
     }
+    ~OdbcRecordset() override { running_->clear(stmt_.get()); }
+    OdbcRecordset(const OdbcRecordset&) = delete;
+    OdbcRecordset& operator=(const OdbcRecordset&) = delete;
 
 protected:
     bool fetchRow(std::vector<Value>& row) override {
         if (types_.empty()) return false;  // a statement without a result set
         SQLRETURN rc = SQLFetch(stmt_.get());
         if (rc == SQL_NO_DATA) return false;
-        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_.get(), "fetch failed");
+        if (!SQL_SUCCEEDED(rc)) throw running_->failure(diagnostic(SQL_HANDLE_STMT, stmt_.get(), "fetch failed"));
         for (std::size_t i = 0; i < row.size(); ++i) row[i] = read(static_cast<SQLUSMALLINT>(i + 1), types_[i]);
         return true;
     }
@@ -115,10 +145,12 @@ private:
     }
 
     void check(SQLRETURN rc) {
-        if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_STMT, stmt_.get(), "reading a field failed");
+        if (!SQL_SUCCEEDED(rc))
+            throw running_->failure(diagnostic(SQL_HANDLE_STMT, stmt_.get(), "reading a field failed"));
     }
 
     OdbcStatementHandle stmt_;
+    std::shared_ptr<OdbcConnection::RunningStatement> running_;
     std::vector<SQLSMALLINT> types_;
 };
 
@@ -126,7 +158,8 @@ private:
 
 // The handles are members from the moment they exist, so a failure anywhere below (the
 // read-only setting included) disconnects and frees them on the way out.
-OdbcConnection::OdbcConnection(const std::string& connectionString) {
+OdbcConnection::OdbcConnection(const std::string& connectionString)
+    : running_(std::make_shared<RunningStatement>()) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, env_.out())))
         throw DbError(-1, "cannot allocate an ODBC environment");
     SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
@@ -177,9 +210,22 @@ std::unique_ptr<Recordset> OdbcConnection::executeAsIs(std::string_view text, in
     SQLSetStmtAttr(s, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
     SQLSetStmtAttr(s, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), 0);
     std::string copy(text);  // the driver's API takes a mutable buffer
-    SQLRETURN rc = SQLExecDirect(s, sqlText(copy), static_cast<SQLINTEGER>(copy.size()));
-    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) throw diagnostic(SQL_HANDLE_STMT, s, "statement failed");
-    return std::make_unique<OdbcRecordset>(std::move(stmt));
+    running_->set(s);
+    try {
+        // A cancel that came before the handle was known.
+        if (running_->stop.load()) throw DbError::cancelledError();
+        SQLRETURN rc = SQLExecDirect(s, sqlText(copy), static_cast<SQLINTEGER>(copy.size()));
+        if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
+            throw running_->failure(diagnostic(SQL_HANDLE_STMT, s, "statement failed"));
+        return std::make_unique<OdbcRecordset>(std::move(stmt), running_);
+    } catch (...) {
+        running_->clear(s);
+        throw;
+    }
 }
+
+void OdbcConnection::stopRunningStatement() { running_->cancel(); }
+
+void OdbcConnection::resumeStatements() { running_->stop.store(false); }
 
 }  // namespace tally::data

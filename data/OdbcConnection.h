@@ -1,6 +1,7 @@
 #pragma once
 // A database reached through unixODBC: SQL Server through FreeTDS, or (in tests)
 // SQLite through its ODBC driver with the T-SQL functions loaded as an extension.
+#include <memory>
 #include <string>
 
 #include "Connection.h"
@@ -18,8 +19,13 @@ public:
     // The server product as the driver names it ("Microsoft SQL Server", "SQLite", ...).
     const std::string& dbmsName() const { return dbmsName_; }
 
+    // The statement handle in use, for SQLCancel from another thread.
+    struct RunningStatement;
+
 protected:
     std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;
+    void stopRunningStatement() override;
+    void resumeStatements() override;
 
 private:
     // Runs a statement as it is: the program's own catalogue reads and settings.
@@ -31,6 +37,7 @@ private:
     OdbcConnectionHandle dbc_;
     std::string dbmsName_;
     bool speaksSqlite_ = false;
+    std::shared_ptr<RunningStatement> running_;  // shared with the recordsets handed out
 };
 
 }  // namespace tally::data

@@ -16,13 +16,16 @@ namespace {
 
 [[noreturn]] void fail(sqlite3* db, int rc) { throw DbError(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)); }
 
+// Virtual machine steps between two looks at the time limit and the stop flag.
+constexpr int kProgressSteps = 1000;
+
 class SqliteRecordset : public Recordset {
 public:
-    SqliteRecordset(sqlite3* db, SqliteStatement stmt, int timeoutSeconds) : db_(db), stmt_(std::move(stmt)) {
-        if (timeoutSeconds > 0) {
+    SqliteRecordset(sqlite3* db, SqliteStatement stmt, int timeoutSeconds, std::shared_ptr<std::atomic<bool>> stop)
+        : db_(db), stmt_(std::move(stmt)), stop_(std::move(stop)) {
+        if (timeoutSeconds > 0)
             deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-            sqlite3_progress_handler(db_, 10000, &SqliteRecordset::checkDeadline, this);
-        }
+        sqlite3_progress_handler(db_, kProgressSteps, &SqliteRecordset::checkProgress, this);
         std::vector<std::string> names;
         for (int i = 0; i < sqlite3_column_count(stmt_.get()); ++i)
             names.emplace_back(sqlite3_column_name(stmt_.get(), i));
@@ -41,6 +44,7 @@ protected:
         int rc = sqlite3_step(stmt);
         if (rc == SQLITE_DONE) return false;
         if (rc != SQLITE_ROW) {
+            if (rc == SQLITE_INTERRUPT && stop_->load()) throw DbError::cancelledError();
             if (rc == SQLITE_INTERRUPT) throw DbError(-2147217871, "Query timeout expired");
             fail(db_, rc);
         }
@@ -62,13 +66,17 @@ private:
     // The handler points at this recordset, which is going.
     void stopDeadline() { sqlite3_progress_handler(db_, 0, nullptr, nullptr); }
 
-    static int checkDeadline(void* self) {
+    static int checkProgress(void* self) {
         auto* rs = static_cast<SqliteRecordset*>(self);
-        return std::chrono::steady_clock::now() > rs->deadline_ ? 1 : 0;
+        if (rs->stop_->load()) return 1;
+        return rs->deadline_ != std::chrono::steady_clock::time_point{} && std::chrono::steady_clock::now() > rs->deadline_
+                   ? 1
+                   : 0;
     }
 
     sqlite3* db_;
     SqliteStatement stmt_;
+    std::shared_ptr<std::atomic<bool>> stop_;
     std::chrono::steady_clock::time_point deadline_{};
 };
 
@@ -82,7 +90,10 @@ void tuneForReports(sqlite3* db) {
 
 }  // namespace
 
-SqliteConnection::SqliteConnection(const std::string& path) : path_(path) { openFile(); }
+SqliteConnection::SqliteConnection(const std::string& path, HandleSetup setup)
+    : path_(path), setup_(std::move(setup)) {
+    openFile();
+}
 
 void SqliteConnection::openFile() {
     sqlite3* opened = nullptr;
@@ -93,6 +104,7 @@ void SqliteConnection::openFile() {
         throw DbError(rc, message + ": " + path_);
     }
     registerTsqlFunctions(db.get());
+    if (setup_) setup_(db.get());
     sqlite3_exec(db.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
     tuneForReports(db.get());
     // An empty or foreign file opens fine; reading the schema tells.
@@ -103,6 +115,7 @@ void SqliteConnection::openFile() {
         sqlite3_free(error);
         throw DbError(rc, message + ": " + path_);
     }
+    std::lock_guard<std::mutex> lock(handleMutex_);
     db_ = std::move(db);
 }
 
@@ -114,7 +127,10 @@ void SqliteConnection::reopenIfMoved() {
     int moved = 0;
     if (db_ && sqlite3_file_control(db_.get(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && !moved) return;
     // A recordset still open on the old handle keeps it alive until it is finished.
-    db_.reset();
+    {
+        std::lock_guard<std::mutex> lock(handleMutex_);
+        db_.reset();
+    }
     columnCache_.clear();
     openFile();
 }
@@ -131,10 +147,11 @@ std::vector<std::string> SqliteConnection::columnsOf(const std::string& table) {
     SqliteStatement stmt(prepared);
     if (rc == SQLITE_OK) {
         sqlite3_bind_text(stmt.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
-        while (sqlite3_step(stmt.get()) == SQLITE_ROW)
+        while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
             columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0)));
     }
-    columnCache_[key] = columns;
+    // A list cut short by an interrupt is not the table's.
+    if (rc == SQLITE_DONE) columnCache_[key] = columns;
     return columns;
 }
 
@@ -171,7 +188,15 @@ std::unique_ptr<Recordset> SqliteConnection::execute(std::string_view sql, int t
     if (rc != SQLITE_OK) fail(db_.get(), rc);
     if (!stmt) throw DbError(SQLITE_MISUSE, "empty statement");
     if (!sqlite3_stmt_readonly(stmt.get())) throw DbError(SQLITE_READONLY, "attempt to write a readonly database");
-    return std::make_unique<SqliteRecordset>(db_.get(), std::move(stmt), timeoutSeconds);
+    return std::make_unique<SqliteRecordset>(db_.get(), std::move(stmt), timeoutSeconds, stop_);
 }
+
+void SqliteConnection::stopRunningStatement() {
+    stop_->store(true);
+    std::lock_guard<std::mutex> lock(handleMutex_);
+    if (db_) sqlite3_interrupt(db_.get());
+}
+
+void SqliteConnection::resumeStatements() { stop_->store(false); }
 
 }  // namespace tally::data

@@ -1,7 +1,11 @@
 #pragma once
 // The embedded engine: an SQLite file opened read-only, speaking the report statements' T-SQL.
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,9 +23,13 @@ struct QueryPlanStep {
 
 class SqliteConnection : public Connection {
 public:
+    // Run on every handle the connection opens, before its first statement: tests and
+    // benchmarks add SQL functions of their own with it.
+    using HandleSetup = std::function<void(sqlite3*)>;
+
     // Opens the file read-only; throws DbError when it does not exist or is no database.
     // Each statement checks that the file is still the one opened (see reopenIfMoved).
-    explicit SqliteConnection(const std::string& path);
+    explicit SqliteConnection(const std::string& path, HandleSetup setup = {});
     ~SqliteConnection() override;
 
     std::string engineName() const override { return "sqlite"; }
@@ -39,6 +47,8 @@ public:
 
 protected:
     std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;
+    void stopRunningStatement() override;
+    void resumeStatements() override;
 
 private:
     void openFile();
@@ -46,7 +56,12 @@ private:
     std::vector<std::string> columnsOf(const std::string& table);
 
     std::string path_;
-    SqliteDb db_;  // none while a moved file is missing
+    HandleSetup setup_;
+    std::mutex handleMutex_;  // db_ is swapped on the running thread, interrupted from another
+    SqliteDb db_;             // none while a moved file is missing
+    // Seen by the running statement's progress check: an interrupt that comes just before
+    // the statement starts would be lost by sqlite3_interrupt alone.
+    std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
     std::chrono::milliseconds lockWait_{30000};
     std::map<std::string, std::vector<std::string>> columnCache_;
 };

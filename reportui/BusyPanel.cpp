@@ -1,8 +1,8 @@
 #include "BusyPanel.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 
 #include "ReportFonts.h"
 #include "Twips.h"
@@ -23,28 +23,20 @@ BusyPanel::BusyPanel(QWidget* parent) : QFrame(parent) {
     caption_->setObjectName("BusyCaption");
     caption_->setFont(windowFont(10.5, true));
     caption_->setAlignment(Qt::AlignCenter);
+    cancel_ = new QPushButton(kCancelText, this);
+    cancel_->setObjectName("BusyCancel");
+    cancel_->setFont(windowFont(9));
+    cancel_->setFocusPolicy(Qt::NoFocus);  // Enter in the window never cancels by accident
+    connect(cancel_, &QPushButton::clicked, this, &BusyPanel::cancelRequested);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(caption_);
+    layout->addWidget(caption_, 1);
+    layout->addWidget(cancel_);
     hide();
 }
 
 void BusyPanel::setCaption(const QString& caption) { caption_->setText(caption); }
 
 QString BusyPanel::caption() const { return caption_->text(); }
-
-BusyIndication::BusyIndication(BusyPanel* panel, const QString& caption) : panel_(panel) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    panel_->setCaption(caption);
-    panel_->show();
-    panel_->raise();
-    // One pass so that the panel and the pointer are painted before the query blocks.
-    QCoreApplication::processEvents();
-}
-
-BusyIndication::~BusyIndication() {
-    panel_->hide();
-    QApplication::restoreOverrideCursor();
-}
 
 }  // namespace tally::reportui

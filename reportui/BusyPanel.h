@@ -1,9 +1,10 @@
 #pragma once
 // The small panel centred over the result grid that tells the user a long
-// command is running, and the wait pointer that goes with it.
+// command is running, with the 取消 button that stops it.
 #include <QFrame>
 
 class QLabel;
+class QPushButton;
 
 namespace tally::reportui {
 
@@ -12,24 +13,21 @@ class BusyPanel : public QFrame {
 public:
     explicit BusyPanel(QWidget* parent = nullptr);
 
+    static constexpr const char* kCancelText = "取消";
+    // While another window's run holds the connection.
+    static constexpr const char* kWaitingCaption = "正在等待其他窗口的统计完成……";
+
     void setCaption(const QString& caption);
     QString caption() const;
+    QPushButton* cancelButton() const { return cancel_; }
+
+signals:
+    // 取消 was clicked.
+    void cancelRequested();
 
 private:
     QLabel* caption_;
-};
-
-// While alive: the wait pointer and the panel with its caption, painted once
-// before the long routine starts (the routine itself does not yield).
-class BusyIndication {
-public:
-    BusyIndication(BusyPanel* panel, const QString& caption);
-    ~BusyIndication();
-    BusyIndication(const BusyIndication&) = delete;
-    BusyIndication& operator=(const BusyIndication&) = delete;
-
-private:
-    BusyPanel* panel_;
+    QPushButton* cancel_;
 };
 
 }  // namespace tally::reportui

@@ -1,12 +1,12 @@
 #include "ReconciliationWindow.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
+#include "BackgroundRun.h"
 #include "BusyPanel.h"
 #include "DepartmentListLoader.h"
 #include "Notifier.h"
@@ -42,7 +42,14 @@ ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* par
     connect(exitButton(), &QPushButton::clicked, this, &ReconciliationWindow::exitWindow);
 }
 
-ReconciliationWindow::~ReconciliationWindow() = default;
+// The work reads the window's copies: it ends before they go.
+ReconciliationWindow::~ReconciliationWindow() { stopWork(); }
+
+void ReconciliationWindow::enableCommands(bool enabled) {
+    ReportWindowFrame::enableCommands(enabled);
+    startButton_->setEnabled(enabled);
+    departmentList_->setEnabled(enabled);
+}
 
 void ReconciliationWindow::fillPeriodBoxes() {
     const QDate today = QDate::currentDate();
@@ -83,14 +90,11 @@ void ReconciliationWindow::showTable(const rec::ReconciliationTable& table) {
 
 void ReconciliationWindow::showGeneratingCaption(const rec::ReconciliationTable& table) {
     showTable(table);
-    busyPanel_->setCaption(kGeneratingCaption);
-    busyPanel_->show();
-    busyPanel_->raise();
-    QCoreApplication::processEvents();
+    setBusyCaption(kGeneratingCaption);
 }
 
 void ReconciliationWindow::startStatistics() {
-    if (running_) return;
+    if (busy()) return;  // a click queued while the last run went
     const auto department = selectedDepartment();
     if (auto refusal = rec::checkReconciliationSelection(department.has_value(), startMonthText().toStdString(),
                                                          endMonthText().toStdString())) {
@@ -106,31 +110,38 @@ void ReconciliationWindow::startStatistics() {
     const rec::ReconciliationSelection selection{yearText().toStdString(), startMonthText().toStdString(),
                                                  endMonthText().toStdString(), *department};
 
-    running_ = true;
     state_.table.removeDataRows();
     showTable(state_.table);
-    rec::ReconciliationRun run;
-    {
-        BusyIndication busy(busyPanel_, kExtractingCaption);
-        run = rec::RunReconciliation(*connection, selection, typeLists_, state_,
-                                     [this](const rec::ReconciliationTable& table) { showGeneratingCaption(table); });
-    }
-    // Whatever the run left, abandoned or not, is the window's table now.
-    state_ = std::move(run);
-    showTable(state_.table);
-    running_ = false;
-    for (const auto& message : state_.reported) notifier().notice(message.messageText());
+    auto run = std::make_shared<rec::ReconciliationRun>();
+    BackgroundRun* background = &backgroundRun();
+    runInBackground(
+        kExtractingCaption, connection,
+        [run, connection, selection, typeLists = typeLists_, previous = state_, background, this] {
+            *run = rec::RunReconciliation(*connection, selection, typeLists, previous,
+                                          [background, this](const rec::ReconciliationTable& table) {
+                                              // On screen before the month rows are read.
+                                              background->postAndWait(
+                                                  [this, table] { showGeneratingCaption(table); });
+                                          });
+        },
+        [this, run](bool cancelled) {
+            // Cancelled: the last run's headings without rows, never part of the new table.
+            if (!cancelled) state_ = std::move(*run);
+            showTable(state_.table);
+            if (cancelled) return;
+            for (const auto& message : state_.reported) notifier().notice(message.messageText());
+        });
 }
 
 void ReconciliationWindow::exportTable() {
     // Nothing to export until a run has put rows below the headings.
-    if (running_ || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
+    if (busy() || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
     if (services_.exportReconciliation) services_.exportReconciliation(*this);
 }
 
 void ReconciliationWindow::previewTable() {
     // Nothing to print until a run has put rows below the headings.
-    if (running_ || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
+    if (busy() || state_.table.rowCount() <= rec::ReconciliationTable::kHeadingRows) return;
     if (services_.previewReconciliation) services_.previewReconciliation(*this);
 }
 

@@ -65,6 +65,9 @@ public:
     QFrame* periodGroup() const { return periodGroup_; }
     QWidget* mainArea() const { return resultArea_; }
 
+protected:
+    void enableCommands(bool enabled) override;
+
 private:
     // ReconciliationWindowLayout.cpp: the regions and the resize rule.
     void buildControls();
@@ -74,13 +77,12 @@ private:
     void loadInvoiceTypeLists();
     void departmentClicked();
     void showTable(const reports::reconciliation::ReconciliationTable& table);
-    // The busy caption of the month rows, painted once before they are read.
+    // The busy caption of the month rows, shown as they start to be read.
     void showGeneratingCaption(const reports::reconciliation::ReconciliationTable& table);
 
     std::vector<reports::DepartmentEntry> departments_;  // one per list line, in list order
     reports::reconciliation::InvoiceTypeLists typeLists_;
     reports::reconciliation::ReconciliationRun state_;  // the last run's items and table
-    bool running_ = false;                              // a click during the one repaint of a run is not a second run
     WindowServices services_;
 
     QLabel* formulaLabel_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "BackgroundRun.h"
 #include "BusyPanel.h"
 #include "DepartmentListLoader.h"
 #include "DetailReportFlow.h"
@@ -30,7 +31,7 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, Window
     buildControls();
     resize(sizeHint());
 
-    selectionPanel_->startButton()->setEnabled(false);
+    allowStart(false);
     showHeadings(report_->initialHeadings());
     setTitle(QString::fromStdString(texts.caption));
     loadDepartmentList();
@@ -45,7 +46,20 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, Window
     connect(exitButton(), &QPushButton::clicked, this, &ReportWindow::exitWindow);
 }
 
-ReportWindow::~ReportWindow() = default;
+// The work reads the report engine and the window's copies: it ends before they go.
+ReportWindow::~ReportWindow() { stopWork(); }
+
+void ReportWindow::enableCommands(bool enabled) {
+    ReportWindowFrame::enableCommands(enabled);
+    selectionPanel_->extractButton()->setEnabled(enabled);
+    selectionPanel_->startButton()->setEnabled(enabled && startAllowed_);
+    selectionPanel_->departmentList()->setEnabled(enabled);
+}
+
+void ReportWindow::allowStart(bool allowed) {
+    startAllowed_ = allowed;
+    selectionPanel_->startButton()->setEnabled(allowed && !busy());
+}
 
 data::Connection* ReportWindow::connectionOrTell() const {
     if (!services_.connection) notifier().notice(reports::runErrorText(0, reports::kNoConnection));
@@ -87,56 +101,78 @@ reports::ReportRequest ReportWindow::requestNow(const reports::DepartmentEntry& 
 }
 
 void ReportWindow::extractFeeItems() {
+    if (busy()) return;  // a click queued while the last command ran
     const auto selected = selectedDepartment();
     if (auto refusal = reports::CheckDetailSelection(selected.has_value(), dayKey(startDate()), dayKey(endDate()))) {
         notifier().notice(refusal->error.messageText());
         if (refusal->focusPeriodEnd) selectionPanel_->endPicker()->setFocus();
         return;
     }
+    const auto previous = captured_;
     captured_ = *selected;
     data::Connection* connection = connectionOrTell();
     if (!connection) return;
 
-    reports::FeeItemExtraction extraction;
-    {
-        BusyIndication busy(busyPanel_, QString::fromStdString(report_->texts().extractBusy));
-        extraction = reports::ExtractDetailFeeItems(*connection, *report_, requestNow(*captured_));
-    }
-    feeItems_ = extraction.items;
-    // After an error the grids are left as they were.
-    if (extraction.splits) selectionPanel_->splitGrid()->setRows(*extraction.splits);
-    if (extraction.headings) showHeadings(*extraction.headings);
-    if (extraction.canRun()) selectionPanel_->startButton()->setEnabled(true);
-    for (const auto& message : extraction.messages(*report_)) notifier().notice(message.messageText());
+    // The work gets copies: the window may change (or go) while it runs.
+    auto extraction = std::make_shared<reports::FeeItemExtraction>();
+    const reports::DetailReport* report = report_.get();
+    runInBackground(
+        QString::fromStdString(report_->texts().extractBusy), connection,
+        [extraction, connection, report, request = requestNow(*captured_)] {
+            *extraction = reports::ExtractDetailFeeItems(*connection, *report, request);
+        },
+        [this, extraction, previous](bool cancelled) {
+            // A cancelled extraction leaves the window as it was, its department included.
+            if (cancelled) {
+                captured_ = previous;
+                return;
+            }
+            feeItems_ = extraction->items;
+            // After an error the grids are left as they were.
+            if (extraction->splits) selectionPanel_->splitGrid()->setRows(*extraction->splits);
+            if (extraction->headings) showHeadings(*extraction->headings);
+            if (extraction->canRun()) allowStart(true);
+            for (const auto& message : extraction->messages(*report_)) notifier().notice(message.messageText());
+        });
 }
 
 void ReportWindow::startStatistics() {
-    if (feeItems_.empty() || !captured_) return;
+    if (busy() || feeItems_.empty() || !captured_) return;
     const reports::SplitRatioRows splits = selectionPanel_->splitGrid()->rows();
-    selectionPanel_->startButton()->setEnabled(false);
+    allowStart(false);
     pager_->startRun();
     data::Connection* connection = connectionOrTell();
     if (!connection) return;
 
-    reports::DetailRun run;
-    {
-        BusyIndication busy(busyPanel_, QString::fromStdString(report_->texts().runBusy));
-        run = reports::RunDetailStatistics(*connection, *report_, requestNow(*captured_), feeItems_, splits);
-    }
-    if (run.headings) showHeadings(*run.headings);
-    pager_->finishRun(run.result);
-    if (run.error) notifier().notice(run.error->messageText());
+    auto run = std::make_shared<reports::DetailRun>();
+    const reports::DetailReport* report = report_.get();
+    runInBackground(
+        QString::fromStdString(report_->texts().runBusy), connection,
+        [run, connection, report, request = requestNow(*captured_), items = feeItems_, splits] {
+            *run = reports::RunDetailStatistics(*connection, *report, request, items, splits);
+        },
+        [this, run](bool cancelled) {
+            // A cancelled run shows no rows, never part of them; 开始统计 can run again.
+            if (cancelled) {
+                pager_->finishRun(nullptr);
+                allowStart(true);
+                return;
+            }
+            if (run->headings) showHeadings(*run->headings);
+            pager_->finishRun(run->result);
+            if (run->error) notifier().notice(run->error->messageText());
+        });
 }
 
 void ReportWindow::exportResult() {
-    // Nothing to export until the grid shows rows of a run.
-    if (resultGrid_->dataRowCount() == 0 || !pager_->hasRows()) return;
+    // Nothing to export until the grid shows rows of a run, nor while a command runs.
+    if (busy() || resultGrid_->dataRowCount() == 0 || !pager_->hasRows()) return;
     if (services_.exportDetail) services_.exportDetail(*this);
 }
 
 void ReportWindow::previewResult() {
-    // Nothing to print until the grid shows rows of a run.
-    if (resultGrid_->dataRowCount() == 0 || !pager_->hasRows()) return;
+    // Nothing to print until the grid shows rows of a run, nor while a command runs.
+    if (busy() || resultGrid_->dataRowCount() == 0 || !pager_->hasRows()) return;
     if (services_.previewDetail) services_.previewDetail(*this);
 }
 

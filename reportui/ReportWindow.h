@@ -57,10 +57,15 @@ public:
     ResultPager* pager() const { return pager_; }
     QLabel* exportCaption() const { return exportCaption_; }
 
+protected:
+    void enableCommands(bool enabled) override;
+
 private:
     // ReportWindowLayout.cpp: the regions and the resize rule.
     void buildControls();
     void placeOwnRegions(const Placement& placement) override;
+    // 开始统计 can be clicked when allowed and no command runs.
+    void allowStart(bool allowed);
 
     void loadDepartmentList();
     void loadInvoiceTypeList();
@@ -76,6 +81,7 @@ private:
     std::optional<reports::DepartmentEntry> captured_;
     std::string invoiceTypeList_;
     reports::FeeItemList feeItems_;
+    bool startAllowed_ = false;
 
     SelectionPanel* selectionPanel_ = nullptr;
     PageNavigator* navigator_ = nullptr;

@@ -1,7 +1,10 @@
 #include "ReportWindowFrame.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 
+#include "BackgroundRun.h"
 #include "BusyPanel.h"
 #include "ReportBottomBar.h"
 #include "ReportFonts.h"
@@ -18,7 +21,49 @@ constexpr int kHeadingLeft = 90, kGridLeft = 30, kGridMargin = 60;
 
 }  // namespace
 
-ReportWindowFrame::ReportWindowFrame(QWidget* parent) : QWidget(parent) { setFont(windowFont(9)); }
+ReportWindowFrame::ReportWindowFrame(QWidget* parent)
+    : QWidget(parent), run_(std::make_unique<BackgroundRun>()) {
+    setFont(windowFont(9));
+}
+
+ReportWindowFrame::~ReportWindowFrame() { stopWork(); }
+
+void ReportWindowFrame::stopWork() {
+    run_->stopAndWait();
+    if (waitCursor_) QApplication::restoreOverrideCursor();
+    waitCursor_ = false;
+}
+
+bool ReportWindowFrame::busy() const { return run_->running(); }
+
+void ReportWindowFrame::cancelWork() { run_->cancel(); }
+
+void ReportWindowFrame::setBusyCaption(const QString& caption) { busyPanel_->setCaption(caption); }
+
+void ReportWindowFrame::enableCommands(bool enabled) {
+    exportButton()->setEnabled(enabled);
+    previewButton()->setEnabled(enabled);
+}
+
+bool ReportWindowFrame::runInBackground(const QString& caption, data::Connection* connection,
+                                        std::function<void()> work, std::function<void(bool cancelled)> done) {
+    if (run_->running()) return false;
+    enableCommands(false);
+    busyPanel_->setCaption(caption);
+    busyPanel_->cancelButton()->setEnabled(true);
+    busyPanel_->show();
+    busyPanel_->raise();
+    if (!waitCursor_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    waitCursor_ = true;
+    return run_->start(connection, std::move(work), [this, done = std::move(done)](bool cancelled) {
+        busyPanel_->hide();
+        if (waitCursor_) QApplication::restoreOverrideCursor();
+        waitCursor_ = false;
+        enableCommands(true);
+        if (done) done(cancelled);
+        emit workFinished();
+    });
+}
 
 QWidget* ReportWindowFrame::bottomBar() const { return bottomBar_; }
 QPushButton* ReportWindowFrame::exportButton() const { return bottomBar_->exportButton(); }
@@ -52,7 +97,20 @@ void ReportWindowFrame::buildResultGrid() {
     resultGrid_->move(twipsX(kGridLeft, this), twipsY(design_.gridTop, this));
 }
 
-void ReportWindowFrame::buildBusyPanel() { busyPanel_ = new BusyPanel(resultArea_); }
+void ReportWindowFrame::buildBusyPanel() {
+    busyPanel_ = new BusyPanel(resultArea_);
+    connect(busyPanel_, &BusyPanel::cancelRequested, this, [this] {
+        busyPanel_->cancelButton()->setEnabled(false);  // one cancel is enough
+        cancelWork();
+    });
+    // Another window's run has the connection: say so until the turn comes.
+    connect(run_.get(), &BackgroundRun::waitingForConnection, this, [this] {
+        waitingCaption_ = busyPanel_->caption();
+        busyPanel_->setCaption(BusyPanel::kWaitingCaption);
+    });
+    connect(run_.get(), &BackgroundRun::connectionTaken, this,
+            [this] { busyPanel_->setCaption(waitingCaption_); });
+}
 
 void ReportWindowFrame::buildBars() {
     bottomBar_ = new ReportBottomBar(this);

@@ -7,12 +7,20 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
+namespace tally::data {
+class Connection;
+}  // namespace tally::data
+
 namespace tally::reportui {
 
+class BackgroundRun;
 class BusyPanel;
 class ReportBottomBar;
 class ReportStatusBar;
@@ -34,6 +42,22 @@ public:
 
     QSize sizeHint() const override;
 
+    // Work off the window's thread (see BackgroundRun): the busy panel shows `caption`
+    // and 取消, the wait pointer is up and the commands that start work are off until
+    // `done` has run on the window's thread. `connection` is null for work without the
+    // database. Refused (false) while other work of the window is going.
+    bool runInBackground(const QString& caption, data::Connection* connection, std::function<void()> work,
+                         std::function<void(bool cancelled)> done);
+    bool busy() const;
+    // What 取消 does.
+    void cancelWork();
+    BackgroundRun& backgroundRun() const { return *run_; }
+    void setBusyCaption(const QString& caption);
+
+signals:
+    // After `done` of work run by runInBackground.
+    void workFinished();
+
 protected:
     // The design sizes (twips) in which the windows differ.
     struct Design {
@@ -52,6 +76,14 @@ protected:
     };
 
     explicit ReportWindowFrame(QWidget* parent);
+    ~ReportWindowFrame() override;
+
+    // Cancels the work and waits for its thread. Each window calls it first thing in its
+    // destructor, while what the work reads still exists.
+    void stopWork();
+    // Sets whether the commands that start work can be clicked; the frame's are 导出Excel
+    // and 打印预览, a window adds its own. Called as work starts and ends.
+    virtual void enableCommands(bool enabled);
 
     // The builders, called in this order by the window: widgets are made in the order
     // the focus moves through them, so the window's own ones go in between.
@@ -83,6 +115,9 @@ private:
     void applyLayout();
 
     Design design_{};
+    std::unique_ptr<BackgroundRun> run_;
+    bool waitCursor_ = false;  // the override cursor this window set and must take back
+    QString waitingCaption_;   // the work's caption, back once the connection is free
 };
 
 }  // namespace tally::reportui

@@ -43,7 +43,7 @@ public:
 }  // namespace
 
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::filesystem::path& outputFile,
-                         std::chrono::seconds timeout) {
+                         std::chrono::seconds timeout, const std::function<bool()>& stopRequested) {
     SpawnActions files;
     posix_spawn_file_actions_addopen(&files.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files.actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -68,15 +68,17 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::filesy
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid) break;
         if (done < 0 && errno != EINTR) throw fileError(errno, "无法等待", argv[0]);
-        if (std::chrono::steady_clock::now() >= deadline) {
+        const bool stop = stopRequested && stopRequested();
+        if (stop || std::chrono::steady_clock::now() >= deadline) {
             ::kill(-pid, SIGKILL);
             ::waitpid(pid, &status, 0);
-            result.timedOut = true;
+            result.stopped = stop;
+            result.timedOut = !stop;
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    if (!result.timedOut && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    if (!result.timedOut && !result.stopped && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     result.output = tailOf(outputFile, 1000);
     return result;
 }

@@ -2,6 +2,7 @@
 // Runs a program to completion with its output captured in a file.
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,15 @@ namespace tally::sheet {
 struct ProcessResult {
     int exitCode = -1;  // -1 when it did not exit normally (signal, time-out)
     bool timedOut = false;
+    bool stopped = false;  // killed because `stopRequested` said so
     std::string output;  // standard output and error, cut to the last kilobyte
 };
 
 // argv[0] is the program's path. stdin reads nothing; stdout and stderr go to `outputFile`.
-// A program still running after `timeout` is killed with its process group.
+// A program still running after `timeout`, or once `stopRequested` (asked while it
+// runs) returns true, is killed with its process group.
 // Throws SheetError when the program cannot be started.
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::filesystem::path& outputFile,
-                         std::chrono::seconds timeout);
+                         std::chrono::seconds timeout, const std::function<bool()>& stopRequested = {});
 
 }  // namespace tally::sheet

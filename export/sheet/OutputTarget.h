@@ -13,6 +13,9 @@ struct OutputTarget {
     std::filesystem::path path;  // the file that will be written
     SheetFileFormat format = SheetFileFormat::Xlsx;
     std::filesystem::path converter;  // the office program that makes .xls files
+    // Asked while the .xls conversion runs; true stops the converter and the save fails
+    // with kCancelled, leaving no file. May be empty.
+    std::function<bool()> stopRequested = {};
 };
 
 // Finds the office program that converts workbooks (soffice, then libreoffice, on PATH).

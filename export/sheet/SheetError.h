@@ -27,6 +27,7 @@ inline constexpr int kCellOutOfOrder = 2002;
 inline constexpr int kBadCell = 2003;
 inline constexpr int kConversionFailed = 2004;
 inline constexpr int kWorkbookClosed = 2005;
+inline constexpr int kCancelled = 2006;  // the user stopped the export; nothing was written
 inline constexpr int kLibraryBase = 1000;
 }  // namespace sheet_errors
 

@@ -178,7 +178,8 @@ std::filesystem::path Workbook::save() {
         check(closeWorkbook(d.workbook), "保存工作簿失败");
         if (d.target.format == SheetFileFormat::Xls) {
             TempFile xls(d.target.path, ".xls");
-            convertToXls(d.target.converter, d.workbookFile->path(), xls.path(), d.firstSheetLastValueRow);
+            convertToXls(d.target.converter, d.workbookFile->path(), xls.path(), d.firstSheetLastValueRow,
+                         d.target.stopRequested);
             d.workbookFile->discard();
             xls.commitTo(d.target.path);
         } else {

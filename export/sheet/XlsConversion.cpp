@@ -53,11 +53,13 @@ std::string fileUrl(const std::filesystem::path& path) {
 }
 
 void convert(const std::filesystem::path& converter, const WorkFolder& work, const std::string& filter,
-             const std::filesystem::path& input, const std::filesystem::path& expectedOutput) {
+             const std::filesystem::path& input, const std::filesystem::path& expectedOutput,
+             const std::function<bool()>& stopRequested) {
     const ProcessResult run =
         runProcess({converter.native(), "-env:UserInstallation=" + fileUrl(work.path / "profile"), "--headless",
                     "--norestore", "--convert-to", filter, "--outdir", work.path.native(), input.native()},
-                   work.path / "converter.log", kConverterTimeout);
+                   work.path / "converter.log", kConverterTimeout, stopRequested);
+    if (run.stopped) throw SheetError(sheet_errors::kCancelled, "导出已取消");
     std::error_code ec;
     const auto size = std::filesystem::file_size(expectedOutput, ec);
     if (run.exitCode == 0 && !ec && size > 0) return;
@@ -126,7 +128,8 @@ std::string withAsianFontsAsWestern(std::string_view fods) {
 }
 
 void convertToXls(const std::filesystem::path& converter, const std::filesystem::path& xlsx,
-                  const std::filesystem::path& xlsOut, long long expectedRows) {
+                  const std::filesystem::path& xlsOut, long long expectedRows,
+                  const std::function<bool()>& stopRequested) {
     WorkFolder work;
     const auto input = work.path / "sheet.xlsx";
     const auto xls = work.path / "sheet.xls";
@@ -135,11 +138,11 @@ void convertToXls(const std::filesystem::path& converter, const std::filesystem:
     if (!std::filesystem::copy_file(xlsx, input, ec)) throw fileError(ec.value(), "无法复制文件", xlsx.native());
 
     const auto fods = work.path / "sheet.fods";
-    convert(converter, work, "fods", input, fods);
+    convert(converter, work, "fods", input, fods, stopRequested);
     writeFile(fods, withAsianFontsAsWestern(readFile(fods)));
-    convert(converter, work, "xls:MS Excel 97", fods, xls);
+    convert(converter, work, "xls:MS Excel 97", fods, xls, stopRequested);
     // Read back what the .xls really holds: the converter exits 0 even after cutting rows.
-    convert(converter, work, "csv:Text - txt - csv (StarCalc):44,34,76,1", xls, csv);
+    convert(converter, work, "csv:Text - txt - csv (StarCalc):44,34,76,1", xls, csv, stopRequested);
     std::ifstream in(csv, std::ios::binary);
     const long long rows = countCsvRecords(in);
     if (rows < expectedRows)

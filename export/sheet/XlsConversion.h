@@ -8,6 +8,7 @@
 // out in whatever font it has. So the sheet goes through the flat OpenDocument form, where
 // each font is made the East Asian font as well, and on from there to .xls.
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,7 +23,10 @@ inline constexpr int kXlsMaxColumns = 256;
 // Western font.
 std::string withAsianFontsAsWestern(std::string_view fods);
 
+// `stopRequested` (may be empty) is asked while the converter runs: true kills it and
+// throws SheetError kCancelled.
 void convertToXls(const std::filesystem::path& converter, const std::filesystem::path& xlsx,
-                  const std::filesystem::path& xlsOut, long long expectedRows);
+                  const std::filesystem::path& xlsOut, long long expectedRows,
+                  const std::function<bool()>& stopRequested = {});
 
 }  // namespace tally::sheet

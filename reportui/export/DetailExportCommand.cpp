@@ -31,10 +31,12 @@ void ExportDetailReport(reportui::ReportWindow& window, const ExportEnvironment&
     job.proposedName = detailExportName(window.titleText(), window.startDate(), window.endDate());
     job.rowCount = result->rowCount();
     job.doneMessage = window.report().texts().exportSuccess;
-    job.write = [&](const sheet::OutputTarget& target, const ExportProgress& progress) {
-        request.target = target;
-        request.progress = progress;
-        return ExportDetailResult(*result, items, request);
+    // The writing may run after this returns: it owns what it reads.
+    job.write = [request, result, items](const sheet::OutputTarget& target, const ExportProgress& progress) {
+        DetailSheetRequest writing = request;
+        writing.target = target;
+        writing.progress = progress;
+        return ExportDetailResult(*result, items, writing);
     };
     runExportCommand(
         {&window, window.exportButton(), window.exitButton(), window.progressBar(), window.exportCaption()}, job,

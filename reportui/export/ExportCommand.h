@@ -25,6 +25,8 @@ namespace tally::exports {
 
 inline constexpr const char* kSheetFileFilter = "电子表(.xlsx)|*.xlsx|电子表(.xls)|*.xls";
 inline constexpr const char* kExportCancelled = "您取消了导出操作！";
+inline constexpr const char* kExportingCaption = "正在导出数据，请稍等......";
+inline constexpr const char* kConvertingCaption = "正在转换为 Excel 97-2003 格式…";
 
 // Asks for the file to write; nullopt when the user cancels. `qtFilter` is in Qt's syntax.
 using SaveFileChooser =
@@ -66,7 +68,10 @@ struct ExportJob {
 
 // Hides the commands, asks for the file ("您取消了导出操作！" on cancel), shows the
 // progress bar and the busy caption, writes the sheet, tells the user how it went
-// ("错误号: N错误描述: ..." on failure) and brings the commands back.
+// ("错误号: N错误描述: ..." on failure) and brings the commands back. In a report window
+// the sheet is written off the window's thread behind its busy panel, whose 取消 stops
+// it without a message and without a file; the command returns at once and the window
+// says workFinished() at the end. `job.write` must then own what it reads.
 void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment,
                       Notifier& notifier);
 

@@ -17,7 +17,8 @@ void ExportReconciliationTable(const ReconciliationTable& table, const Reconcili
     job.proposedName = QString::fromStdString(labels.title);
     job.rowCount = table.rowCount() - ReconciliationTable::kHeadingRows;
     job.doneMessage = kReconciliationExportDone;
-    job.write = [&](const sheet::OutputTarget& target, const ExportProgress& progress) {
+    // The writing may run after this returns: it owns what it reads.
+    job.write = [table, labels](const sheet::OutputTarget& target, const ExportProgress& progress) {
         return ExportReconciliation(table, labels, target, progress);
     };
     runExportCommand(controls, job, environment, notifier);

@@ -120,6 +120,7 @@ private slots:
     void cancellingTheDialogWritesNothing() {
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(std::nullopt));
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240331"));
         QCOMPARE(filterSeen_, QString("电子表(.xlsx) (*.xlsx);;电子表(.xls) (*.xls)"));
         QVERIFY(commandsHiddenInDialog_);
@@ -139,6 +140,7 @@ private slots:
         });
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xlsx")));
+        QVERIFY(testing::idle(*window_));
 
         QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240430"));
         QCOMPARE(messages.texts(), QStringList{"停车费明细表导出成功！"});
@@ -170,6 +172,7 @@ private slots:
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xls"), [] {
             return std::optional<std::filesystem::path>("/bin/false");
         }));
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: 2004错误描述: "), qPrintable(messages.texts()[0]));
         QVERIFY(old.open(QIODevice::ReadOnly));
@@ -183,6 +186,7 @@ private slots:
     void nameWithoutExtensionIsAnError() {
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("停车")));
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: 52错误描述: "), qPrintable(messages.texts()[0]));
         QVERIFY(QDir(folder_->path()).isEmpty());
@@ -234,12 +238,14 @@ private slots:
         window.endMonthBox()->setCurrentText("03");
         window.departmentList()->setCurrentRow(0);
         window.startButton()->click();
+        QVERIFY(testing::idle(window));
         QVERIFY(window.table().rowCount() > 2);
         // Changed after the run: the period line follows the boxes, the rows do not.
         window.endMonthBox()->setCurrentText("04");
         messages.clear();
 
         exports::ExportReconciliationWindow(window, answering(inFolder("核对.xlsx")));
+        QVERIFY(testing::idle(window));
         QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表"));
         QCOMPARE(messages.texts(), QStringList{"票据核对表导出成功！"});
         QVERIFY(!window.exportButton()->isHidden() && !window.exitButton()->isHidden());

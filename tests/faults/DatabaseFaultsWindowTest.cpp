@@ -79,6 +79,7 @@ private:
         auto* panel = window.selectionPanel();
         if (!panel->startButton()->isEnabled()) return -1;
         panel->startButton()->click();
+        if (!testing::idle(window)) return -1;
         return window.result() ? window.result()->rowCount() : -1;
     }
 

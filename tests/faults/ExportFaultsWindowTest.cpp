@@ -130,6 +130,7 @@ private slots:
         }
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+        QVERIFY(testing::idle(*window_));
         if (!privateMounts) std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_all);
         expectFailureKeptTheEarlierFile(messages, "开票.xlsx",
                                         privateMounts ? "错误号: 30错误描述: " : "错误号: 13错误描述: ");
@@ -141,6 +142,7 @@ private slots:
         writeEarlierFile("开票.xlsx");
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: "), qPrintable(messages.texts()[0]));
         QVERIFY2(messages.texts()[0].contains("错误描述: "), qPrintable(messages.texts()[0]));
@@ -153,11 +155,13 @@ private slots:
         {
             FileSizeLimit limit(4096);
             exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+            QVERIFY(testing::idle(*window_));
         }
         expectFailureKeptTheEarlierFile(messages, "开票.xlsx", "错误号: ");
         // The same export succeeds once the limit is gone.
         messages.clear();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.texts(), QStringList{"增值税开票明细表导出成功！"});
         QVERIFY(testing::readText(inFolder("开票.xlsx")).starts_with("PK"));
     }
@@ -170,6 +174,7 @@ private slots:
         qputenv("PATH", QByteArray(folder_->path().c_str()));
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xls"), sheet::findOfficeConverter));
+        QVERIFY(testing::idle(*window_));
         qputenv("PATH", path);
         QCOMPARE(messages.texts(), QStringList{"增值税开票明细表导出成功！"});
         QCOMPARE(folder_->names(), (std::set<std::string>{"开票.xls", "开票.xlsx"}));
@@ -189,6 +194,7 @@ private slots:
         {
             FileSizeLimit limit(2048);
             exports::ExportReconciliationWindow(*window, answering(inFolder("核对.xlsx")));
+            QVERIFY(testing::idle(*window));
         }
         QCOMPARE(messages.messages.size(), size_t(1));
         QVERIFY2(messages.texts()[0].startsWith("错误号: "), qPrintable(messages.texts()[0]));

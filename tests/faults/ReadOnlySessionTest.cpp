@@ -92,11 +92,13 @@ private slots:
             window->pageNavigator()->nextButton()->click();
             window->pageNavigator()->lastButton()->click();
             exports::ExportDetailReport(*window, savingTo(exports_ / (std::string(kind) + ".xlsx")));
+            QVERIFY(testing::idle(*window));
         }
         std::unique_ptr<reportui::ReconciliationWindow> reconciliation(
             reportui::createReconciliationWindow(services(), nullptr));
         testing::runReconciliation(*reconciliation, 0, "2025", "01", "12");
         exports::ExportReconciliationWindow(*reconciliation, savingTo(exports_ / "reconciliation.xlsx"));
+        QVERIFY(testing::idle(*reconciliation));
         QCOMPARE(messages.texts(), (QStringList{"停车费明细表导出成功！", "增值税开票明细表导出成功！",
                                                 "增值税预开票明细表导出成功！", "票据核对表导出成功！"}));
         connection_.reset();

@@ -24,6 +24,12 @@ public:
 
 protected:
     std::unique_ptr<data::Recordset> execute(std::string_view sql, int timeoutSeconds) override;
+    void stopRunningStatement() override {
+        if (inner_) inner_->interrupt();
+    }
+    void resumeStatements() override {
+        if (inner_) inner_->clearInterrupt();
+    }
 
 private:
     std::unique_ptr<data::Connection> inner_;

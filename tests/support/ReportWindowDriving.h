@@ -6,12 +6,19 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QString>
+#include <QTest>
 
 #include "ReconciliationWindow.h"
 #include "ReportWindow.h"
 #include "SelectionPanel.h"
 
 namespace tally::testing {
+
+// Waits until the work the window runs off its thread has ended and its result is drawn
+// (a minute at most); false when it has not.
+inline bool idle(const reportui::ReportWindowFrame& window) {
+    return QTest::qWaitFor([&] { return !window.busy(); }, 60000);
+}
 
 // Picks the department in row `department` and the period, and extracts the fee items.
 inline void extractFeeItems(reportui::ReportWindow& window, int department, QDate from, QDate to) {
@@ -20,12 +27,14 @@ inline void extractFeeItems(reportui::ReportWindow& window, int department, QDat
     panel->startPicker()->setDate(from);
     panel->endPicker()->setDate(to);
     panel->extractButton()->click();
+    idle(window);
 }
 
 // The same, then runs the report on the items found.
 inline void runReport(reportui::ReportWindow& window, int department, QDate from, QDate to) {
     extractFeeItems(window, department, from, to);
     window.selectionPanel()->startButton()->click();
+    idle(window);
 }
 
 // Picks the department in row `department`, the year and the months, and starts.
@@ -36,6 +45,7 @@ inline void runReconciliation(reportui::ReconciliationWindow& window, int depart
     window.startMonthBox()->setCurrentText(startMonth);
     window.endMonthBox()->setCurrentText(endMonth);
     window.startButton()->click();
+    idle(window);
 }
 
 }  // namespace tally::testing

@@ -217,6 +217,7 @@ private slots:
         // No department: refused whatever the period.
         choose("2025", "06", "05");
         window_->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.texts(), QStringList{"请先选择统计部门!"});
         QCOMPARE(messages.messages[0].title, std::string("系统提示"));
 
@@ -369,6 +370,7 @@ private slots:
         // The watch refers to `seen`: it goes before `seen` does.
         auto restore = qScopeGuard([this] { watched_->setWatch(nullptr); });
         window_->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
 
         auto first = [&](bool Seen::*kind) {
@@ -401,6 +403,7 @@ private slots:
         messages.clear();
         watched_->setFails(nullptr);
         window_->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
         QVERIFY(grid()->rowCount() > 2);
     }
@@ -425,6 +428,7 @@ private slots:
         QCOMPARE(window_->titleText(), "2025年度【" + kEstate01Name + "】票据核对表");
         // A run does not build the title either.
         window_->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(window_->titleText(), "2025年度【" + kEstate01Name + "】票据核对表");
 
         QListWidget* list = window_->departmentList();

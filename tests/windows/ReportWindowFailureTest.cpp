@@ -13,6 +13,7 @@
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
 #include "TestDatabase.h"
+#include "support/ReportWindowDriving.h"
 #include "support/WindowTestServices.h"
 
 using namespace tally;
@@ -74,6 +75,7 @@ private slots:
         auto window = open("vat-invoicing", &db);
         window->selectionPanel()->departmentList()->setCurrentRow(0);
         window->selectionPanel()->extractButton()->click();
+        QVERIFY(testing::idle(*window));
         // The error, then the extract command's own word that nothing was found.
         QCOMPARE(notifier_.messages.size(), size_t(2));
         QVERIFY(!QString::fromStdString(notifier_.messages[0].text).isEmpty());

@@ -195,6 +195,7 @@ private slots:
         window_ = open("vat-invoicing");
         auto& messages = notifier_.fresh();
         panel()->extractButton()->click();
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.texts(), QStringList{"请先选择统计部门!"});
         QCOMPARE(QString::fromStdString(messages.messages[0].title), QString("系统提示"));
         QVERIFY(!window_->capturedDepartment());
@@ -253,6 +254,7 @@ private slots:
         auto& messages = notifier_.fresh();
         extract(Estate01);
         panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
         QVERIFY(!panel()->startButton()->isEnabled());
         auto result = window_->result();
@@ -286,6 +288,7 @@ private slots:
         QCOMPARE(window_->titleText(), QString("【滨江停车场管理处】增值税开票明细表"));
         panel()->endPicker()->setDate({2025, 6, 30});
         panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(spy->runs.size(), size_t(1));
         const auto& run = spy->runs[0];
         QVERIFY(run.busyShown);
@@ -308,6 +311,7 @@ private slots:
         extract(Estate01);
         setPeriod({2030, 1, 1}, {2030, 1, 31});  // the run reads the pickers again
         panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.texts(), QStringList{"无满足统计条件的数据，请重新设置统计条件！"});
         QCOMPARE(pageLabel(), QString("第 00 页 共 00 页"));
         QCOMPARE(window_->resultGrid()->dataRowCount(), 0);
@@ -326,6 +330,7 @@ private slots:
         QCOMPARE(panel()->splitGrid()->rowCount(), 0);
         QVERIFY(window_->feeItems().empty());
         panel()->startButton()->click();  // nothing to run
+        QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.messages.size(), size_t(1));
     }
 
@@ -335,6 +340,7 @@ private slots:
         extract(CarPark11);
         panel()->splitGrid()->item(0, 3)->setText("45");
         panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         QVERIFY(!panel()->startButton()->isEnabled());
         extract(CarPark11);
         QVERIFY(panel()->startButton()->isEnabled());
@@ -346,6 +352,7 @@ private slots:
         notifier_.fresh();
         extract(Estate01);
         panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         const auto& paging = window_->pager()->paging();
         QVERIFY(paging.pageCount > 1);
         window_->pageNavigator()->lastButton()->click();
@@ -367,6 +374,7 @@ private slots:
         window_->exportButton()->click();
         QCOMPARE(calls, 0);
         panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         window_->exportButton()->click();
         QCOMPARE(calls, 1);
     }
@@ -384,6 +392,7 @@ private slots:
         window_->previewButton()->click();
         QCOMPARE(calls, 0);
         panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
         window_->previewButton()->click();
         QCOMPARE(calls, 1);
         QCOMPARE(printed.rowCount, window_->result()->rowCount());
