@@ -7,6 +7,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstring>
+#include <system_error>
 
 #include "Notifier.h"
 #include "SheetError.h"
@@ -40,9 +42,25 @@ private:
 }  // namespace
 
 std::optional<QString> askWithSaveDialog(QWidget* parent, const QString& proposedName, const QString& qtFilter) {
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), proposedName, qtFilter);
+    QString selectedFilter = qtFilter.section(";;", 0, 0);
+    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), proposedName, qtFilter, &selectedFilter,
+                                                        QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
+    return withSheetExtension(chosen, selectedFilter);
+}
+
+QString withSheetExtension(const QString& name, const QString& qtFilterChoice) {
+    const QString fileName = name.section('/', -1);
+    for (const char* known : {".xlsx", ".xls"})
+        if (fileName.endsWith(known, Qt::CaseInsensitive) && fileName.size() > int(std::strlen(known))) return name;
+    const int star = qtFilterChoice.indexOf("*.");
+    QString extension = ".xlsx";
+    if (star >= 0) {
+        const int end = qtFilterChoice.indexOf(')', star);
+        const QString pattern = qtFilterChoice.mid(star + 1, end < 0 ? -1 : end - star - 1).trimmed();
+        if (pattern.size() > 1 && !pattern.contains(' ')) extension = pattern;
+    }
+    return name + extension;
 }
 
 QString qtFileFilter(const QString& filter) {
@@ -55,14 +73,17 @@ QString qtFileFilter(const QString& filter) {
 void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment,
                       Notifier& notifier) {
     CommandsHidden hidden(controls);
-    const std::optional<QString> chosen =
-        environment.chooseFile ? environment.chooseFile(controls.window, job.proposedName,
-                                                        qtFileFilter(QString::fromUtf8(kSheetFileFilter)))
-                               : std::nullopt;
+    const QString filter = qtFileFilter(QString::fromUtf8(kSheetFileFilter));
+    std::optional<QString> chosen =
+        environment.chooseFile
+            ? environment.chooseFile(controls.window, withSheetExtension(job.proposedName, filter.section(";;", 0, 0)),
+                                     filter)
+            : std::nullopt;
     if (!chosen) {
         notifier.notice(kExportCancelled);
         return;
     }
+    *chosen = withSheetExtension(*chosen);
 
     QProgressBar* bar = controls.progressBar;
     if (bar) {
@@ -73,6 +94,15 @@ void runExportCommand(const ExportControls& controls, const ExportJob& job, cons
     letWindowPaint();
     try {
         const sheet::OutputTarget target = sheet::chooseOutput(chosen->toStdString(), environment.findConverter);
+        std::error_code ignored;
+        if (std::filesystem::exists(target.path, ignored) &&
+            notifier.tell({QString::fromUtf8(kReplaceQuestion)
+                               .arg(QString::fromStdString(target.path.filename().native()))
+                               .toStdString(),
+                           "系统提示", MessageIcon::Information, MessageButtons::YesNo}) != MessageAnswer::Yes) {
+            notifier.notice(kExportCancelled);
+            return;
+        }
         if (controls.busyCaption) controls.busyCaption->show();
         letWindowPaint();
         job.write(target, [bar](int done, int) {
