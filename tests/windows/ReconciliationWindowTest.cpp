@@ -419,23 +419,23 @@ private slots:
     void titleFollowsTheYearOfTheTableShown() {
         auto& messages = notifier_.fresh();
         window_ = open();
-        window_->yearBox()->setCurrentText("2025");
+        window_->yearBox()->setCurrentText("2024");
         window_->departmentList()->setCurrentRow(kEstate01);
-        QCOMPARE(window_->titleText(), "2025年度【" + kEstate01Name + "】票据核对表");
+        QCOMPARE(window_->titleText(), "2024年度【" + kEstate01Name + "】票据核对表");
 
-        run(kEstate01, "2024", "01", "12");
+        run(kEstate01, "2025", "01", "12");
         QVERIFY2(window_->table().rowCount() > rec::ReconciliationTable::kHeadingRows,
                  qPrintable(messages.texts().join("; ")));
-        QCOMPARE(window_->titleText(), "2024年度【" + kEstate01Name + "】票据核对表");
-        QCOMPARE(window_->tableSelection()->year, std::string("2024"));
+        QCOMPARE(window_->titleText(), "2025年度【" + kEstate01Name + "】票据核对表");
+        QCOMPARE(window_->tableSelection()->year, std::string("2025"));
 
         // Boxes changed and the same line clicked again: the table, and so the title, stay.
         window_->yearBox()->setCurrentText("2023");
         window_->endMonthBox()->setCurrentText("03");
         QListWidget* list = window_->departmentList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(kEstate01)).center());
-        QCOMPARE(window_->titleText(), "2024年度【" + kEstate01Name + "】票据核对表");
-        QCOMPARE(window_->shownYear(), std::string("2024"));
+        QCOMPARE(window_->titleText(), "2025年度【" + kEstate01Name + "】票据核对表");
+        QCOMPARE(window_->shownYear(), std::string("2025"));
         QCOMPARE(window_->shownEndMonth(), std::string("12"));
 
         // Another department: its title with the year chosen now, and no table of the first.
