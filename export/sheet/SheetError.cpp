@@ -16,7 +16,6 @@ std::string fileCauseText(int number) {
     switch (number) {
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:  // the file-size limit: no more room for this file
         return "磁盘已满";
     case EROFS:
     case EACCES:
