@@ -93,7 +93,7 @@ private:
     reports::reconciliation::InvoiceTypeLists typeLists_;
     reports::reconciliation::ReconciliationRun state_;  // the last run's items and table
     std::optional<reports::reconciliation::ReconciliationSelection> tableSelection_;
-    bool running_ = false;                              // a click during the one repaint of a run is not a second run
+    bool running_ = false;  // a click during the one repaint of a run is not a second run
     WindowServices services_;
 
     QLabel* formulaLabel_ = nullptr;

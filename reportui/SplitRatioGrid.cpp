@@ -140,8 +140,7 @@ namespace tally::reportui {
 std::optional<reports::SplitRatioRows> SplitRatioGrid::percentagesForRun() {
     const int editedRow = currentRow();
     const int editedColumn = currentColumn();
-    if (!editBox_->isHidden() && editedRow >= 0 &&
-        (editedColumn == DeveloperColumn || editedColumn == PropertyColumn))
+    if (!editBox_->isHidden() && editedRow >= 0 && (editedColumn == DeveloperColumn || editedColumn == PropertyColumn))
         item(editedRow, editedColumn)->setText(editBox_->text());
     editBox_->hide();
 

@@ -15,20 +15,15 @@ std::string exportErrorText(int number, const std::string& description) {
 std::string fileCauseText(int number) {
     switch (number) {
     case ENOSPC:
-    case EDQUOT:
-        return "磁盘已满";
+    case EDQUOT: return "磁盘已满";
     case EROFS:
     case EACCES:
-    case EPERM:
-        return "文件只读";
+    case EPERM: return "文件只读";
     case ENOENT:
-    case ENOTDIR:
-        return "文件不存在或无法打开";
+    case ENOTDIR: return "文件不存在或无法打开";
     case EBUSY:
-    case ETXTBSY:
-        return "文件被锁定";
-    default:
-        return "";
+    case ETXTBSY: return "文件被锁定";
+    default: return "";
     }
 }
 

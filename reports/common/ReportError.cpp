@@ -21,8 +21,7 @@ std::string databaseCauseText(long number) {
         return "文件只读";
     case 13:  // SQLITE_FULL
         return "磁盘已满";
-    default:
-        return "";
+    default: return "";
     }
 }
 

@@ -17,9 +17,9 @@ pdf::PrintTable detailPrintTableOf(const ReportWindow& window) {
 }
 
 pdf::PrintTable reconciliationPrintTableOf(const ReconciliationWindow& window) {
-    return pdf::reconciliationPrintTable(window.table(),
-                                         {window.titleText().toStdString(), window.shownDepartmentText(),
-                                          window.shownYear(), window.shownStartMonth(), window.shownEndMonth()});
+    return pdf::reconciliationPrintTable(
+        window.table(), {window.titleText().toStdString(), window.shownDepartmentText(), window.shownYear(),
+                         window.shownStartMonth(), window.shownEndMonth()});
 }
 
 namespace {

@@ -135,8 +135,8 @@ private slots:
         auto& messages = notifier_.fresh(MessageAnswer::Yes);
         exports::ExportDetailReport(*window_, answering(inFolder("开票.xlsx")));
         if (!privateMounts) std::filesystem::permissions(folder_->path(), std::filesystem::perms::owner_all);
-        expectFailureKeptTheEarlierFile(messages, "开票.xlsx",
-                                        privateMounts ? "文件只读: 错误号: 30错误描述: " : "文件只读: 错误号: 13错误描述: ");
+        expectFailureKeptTheEarlierFile(
+            messages, "开票.xlsx", privateMounts ? "文件只读: 错误号: 30错误描述: " : "文件只读: 错误号: 13错误描述: ");
         QVERIFY2(messages.texts()[1].contains(QString::fromStdString(inFolder("开票.xlsx").native())),
                  qPrintable(messages.texts()[1]));
     }

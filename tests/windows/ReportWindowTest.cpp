@@ -2,13 +2,13 @@
 // commands with their checks and messages, the captured department, paging from
 // the window, the export command's guard, exit, and the resize rule.
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QHeaderView>
 #include <QProgressBar>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 

@@ -31,9 +31,9 @@ TEST(ErrorTexts, CommonDatabaseCausesAreNamedBeforeNumberAndText) {
     EXPECT_EQ(ReportError::fromDb(DbError(5, "database is locked")).messageText(), "数据库被锁定: 5database is locked");
     EXPECT_EQ(ReportError::fromDb(DbError(14, "unable to open database file: /d/x.db")).messageText(),
               "文件不存在或无法打开: 14unable to open database file: /d/x.db");
-    EXPECT_EQ(ReportError::fromDb(DbError(8, "attempt to write a readonly database"), ReportError::Form::List)
-                  .messageText(),
-              "文件只读: 错误码: 8 错误描述: attempt to write a readonly database");
+    EXPECT_EQ(
+        ReportError::fromDb(DbError(8, "attempt to write a readonly database"), ReportError::Form::List).messageText(),
+        "文件只读: 错误码: 8 错误描述: attempt to write a readonly database");
     EXPECT_EQ(ReportError::fromDb(DbError(13, "database or disk is full")).messageText(),
               "磁盘已满: 13database or disk is full");
     // The server's numbers and a refusal carry no cause.

@@ -93,12 +93,11 @@ TEST_P(PageResize, KeepsTheFirstRowShownOnTheCurrentPage) {
     EXPECT_GT(paging.endRow(paging.currentPage, c.rows), firstShown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PageResize,
-    ::testing::Values(ResizeCase{"taller_on_page_two", 45, 20, 2, 35, 2, 1},
-                      ResizeCase{"taller_on_the_last_page", 45, 20, 3, 35, 2, 2},
-                      ResizeCase{"shorter_on_page_two", 45, 20, 2, 7, 7, 3},
-                      ResizeCase{"same_size", 45, 20, 3, 20, 3, 3},
-                      ResizeCase{"down_to_one_row", 5, 2, 3, 0, 5, 5},
-                      ResizeCase{"everything_on_one_page", 45, 10, 5, 100, 1, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PageResize,
+                         ::testing::Values(ResizeCase{"taller_on_page_two", 45, 20, 2, 35, 2, 1},
+                                           ResizeCase{"taller_on_the_last_page", 45, 20, 3, 35, 2, 2},
+                                           ResizeCase{"shorter_on_page_two", 45, 20, 2, 7, 7, 3},
+                                           ResizeCase{"same_size", 45, 20, 3, 20, 3, 3},
+                                           ResizeCase{"down_to_one_row", 5, 2, 3, 0, 5, 5},
+                                           ResizeCase{"everything_on_one_page", 45, 10, 5, 100, 1, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
