@@ -16,6 +16,7 @@
 #include "MessageBoxNotifier.h"
 #include "OpenDatabase.h"
 #include "PreviewCommands.h"
+#include "QtChineseTexts.h"
 #include "ReconciliationExportCommand.h"
 #include "ReportWindowFactories.h"
 #include "StartUp.h"
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(programVersion());
 
     installChineseFont();
+    // Standard dialogs and buttons in Chinese when Debian's translations are installed.
+    installQtChineseTexts(app);
     // The program's services, handed to every window it opens.
     MessageBoxNotifier notifier;
     auto factoriesFor = [&notifier](tally::data::Connection& connection) {

@@ -55,5 +55,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), qt6-qpa-plugins, libsqlite3-0 (>= 3.40), \
 libodbc2, tdsodbc, libxlsxwriter4, fonts-wqy-zenhei, libc6, libstdc++6, libgcc-s1")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc-nogui | libreoffice-calc, libsqliteodbc")
+# Qt's Chinese texts for the standard dialogs and buttons; without them they read English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc-nogui | libreoffice-calc, libsqliteodbc, qt6-translations-l10n")
 include(CPack)

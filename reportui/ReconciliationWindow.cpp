@@ -78,9 +78,32 @@ QString ReconciliationWindow::startMonthText() const { return startMonthBox_->cu
 QString ReconciliationWindow::endMonthText() const { return endMonthBox_->currentText(); }
 QString ReconciliationWindow::titleText() const { return titleLabel_->text(); }
 
+std::string ReconciliationWindow::shownDepartmentText() const {
+    if (tableSelection_) return tableSelection_->department.displayText();
+    const auto department = selectedDepartment();
+    return department ? department->displayText() : "";
+}
+std::string ReconciliationWindow::shownYear() const {
+    return tableSelection_ ? tableSelection_->year : yearText().toStdString();
+}
+std::string ReconciliationWindow::shownStartMonth() const {
+    return tableSelection_ ? tableSelection_->startMonth : startMonthText().toStdString();
+}
+std::string ReconciliationWindow::shownEndMonth() const {
+    return tableSelection_ ? tableSelection_->endMonth : endMonthText().toStdString();
+}
+
 void ReconciliationWindow::departmentClicked() {
-    if (auto department = selectedDepartment())
-        setTitle(QString::fromStdString(rec::reconciliationTitle(yearText().toStdString(), *department)));
+    const auto department = selectedDepartment();
+    if (!department) return;
+    // A table stays under the title of the department and year it was computed for.
+    if (tableSelection_ && tableSelection_->department.displayText() != department->displayText()) {
+        tableSelection_.reset();
+        state_.table.removeDataRows();
+        showTable(state_.table);
+    }
+    const std::string year = tableSelection_ ? tableSelection_->year : yearText().toStdString();
+    setTitle(QString::fromStdString(rec::reconciliationTitle(year, *department)));
 }
 
 void ReconciliationWindow::showTable(const rec::ReconciliationTable& table) {
@@ -120,15 +143,22 @@ void ReconciliationWindow::startStatistics() {
             *run = rec::RunReconciliation(*connection, selection, typeLists, previous,
                                           [background, this](const rec::ReconciliationTable& table) {
                                               // On screen before the month rows are read.
-                                              background->postAndWait(
-                                                  [this, table] { showGeneratingCaption(table); });
+                                              background->postAndWait([this, table] { showGeneratingCaption(table); });
                                           });
         },
-        [this, run](bool cancelled) {
+        [this, run, selection](bool cancelled) {
             // Cancelled: the last run's headings without rows, never part of the new table.
-            if (!cancelled) state_ = std::move(*run);
+            if (cancelled) {
+                showTable(state_.table);
+                return;
+            }
+            // Whatever the run left, abandoned or not, is the window's table now.
+            state_ = std::move(*run);
             showTable(state_.table);
-            if (cancelled) return;
+            if (state_.end != rec::RunEnd::Refused) {
+                tableSelection_ = selection;
+                setTitle(QString::fromStdString(rec::reconciliationTitle(selection.year, selection.department)));
+            }
             for (const auto& message : state_.reported) notifier().notice(message.messageText());
         });
 }

@@ -43,8 +43,20 @@ public:
     QString yearText() const;
     QString startMonthText() const;
     QString endMonthText() const;
-    // "增值税开票票据核对表" until a department is clicked, then "YYYY年度【name】票据核对表".
+    // "增值税开票票据核对表" until a department is clicked, then "YYYY年度【name】票据核对表"
+    // naming the year and department of the table shown.
     QString titleText() const;
+    // The year, months and department the shown table was computed from; none before a run
+    // and after another department was chosen. Export and print name these.
+    const std::optional<reports::reconciliation::ReconciliationSelection>& tableSelection() const {
+        return tableSelection_;
+    }
+    // The labels of the shown table: its department entry, year and months; the list's and
+    // the boxes' while no table is shown.
+    std::string shownDepartmentText() const;
+    std::string shownYear() const;
+    std::string shownStartMonth() const;
+    std::string shownEndMonth() const;
 
     // Commands, as the buttons run them.
     void startStatistics();
@@ -83,6 +95,7 @@ private:
     std::vector<reports::DepartmentEntry> departments_;  // one per list line, in list order
     reports::reconciliation::InvoiceTypeLists typeLists_;
     reports::reconciliation::ReconciliationRun state_;  // the last run's items and table
+    std::optional<reports::reconciliation::ReconciliationSelection> tableSelection_;
     WindowServices services_;
 
     QLabel* formulaLabel_ = nullptr;

@@ -86,15 +86,37 @@ QDate ReportWindow::endDate() const { return selectionPanel_->endPicker()->date(
 QString ReportWindow::titleText() const { return titleLabel_->text(); }
 std::shared_ptr<const reports::ReportResult> ReportWindow::result() const { return pager_->result(); }
 
+std::string ReportWindow::resultDepartmentText() const {
+    if (resultSelection_) return resultSelection_->department.displayText();
+    const auto department = selectedDepartment();
+    return department ? department->displayText() : "";
+}
+
 void ReportWindow::departmentClicked() {
-    if (auto department = selectedDepartment()) setTitle(QString::fromStdString(report_->titleFor(*department)));
+    const auto department = selectedDepartment();
+    if (!department) return;
+    // Items, split and rows of one department never stand under another's title.
+    if (captured_ && captured_->displayText() != department->displayText()) dropExtraction();
+    setTitle(QString::fromStdString(report_->titleFor(*department)));
+}
+
+void ReportWindow::dropExtraction() {
+    captured_.reset();
+    feeItems_.clear();
+    selectionPanel_->splitGrid()->setRows({});
+    allowStart(false);
+    showHeadings(report_->initialHeadings());
 }
 
 void ReportWindow::showHeadings(const reports::HeadingLayout& headings) {
     resultGrid_->setHeadings(headings);
+    fitPageToGrid();  // wider columns may bring the horizontal scroll bar
     // New columns no longer fit the old rows: the old result goes with them.
     pager_->finishRun(nullptr);
+    resultSelection_.reset();
 }
+
+void ReportWindow::fitPageToGrid() { pager_->setPageSize(resultGrid_->rowsPerPage()); }
 
 reports::ReportRequest ReportWindow::requestNow(const reports::DepartmentEntry& department) const {
     return {department, dayKey(startDate()), dayKey(endDate()), invoiceTypeList_};
@@ -138,7 +160,9 @@ void ReportWindow::extractFeeItems() {
 
 void ReportWindow::startStatistics() {
     if (busy() || feeItems_.empty() || !captured_) return;
-    const reports::SplitRatioRows splits = selectionPanel_->splitGrid()->rows();
+    // Refused percentages leave everything as it was, 开始统计 included, to be corrected.
+    const auto splits = selectionPanel_->splitGrid()->percentagesForRun();
+    if (!splits) return;
     allowStart(false);
     pager_->startRun();
     data::Connection* connection = connectionOrTell();
@@ -146,20 +170,23 @@ void ReportWindow::startStatistics() {
 
     auto run = std::make_shared<reports::DetailRun>();
     const reports::DetailReport* report = report_.get();
+    const ResultSelection selection{*captured_, startDate(), endDate()};
     runInBackground(
         QString::fromStdString(report_->texts().runBusy), connection,
-        [run, connection, report, request = requestNow(*captured_), items = feeItems_, splits] {
+        [run, connection, report, request = requestNow(*captured_), items = feeItems_, splits = *splits] {
             *run = reports::RunDetailStatistics(*connection, *report, request, items, splits);
         },
-        [this, run](bool cancelled) {
+        [this, run, selection](bool cancelled) {
             // A cancelled run shows no rows, never part of them; 开始统计 can run again.
             if (cancelled) {
                 pager_->finishRun(nullptr);
+                resultSelection_.reset();
                 allowStart(true);
                 return;
             }
             if (run->headings) showHeadings(*run->headings);
-            pager_->finishRun(run->result);
+            if (pager_->finishRun(run->result)) resultSelection_ = selection;
+            else resultSelection_.reset();
             if (run->error) notifier().notice(run->error->messageText());
         });
 }

@@ -43,6 +43,19 @@ public:
     QString titleText() const;
     // The last run's rows (null before the first run).
     std::shared_ptr<const reports::ReportResult> result() const;
+    // The department and period the shown rows were computed from; none while no row is
+    // shown. Export and print name these, whatever the list and pickers say now.
+    struct ResultSelection {
+        reports::DepartmentEntry department;
+        QDate start;
+        QDate end;
+    };
+    const std::optional<ResultSelection>& resultSelection() const { return resultSelection_; }
+    // The labels of the shown rows: their department entry and period, or the list's and
+    // the pickers' while no row is shown.
+    std::string resultDepartmentText() const;
+    QDate resultStart() const { return resultSelection_ ? resultSelection_->start : startDate(); }
+    QDate resultEnd() const { return resultSelection_ ? resultSelection_->end : endDate(); }
 
     // Commands, as the buttons run them.
     void extractFeeItems();
@@ -71,6 +84,10 @@ private:
     void loadInvoiceTypeList();
     void departmentClicked();
     void showHeadings(const reports::HeadingLayout& headings);
+    // Forgets the extraction and the rows computed from it: another department was chosen.
+    void dropExtraction();
+    // Rows per page: as many as the grid shows whole under its headings.
+    void fitPageToGrid();
     reports::ReportRequest requestNow(const reports::DepartmentEntry& department) const;
     // The connection; tells the user and returns null when there is none.
     data::Connection* connectionOrTell() const;
@@ -82,6 +99,7 @@ private:
     std::string invoiceTypeList_;
     reports::FeeItemList feeItems_;
     bool startAllowed_ = false;
+    std::optional<ResultSelection> resultSelection_;
 
     SelectionPanel* selectionPanel_ = nullptr;
     PageNavigator* navigator_ = nullptr;

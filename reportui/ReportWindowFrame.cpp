@@ -21,8 +21,7 @@ constexpr int kHeadingLeft = 90, kGridLeft = 30, kGridMargin = 60;
 
 }  // namespace
 
-ReportWindowFrame::ReportWindowFrame(QWidget* parent)
-    : QWidget(parent), run_(std::make_unique<BackgroundRun>()) {
+ReportWindowFrame::ReportWindowFrame(QWidget* parent) : QWidget(parent), run_(std::make_unique<BackgroundRun>()) {
     setFont(windowFont(9));
 }
 
@@ -108,8 +107,7 @@ void ReportWindowFrame::buildBusyPanel() {
         waitingCaption_ = busyPanel_->caption();
         busyPanel_->setCaption(BusyPanel::kWaitingCaption);
     });
-    connect(run_.get(), &BackgroundRun::connectionTaken, this,
-            [this] { busyPanel_->setCaption(waitingCaption_); });
+    connect(run_.get(), &BackgroundRun::connectionTaken, this, [this] { busyPanel_->setCaption(waitingCaption_); });
 }
 
 void ReportWindowFrame::buildBars() {

@@ -3,7 +3,6 @@
 
 #include "BusyPanel.h"
 #include "PageNavigator.h"
-#include "Paging.h"
 #include "ReportBottomBar.h"
 #include "ReportFonts.h"
 #include "ReportWindow.h"
@@ -56,9 +55,8 @@ void ReportWindow::placeOwnRegions(const Placement& placement) {
         navigator_->move((placement.areaWidth - navigator_->width()) / 2, navigator_->y());
         titleLabel_->move(centredOverArea(titleLabel_, placement), (placement.banner - titleLabel_->height()) / 2);
     }
-    // Rows per page follow the grid's height at once.
-    if (placement.gridResized)
-        pager_->setPageSize(reports::pageSizeForHeight(resultGrid_->height(), resultGrid_->firstRowHeight()));
+    // Rows per page follow the grid's size at once.
+    if (placement.gridResized) fitPageToGrid();
 }
 
 }  // namespace tally::reportui

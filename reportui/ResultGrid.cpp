@@ -2,7 +2,9 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 
+#include "Paging.h"
 #include "ReportFonts.h"
 #include "ResultPageModel.h"
 #include "Twips.h"
@@ -60,6 +62,15 @@ void ResultGrid::clearRows() { model_->clearPageRows(); }
 int ResultGrid::dataRowCount() const { return model_->pageRowCount(); }
 
 int ResultGrid::firstRowHeight() const { return rowHeight(0); }
+
+int ResultGrid::rowsPerPage() const {
+    const QRect inside = contentsRect();
+    int height = inside.height() - frozenHeight();
+    // Whether the bar shows depends on the columns, not on the page in view at the moment.
+    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff && horizontalHeader()->length() > inside.width())
+        height -= horizontalScrollBar()->sizeHint().height();
+    return reports::rowsThatFit(height, verticalHeader()->defaultSectionSize());
+}
 
 int ResultGrid::columnWidthTwips(int column) const { return pixelsToTwips(columnWidth(column), logicalDpiX()); }
 

@@ -30,8 +30,11 @@ public:
     void clearRows();
     int dataRowCount() const;
 
-    // Height of heading row 0, the row the page size is measured in.
+    // Height of heading row 0.
     int firstRowHeight() const;
+    // Data rows of the normal height that the grid shows whole: inside its frame, under
+    // both heading rows and above the horizontal scroll bar when the columns need one.
+    int rowsPerPage() const;
     // Width of a column in twips, as set from the headings.
     int columnWidthTwips(int column) const;
 

@@ -16,7 +16,16 @@ ResultPager::ResultPager(ResultGrid* grid, PageNavigator* navigator, QObject* pa
     connect(navigator_, &PageNavigator::pageEntered, this, &ResultPager::goToBoxPage);
 }
 
-void ResultPager::setPageSize(int rows) { paging_.pageSize = rows < 1 ? 1 : rows; }
+void ResultPager::setPageSize(int rows) {
+    rows = rows < 1 ? 1 : rows;
+    if (rows == paging_.pageSize) return;
+    if (!hasRows()) {
+        paging_.pageSize = rows;
+        return;
+    }
+    paging_.resize(rows, result_->rowCount());
+    showPage(paging_.currentPage);
+}
 
 void ResultPager::startRun() {
     paging_.currentPage = 1;

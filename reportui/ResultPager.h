@@ -19,7 +19,8 @@ class ResultPager : public QObject {
 public:
     ResultPager(ResultGrid* grid, PageNavigator* navigator, QObject* parent = nullptr);
 
-    // Rows per page; at least 1. Takes effect at the next page drawn.
+    // Rows per page; at least 1. While rows are shown the page count follows at once and
+    // the page holding the first row shown is drawn, so no row is skipped.
     void setPageSize(int rows);
     int pageSize() const { return paging_.pageSize; }
 

@@ -134,3 +134,35 @@ void SplitRatioGrid::commitEditBox() {
 }
 
 }  // namespace tally::reportui
+
+namespace tally::reportui {
+
+std::optional<reports::SplitRatioRows> SplitRatioGrid::percentagesForRun() {
+    const int editedRow = currentRow();
+    const int editedColumn = currentColumn();
+    if (!editBox_->isHidden() && editedRow >= 0 && (editedColumn == DeveloperColumn || editedColumn == PropertyColumn))
+        item(editedRow, editedColumn)->setText(editBox_->text());
+    editBox_->hide();
+
+    reports::SplitRatioRows used = rows();
+    for (int r = 0; r < rowCount(); ++r) {
+        auto row = reports::splitsForRun({used[r]});
+        const bool numbers = row.ok();
+        if (numbers && reports::splitAddsUpTo100(row.value()[0].developerText, row.value()[0].propertyText)) {
+            used[r] = row.value()[0];
+            continue;
+        }
+        notifier_.notice(numbers ? kSplitNotAt100 : row.error().messageText());
+        // Back to the row's first percentage, as after a pair refused by Enter.
+        if (currentRow() == r && currentColumn() == DeveloperColumn) placeEditBox();
+        else setCurrentCell(r, DeveloperColumn);
+        return std::nullopt;
+    }
+    for (int r = 0; r < rowCount(); ++r) {
+        item(r, DeveloperColumn)->setText(QString::fromStdString(used[r].developerText));
+        item(r, PropertyColumn)->setText(QString::fromStdString(used[r].propertyText));
+    }
+    return used;
+}
+
+}  // namespace tally::reportui

@@ -6,6 +6,8 @@
 // 3 "物业公司", 4 the item's quoted code (hidden).
 #include <QTableWidget>
 
+#include <optional>
+
 #include "FeeItems.h"
 
 class QLineEdit;
@@ -16,7 +18,7 @@ class Notifier;
 
 namespace tally::reportui {
 
-inline constexpr const char* kSplitNotAt100 = "分成比例总和必须等于100,请重新设置分成比例!";
+using reports::kSplitNotAt100;
 
 class SplitRatioGrid : public QTableWidget {
     Q_OBJECT
@@ -31,6 +33,11 @@ public:
     void setRows(const reports::SplitRatioRows& rows);
     // The rows with the percentages as they stand now.
     reports::SplitRatioRows rows() const;
+    // The rows for 开始统计. What the editor holds goes into its cell first; then every
+    // row must hold two numbers from 0 to 100 that add up to 100. The cells are rewritten
+    // as the numbers the run will use ("30%" -> "30"). A row that fails is told through
+    // the notifier, the editor goes to it, and nullopt comes back.
+    std::optional<reports::SplitRatioRows> percentagesForRun();
 
     QLineEdit* ratioEditBox() const { return editBox_; }
 

@@ -51,6 +51,7 @@ for needed in tdsodbc fonts-wqy-zenhei qt6-qpa-plugins; do
   grep -qxF "$needed" <<<"$depended" || fail "$needed not in Depends"
 done
 grep -q "libreoffice" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "LibreOffice not recommended"
+grep -q "qt6-translations-l10n" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Qt's translations not recommended"
 desktop-file-validate "$work/root/usr/share/applications/tallyvane.desktop" || fail "desktop file"
 echo "test-package: contents, Depends and desktop file as expected"
 

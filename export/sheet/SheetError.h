@@ -11,9 +11,13 @@ struct SheetError : std::runtime_error {
     int number;
     std::string description;
 
-    // How the export routines show it: "错误号: N错误描述: text".
+    // How the export routines show it: "错误号: N错误描述: text", after the cause in
+    // Chinese words when the number names a common one ("磁盘已满: 错误号: 28...").
     std::string messageText() const;
 };
+
+// Chinese words for a file-system failure the user can act on (errno numbers); "" for the rest.
+std::string fileCauseText(int number);
 
 // The same text for a failure that is not a SheetError (number 0).
 std::string exportErrorText(int number, const std::string& description);

@@ -57,6 +57,20 @@ bool overlaps(const CellRange& a, const CellRange& b) {
            b.firstColumn <= a.lastColumn;
 }
 
+// The user knows the file by the name they chose: a message about one of the hidden
+// files it is written through names the chosen file instead.
+SheetError namingChosenFile(const SheetError& error, const std::vector<std::filesystem::path>& hidden,
+                            const std::filesystem::path& chosen) {
+    std::string description = error.description;
+    for (const auto& path : hidden) {
+        if (path.empty()) continue;
+        for (auto at = description.find(path.native()); at != std::string::npos;
+             at = description.find(path.native(), at + chosen.native().size()))
+            description.replace(at, path.native().size(), chosen.native());
+    }
+    return SheetError(error.number, std::move(description));
+}
+
 void check(lxw_error error, const std::string& where) {
     if (error != LXW_NO_ERROR) throw SheetError(sheet_errors::kLibraryBase + error, where + ": " + lxw_strerror(error));
 }
@@ -174,10 +188,12 @@ std::filesystem::path Workbook::save() {
     d.ensureOpen();
     if (d.sheetOpen) throw SheetError(sheet_errors::kCellOutOfOrder, "工作表尚未写完，不能保存工作簿");
     if (d.names.empty()) throw SheetError(sheet_errors::kBadCell, "工作簿至少要有一个工作表");
+    std::vector<std::filesystem::path> hidden{d.workbookFile->path()};
     try {
-        check(closeWorkbook(d.workbook), "保存工作簿失败");
+        check(closeWorkbook(d.workbook), "保存工作簿失败 " + d.target.path.native());
         if (d.target.format == SheetFileFormat::Xls) {
             TempFile xls(d.target.path, ".xls");
+            hidden.push_back(xls.path());
             convertToXls(d.target.converter, d.workbookFile->path(), xls.path(), d.firstSheetLastValueRow,
                          d.target.stopRequested);
             d.workbookFile->discard();
@@ -187,7 +203,10 @@ std::filesystem::path Workbook::save() {
         }
     } catch (const std::filesystem::filesystem_error& e) {
         d.abandon();
-        throw SheetError(e.code().value(), e.what());
+        throw namingChosenFile(SheetError(e.code().value(), e.what()), hidden, d.target.path);
+    } catch (const SheetError& e) {
+        d.abandon();
+        throw namingChosenFile(e, hidden, d.target.path);
     } catch (...) {
         d.abandon();
         throw;

@@ -44,9 +44,10 @@ TempFile::TempFile(const std::filesystem::path& finalPath, const std::string& ex
             live_ = true;
             return;
         }
-        if (errno != EEXIST) throw fileError(errno, "无法创建文件", candidate.native());
+        // The user knows the file by the name they chose, never by the hidden one.
+        if (errno != EEXIST) throw fileError(errno, "无法创建文件", finalPath.native());
     }
-    throw fileError(EEXIST, "无法创建临时文件", (folder / ("." + stem + ".tmp-*")).native());
+    throw fileError(EEXIST, "无法创建文件", finalPath.native());
 }
 
 TempFile::~TempFile() { discard(); }

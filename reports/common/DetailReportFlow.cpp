@@ -32,8 +32,14 @@ FeeItemExtraction ExtractDetailFeeItems(data::Connection& connection, const Deta
 DetailRun RunDetailStatistics(data::Connection& connection, const DetailReport& report, const ReportRequest& request,
                               const FeeItemList& items, const SplitRatioRows& splits) {
     DetailRun run;
-    if (report.layoutHeadingsBeforeRun()) run.headings = report.layoutHeadings(items, splits);
-    auto outcome = report.run(connection, request, items, splits);
+    auto used = splitsForRun(splits);
+    if (!used.ok()) {
+        run.error = used.error();
+        return run;
+    }
+    run.splits = std::move(used.value());
+    if (report.layoutHeadingsBeforeRun()) run.headings = report.layoutHeadings(items, *run.splits);
+    auto outcome = report.run(connection, request, items, *run.splits);
     if (!outcome.ok()) {
         run.error = outcome.error();
         return run;

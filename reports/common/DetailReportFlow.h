@@ -43,12 +43,16 @@ FeeItemExtraction ExtractDetailFeeItems(data::Connection& connection, const Deta
 
 // What one run of the statistics gives.
 struct DetailRun {
+    // The percentages the run used, as plain numbers ("30%" -> "30"); none when they were
+    // refused, in which case nothing ran and no heading was laid out.
+    std::optional<SplitRatioRows> splits;
     // The headings laid out again with the split as it stands, for the reports that do
     // so before every run; they replace the shown ones whatever the run's end.
     std::optional<HeadingLayout> headings;
     // The rows; null after an error.
     std::shared_ptr<const ReportResult> result;
     // A database error or refused percentages; or kNothingFound when the run found no row.
+    // Headings are laid out only with percentages that were not refused.
     std::optional<ReportError> error;
 
     bool found() const { return result && result->rowCount() > 0; }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "Money.h"
 #include "SqlText.h"
@@ -67,23 +68,43 @@ double propertyRatioValue(const std::string& ratioText) {
     return ratio;
 }
 
-std::optional<std::string> propertyRatioText(const std::string& propertyText) {
-    std::string text = propertyText;
+std::optional<double> plainPercentage(const std::string& typed) {
+    std::string text = typed;
     while (!text.empty() && text.back() == ' ') text.pop_back();
     while (!text.empty() && text.front() == ' ') text.erase(text.begin());
     if (!text.empty() && text.back() == '%') text.pop_back();
     if (text.empty()) return std::nullopt;
-    std::size_t i = 0, digits = 0;
+    std::size_t digits = 0;
     bool point = false;
-    for (; i < text.size(); ++i) {
-        if (text[i] >= '0' && text[i] <= '9') ++digits;
-        else if (text[i] == '.' && !point) point = true;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') ++digits;
+        else if (c == '.' && !point) point = true;
         else return std::nullopt;
     }
     if (digits == 0) return std::nullopt;
-    double percent = leadingNumber(text);
+    const double percent = leadingNumber(text);
     if (percent < 0 || percent > 100) return std::nullopt;
-    return decimalText(percent / 100);
+    return percent;
+}
+
+std::optional<std::string> propertyRatioText(const std::string& propertyText) {
+    const auto percent = plainPercentage(propertyText);
+    if (!percent) return std::nullopt;
+    return decimalText(*percent / 100);
+}
+
+Outcome<SplitRatioRows> splitsForRun(const SplitRatioRows& splits) {
+    SplitRatioRows used = splits;
+    for (auto& row : used) {
+        for (auto [text, party] : {std::pair{&row.developerText, "开发商"}, std::pair{&row.propertyText, "物业公司"}}) {
+            const auto percent = plainPercentage(*text);
+            if (!percent)
+                return ReportError::refused("停车费项目【" + row.name + "】的" + party + "分成比例\"" + *text +
+                                            "\"不是0到100之间的数字,请重新设置分成比例!");
+            *text = decimalText(*percent);
+        }
+    }
+    return used;
 }
 
 bool splitAddsUpTo100(const std::string& developerText, const std::string& propertyText) {

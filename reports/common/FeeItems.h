@@ -50,12 +50,24 @@ using SplitRatioRows = std::vector<SplitRatioRow>;
 SplitRatioRows defaultSplitRows(const FeeItemList& items);
 const SplitRatioRow* findSplitRow(const SplitRatioRows& rows, const std::string& code);
 
+// A percentage as typed in the split grid, read as a plain number from 0 to 100: blanks
+// around it and one trailing "%" are allowed ("30%" -> 30, " 30.50 " -> 30.5); anything
+// else gives nullopt.
+std::optional<double> plainPercentage(const std::string& text);
+
 // The property share multiplier of a parking item, as the SQL text of percentage / 100
 // ("30" -> "0.3"). A text that is not a number from 0 to 100 (a trailing "%" is
 // accepted) gives nullopt: such a value never reaches the SQL.
 std::optional<std::string> propertyRatioText(const std::string& propertyText);
 // The number of such a multiplier text ("0.3" -> 0.3), read as the database reads it.
 double propertyRatioValue(const std::string& ratioText);
+
+inline constexpr const char* kSplitNotAt100 = "分成比例总和必须等于100,请重新设置分成比例!";
+
+// The split rows a run uses: both percentages of every row rewritten as the plain numbers
+// they stand for ("30%" -> "30"), so that headings and amounts show the same value.
+// Refused (naming the item) when a percentage is not a number from 0 to 100.
+Outcome<SplitRatioRows> splitsForRun(const SplitRatioRows& splits);
 
 // The percentage check of the editor: the leading numbers of the two texts add up to 100.
 bool splitAddsUpTo100(const std::string& developerText, const std::string& propertyText);

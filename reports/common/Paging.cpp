@@ -15,6 +15,11 @@ int pageSizeForHeight(double gridHeight, double firstRowHeight) {
     return size < 1 ? 1 : static_cast<int>(size);
 }
 
+int rowsThatFit(double viewHeight, double rowHeight) {
+    if (rowHeight <= 0 || viewHeight < rowHeight) return 1;
+    return static_cast<int>(std::floor(viewHeight / rowHeight));
+}
+
 int pageCountFor(int rows, int pageSize) {
     if (rows <= 0) return 0;
     if (pageSize < 1) pageSize = 1;
@@ -33,6 +38,14 @@ std::optional<int> pageFromBox(std::string_view text, int pageCount) {
     long page = roundHalfToEven(v);
     if (page == 0) return std::nullopt;
     return static_cast<int>(page);
+}
+
+void Paging::resize(int newPageSize, int rows) {
+    const int firstShown = currentPage > 0 ? firstRow(currentPage) : 0;
+    pageSize = newPageSize < 1 ? 1 : newPageSize;
+    pageCount = pageCountFor(rows, pageSize);
+    if (currentPage > 0) currentPage = firstShown / pageSize + 1;
+    if (currentPage > pageCount) currentPage = pageCount;
 }
 
 int Paging::endRow(int page, int rows) const {

@@ -10,6 +10,10 @@ namespace tally::reports {
 // the nearest whole number with halves to even, never below 1.
 int pageSizeForHeight(double gridHeight, double firstRowHeight);
 
+// Rows of `rowHeight` that fit whole into `viewHeight` (any unit, the same for both);
+// never below 1, so that a page always moves on.
+int rowsThatFit(double viewHeight, double rowHeight);
+
 // Pages for a number of rows: rounded up; 0 rows give 0 pages.
 int pageCountFor(int rows, int pageSize);
 
@@ -31,6 +35,10 @@ struct Paging {
     // Zero-based index of the first row of a page, and one past its last (clipped to rows).
     int firstRow(int page) const { return (page - 1) * pageSize; }
     int endRow(int page, int rows) const;
+
+    // A new page size: the page count follows, and the current page becomes the one that
+    // holds the first row shown before, so that no row is skipped.
+    void resize(int newPageSize, int rows);
 
     void first() { currentPage = 1; }
     void previous() { currentPage = currentPage - 1 <= 1 ? 1 : currentPage - 1; }

@@ -32,9 +32,14 @@ struct ReportError {
     }
     static ReportError refused(std::string message) { return {0, std::move(message), true, Form::Run}; }
 
-    // The text the user is shown: a refused selection shows its message alone.
+    // The text the user is shown: a refused selection shows its message alone; a database
+    // failure with a common cause names it in Chinese before the number and the text.
     std::string messageText() const;
 };
+
+// Chinese words for a database failure the user can act on ("数据库被锁定" for a busy
+// database, ...); "" when the number names no such cause.
+std::string databaseCauseText(long number);
 
 // The message texts of the two forms.
 std::string runErrorText(long number, const std::string& description);

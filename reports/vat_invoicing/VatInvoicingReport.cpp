@@ -113,9 +113,9 @@ const ReportTexts kTexts{"vat-invoicing",
 
 }  // namespace
 
-// The headings are laid out after each extraction only, not again before a run.
+// The headings are laid out again before each run, so that they name the split it used.
 VatInvoicingReport::VatInvoicingReport()
-    : DetailReportFromParts({kTexts, /*layoutHeadingsBeforeRun=*/false, initialVatHeadings, LayoutResultHeadings,
+    : DetailReportFromParts({kTexts, /*layoutHeadingsBeforeRun=*/true, initialVatHeadings, LayoutResultHeadings,
                              extractVatFeeItems, runReport}) {}
 
 }  // namespace tally::reports::vat

@@ -18,17 +18,16 @@ void ExportDetailReport(reportui::ReportWindow& window, const ExportEnvironment&
     const auto result = window.result();
     if (!result || result->rowCount() == 0) return;
 
-    // Read now, as the window shows them: a changed selection changes the labels, not the rows.
+    // The labels name the department and period the rows were computed from.
     DetailSheetRequest request;
     request.headings = window.resultGrid()->headings();
-    const auto department = window.selectedDepartment();
-    request.labels = {window.titleText().toStdString(), department ? department->displayText() : "",
-                      window.startDate().toString("yyyy-MM-dd").toStdString(),
-                      window.endDate().toString("yyyy-MM-dd").toStdString()};
+    request.labels = {window.titleText().toStdString(), window.resultDepartmentText(),
+                      window.resultStart().toString("yyyy-MM-dd").toStdString(),
+                      window.resultEnd().toString("yyyy-MM-dd").toStdString()};
     const reports::FeeItemList items = window.feeItems();
 
     ExportJob job;
-    job.proposedName = detailExportName(window.titleText(), window.startDate(), window.endDate());
+    job.proposedName = detailExportName(window.titleText(), window.resultStart(), window.resultEnd());
     job.rowCount = result->rowCount();
     job.doneMessage = window.report().texts().exportSuccess;
     // The writing may run after this returns: it owns what it reads.

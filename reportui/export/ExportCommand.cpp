@@ -8,7 +8,9 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <system_error>
 
 #include "BackgroundRun.h"
 #include "Notifier.h"
@@ -45,49 +47,73 @@ private:
 
 namespace {
 
-// Hides the commands and asks for the file; shows the progress bar at 0 and the busy
-// caption. Nothing (and the commands back) when the user cancels or the name is refused.
+// Hides the commands, asks for the file and, when it exists, whether to replace it; shows
+// the progress bar at 0 and the busy caption. Nothing (and the commands back) when the
+// user cancels or the name is refused.
 std::optional<sheet::OutputTarget> prepareExport(const ExportControls& controls, const ExportJob& job,
                                                  const ExportEnvironment& environment, Notifier& notifier) {
+    auto giveUp = [&controls, &notifier](const std::string& message) -> std::optional<sheet::OutputTarget> {
+        if (controls.busyCaption) controls.busyCaption->hide();
+        if (controls.progressBar) controls.progressBar->hide();
+        if (controls.exitButton) controls.exitButton->setVisible(true);
+        if (controls.exportButton) controls.exportButton->setVisible(true);
+        notifier.notice(message);
+        return std::nullopt;
+    };
     if (controls.exitButton) controls.exitButton->setVisible(false);
     if (controls.exportButton) controls.exportButton->setVisible(false);
-    const std::optional<QString> chosen =
-        environment.chooseFile ? environment.chooseFile(controls.window, job.proposedName,
-                                                        qtFileFilter(QString::fromUtf8(kSheetFileFilter)))
-                               : std::nullopt;
-    if (!chosen) {
-        notifier.notice(kExportCancelled);
-        if (controls.exitButton) controls.exitButton->setVisible(true);
-        if (controls.exportButton) controls.exportButton->setVisible(true);
-        return std::nullopt;
-    }
-    QProgressBar* bar = controls.progressBar;
-    if (bar) {
-        bar->setRange(0, std::max(job.rowCount, 1));
-        bar->setValue(0);
-        bar->show();
-    }
-    letWindowPaint();
+    const QString filter = qtFileFilter(QString::fromUtf8(kSheetFileFilter));
+    std::optional<QString> chosen =
+        environment.chooseFile
+            ? environment.chooseFile(controls.window, withSheetExtension(job.proposedName, filter.section(";;", 0, 0)),
+                                     filter)
+            : std::nullopt;
+    if (!chosen) return giveUp(kExportCancelled);
+    *chosen = withSheetExtension(*chosen);
     try {
         sheet::OutputTarget target = sheet::chooseOutput(chosen->toStdString(), environment.findConverter);
+        std::error_code ignored;
+        if (std::filesystem::exists(target.path, ignored) &&
+            notifier.tell({QString::fromUtf8(kReplaceQuestion)
+                               .arg(QString::fromStdString(target.path.filename().native()))
+                               .toStdString(),
+                           "系统提示", MessageIcon::Information, MessageButtons::YesNo}) != MessageAnswer::Yes)
+            return giveUp(kExportCancelled);
+        if (QProgressBar* bar = controls.progressBar) {
+            bar->setRange(0, std::max(job.rowCount, 1));
+            bar->setValue(0);
+            bar->show();
+        }
         if (controls.busyCaption) controls.busyCaption->show();
+        letWindowPaint();
         return target;
     } catch (const sheet::SheetError& e) {
-        if (controls.busyCaption) controls.busyCaption->hide();
-        if (bar) bar->hide();
-        if (controls.exitButton) controls.exitButton->setVisible(true);
-        if (controls.exportButton) controls.exportButton->setVisible(true);
-        notifier.notice(e.messageText());
-        return std::nullopt;
+        return giveUp(e.messageText());
     }
 }
 
 }  // namespace
 
 std::optional<QString> askWithSaveDialog(QWidget* parent, const QString& proposedName, const QString& qtFilter) {
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), proposedName, qtFilter);
+    QString selectedFilter = qtFilter.section(";;", 0, 0);
+    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), proposedName, qtFilter, &selectedFilter,
+                                                        QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
+    return withSheetExtension(chosen, selectedFilter);
+}
+
+QString withSheetExtension(const QString& name, const QString& qtFilterChoice) {
+    const QString fileName = name.section('/', -1);
+    for (const char* known : {".xlsx", ".xls"})
+        if (fileName.endsWith(known, Qt::CaseInsensitive) && fileName.size() > int(std::strlen(known))) return name;
+    const int star = qtFilterChoice.indexOf("*.");
+    QString extension = ".xlsx";
+    if (star >= 0) {
+        const int end = qtFilterChoice.indexOf(')', star);
+        const QString pattern = qtFilterChoice.mid(star + 1, end < 0 ? -1 : end - star - 1).trimmed();
+        if (pattern.size() > 1 && !pattern.contains(' ')) extension = pattern;
+    }
+    return name + extension;
 }
 
 QString qtFileFilter(const QString& filter) {
@@ -182,7 +208,9 @@ void runExportCommand(const ExportControls& controls, const ExportJob& job, cons
     };
     frame->runInBackground(
         QString::fromUtf8(kExportingCaption), nullptr,
-        [message, job, target = *target, progress] { *message = outcomeText(job, [&] { job.write(target, progress); }); },
+        [message, job, target = *target, progress] {
+            *message = outcomeText(job, [&] { job.write(target, progress); });
+        },
         [controls, message, &notifier](bool cancelled) {
             restoreControls(controls);
             if (!cancelled && *message) notifier.notice(**message);

@@ -27,17 +27,23 @@ inline constexpr const char* kSheetFileFilter = "电子表(.xlsx)|*.xlsx|电子�
 inline constexpr const char* kExportCancelled = "您取消了导出操作！";
 inline constexpr const char* kExportingCaption = "正在导出数据，请稍等......";
 inline constexpr const char* kConvertingCaption = "正在转换为 Excel 97-2003 格式…";
+inline constexpr const char* kReplaceQuestion = "文件“%1”已存在，要替换它吗？";
 
 // Asks for the file to write; nullopt when the user cancels. `qtFilter` is in Qt's syntax.
 using SaveFileChooser =
     std::function<std::optional<QString>(QWidget* parent, const QString& proposedName, const QString& qtFilter)>;
 
-// The save dialog (QFileDialog::getSaveFileName), the first filter preselected and no
-// extension added: the name comes back as the user left it.
+// The save dialog (QFileDialog::getSaveFileName), the first filter preselected. A name left
+// without a sheet extension gets the selected filter's. Replacing a file is asked about by
+// the export command, not by the dialog.
 std::optional<QString> askWithSaveDialog(QWidget* parent, const QString& proposedName, const QString& qtFilter);
 
 // "description|pattern|description|pattern" as "description (pattern);;description (pattern)".
 QString qtFileFilter(const QString& filter);
+
+// The name as it is saved: one ending in .xlsx or .xls (any case) is kept; any other gets
+// the extension of `qtFilterChoice` ("电子表(.xls) (*.xls)" -> ".xls"; ".xlsx" when it names none).
+QString withSheetExtension(const QString& name, const QString& qtFilterChoice = QString());
 
 // What the command asks the outside world: the program's dialog and converter lookup,
 // stand-ins in tests.
@@ -66,12 +72,13 @@ struct ExportJob {
     std::string doneMessage;
 };
 
-// Hides the commands, asks for the file ("您取消了导出操作！" on cancel), shows the
-// progress bar and the busy caption, writes the sheet, tells the user how it went
-// ("错误号: N错误描述: ..." on failure) and brings the commands back. In a report window
-// the sheet is written off the window's thread behind its busy panel, whose 取消 stops
-// it without a message and without a file; the command returns at once and the window
-// says workFinished() at the end. `job.write` must then own what it reads.
+// Hides the commands, asks for the file ("您取消了导出操作！" on cancel), asks before an
+// existing file is replaced (No counts as a cancel), shows the progress bar and the busy
+// caption, writes the sheet, tells the user how it went ("错误号: N错误描述: ..." on
+// failure) and brings the commands back. The proposed name carries ".xlsx". In a report
+// window the sheet is written off the window's thread behind its busy panel, whose 取消
+// stops it without a message and without a file; the command returns at once and the
+// window says workFinished() at the end. `job.write` must then own what it reads.
 void runExportCommand(const ExportControls& controls, const ExportJob& job, const ExportEnvironment& environment,
                       Notifier& notifier);
 

@@ -25,10 +25,9 @@ void ExportReconciliationTable(const ReconciliationTable& table, const Reconcili
 }
 
 void ExportReconciliationWindow(reportui::ReconciliationWindow& window, const ExportEnvironment& environment) {
-    const auto department = window.selectedDepartment();
-    const ReconciliationSheetLabels labels{window.titleText().toStdString(),
-                                           department ? department->displayText() : "", window.yearText().toStdString(),
-                                           window.startMonthText().toStdString(), window.endMonthText().toStdString()};
+    // The labels name the year, months and department the table was computed from.
+    const ReconciliationSheetLabels labels{window.titleText().toStdString(), window.shownDepartmentText(),
+                                           window.shownYear(), window.shownStartMonth(), window.shownEndMonth()};
     ExportReconciliationTable(window.table(), labels,
                               {&window, window.exportButton(), window.exitButton(), window.progressBar(), nullptr},
                               window.notifier(), environment);

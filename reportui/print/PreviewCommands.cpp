@@ -10,19 +10,16 @@
 namespace tally::reportui {
 
 pdf::PrintTable detailPrintTableOf(const ReportWindow& window) {
-    const auto department = window.selectedDepartment();
     return pdf::detailPrintTable(window.result(), window.resultGrid()->headings(),
-                                 {window.titleText().toStdString(), department ? department->displayText() : "",
-                                  window.startDate().toString("yyyy-MM-dd").toStdString(),
-                                  window.endDate().toString("yyyy-MM-dd").toStdString()});
+                                 {window.titleText().toStdString(), window.resultDepartmentText(),
+                                  window.resultStart().toString("yyyy-MM-dd").toStdString(),
+                                  window.resultEnd().toString("yyyy-MM-dd").toStdString()});
 }
 
 pdf::PrintTable reconciliationPrintTableOf(const ReconciliationWindow& window) {
-    const auto department = window.selectedDepartment();
     return pdf::reconciliationPrintTable(
-        window.table(),
-        {window.titleText().toStdString(), department ? department->displayText() : "", window.yearText().toStdString(),
-         window.startMonthText().toStdString(), window.endMonthText().toStdString()});
+        window.table(), {window.titleText().toStdString(), window.shownDepartmentText(), window.shownYear(),
+                         window.shownStartMonth(), window.shownEndMonth()});
 }
 
 namespace {
@@ -40,8 +37,8 @@ void openPreview(QWidget& window, Notifier& notifier, const std::function<pdf::P
 }  // namespace
 
 void PreviewDetailReport(ReportWindow& window, const PreviewEnvironment& environment) {
-    const QString name = window.titleText() + "_" + window.startDate().toString("yyyyMMdd") + "-" +
-                         window.endDate().toString("yyyyMMdd");
+    const QString name = window.titleText() + "_" + window.resultStart().toString("yyyyMMdd") + "-" +
+                         window.resultEnd().toString("yyyyMMdd");
     openPreview(
         window, window.notifier(), [&] { return detailPrintTableOf(window); }, name, environment);
 }

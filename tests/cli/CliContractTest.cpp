@@ -45,11 +45,13 @@ TEST_F(CliContract, JsonHoldsTitleHeadingsAndEveryDrawnRow) {
               std::string::npos);
 }
 
-TEST_F(CliContract, SplitChangesTheRunButNotTheExtractionsHeadings) {
+// The headings name the split the amounts were computed with.
+TEST_F(CliContract, SplitChangesTheRunAndItsHeadings) {
     auto r = report("--department 01 --year 2024 --start-month 03 --end-month 03 --split P1=60/40");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\"007\",\"60.00\",\"40.00\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\"开发商70%\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"开发商60%\",\"物业40%\""), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\"开发商70%\""), std::string::npos) << r.out;
 }
 
 TEST_F(CliContract, CsvStartsWithAByteOrderMarkAndTheHeadingRows) {

@@ -137,7 +137,8 @@ TEST_F(SpreadsheetCli, FailuresExitOneWithNumberAndDescription) {
     writeText(folder / "not-a-folder", "old contents");
     auto notAFolder = exportTo("parking", folder / "not-a-folder" / "停车.xlsx");
     EXPECT_EQ(notAFolder.status, 1);
-    EXPECT_EQ(notAFolder.err.rfind("错误号: 20错误描述: ", 0), 0u) << notAFolder.err;  // ENOTDIR
+    // ENOTDIR, with its cause in words
+    EXPECT_EQ(notAFolder.err.rfind("文件不存在或无法打开: 错误号: 20错误描述: ", 0), 0u) << notAFolder.err;
     EXPECT_TRUE(notAFolder.out.empty());
     EXPECT_EQ(readText(folder / "not-a-folder"), "old contents");
     EXPECT_EQ(folder.names(), std::set<std::string>{"not-a-folder"});

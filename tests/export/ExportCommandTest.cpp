@@ -121,7 +121,7 @@ private slots:
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(std::nullopt));
         QVERIFY(testing::idle(*window_));
-        QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240331"));
+        QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240331.xlsx"));
         QCOMPARE(filterSeen_, QString("电子表(.xlsx) (*.xlsx);;电子表(.xls) (*.xls)"));
         QVERIFY(commandsHiddenInDialog_);
         QCOMPARE(messages.texts(), QStringList{"您取消了导出操作！"});
@@ -131,8 +131,8 @@ private slots:
         QVERIFY(QDir(folder_->path()).isEmpty());
     }
 
-    // The labels are read at export time; the rows are those of the run.
-    void exportWritesEveryRowWithTheLabelsShownNow() {
+    // Pickers changed after the run: the labels still name the period the rows are of.
+    void exportWritesEveryRowUnderThePeriodOfTheRun() {
         window_->selectionPanel()->endPicker()->setDate({2024, 4, 30});
         std::vector<ProgressSeen> seen;
         connect(window_->progressBar(), &QProgressBar::valueChanged, this, [&](int value) {
@@ -142,7 +142,7 @@ private slots:
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xlsx")));
         QVERIFY(testing::idle(*window_));
 
-        QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240430"));
+        QCOMPARE(proposedName_, QString("【北苑】停车费明细表_20240301-20240331.xlsx"));
         QCOMPARE(messages.texts(), QStringList{"停车费明细表导出成功！"});
         QCOMPARE(window_->progressBar()->maximum(), 5);
         // Set back to 0 when shown, then one step per row under the busy caption.
@@ -159,7 +159,7 @@ private slots:
 
         const QStringList values = sheetValues(inFolder("停车.xlsx"), {"A1", "A2", "A3", "B8"});
         QCOMPARE(values, (QStringList{"11", "【北苑】停车费明细表", " 统计部门 : 7 北苑",
-                                      " 开票日期 : 2024-03-01 至 2024-04-30", "合计"}));
+                                      " 开票日期 : 2024-03-01 至 2024-03-31", "合计"}));
     }
 
     void failedExportKeepsTheOldFileAndBringsTheCommandsBack() {
@@ -167,14 +167,14 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old contents");
         old.close();
-        auto& messages = notifier_.fresh();
+        auto& messages = notifier_.fresh(MessageAnswer::Yes);
         // A converter that fails whether or not LibreOffice is installed.
         exports::ExportDetailReport(*window_, answering(inFolder("停车.xls"), [] {
             return std::optional<std::filesystem::path>("/bin/false");
         }));
         QVERIFY(testing::idle(*window_));
-        QCOMPARE(messages.messages.size(), size_t(1));
-        QVERIFY2(messages.texts()[0].startsWith("错误号: 2004错误描述: "), qPrintable(messages.texts()[0]));
+        QCOMPARE(messages.messages.size(), size_t(2));  // replace it? yes; then the failure
+        QVERIFY2(messages.texts()[1].startsWith("错误号: 2004错误描述: "), qPrintable(messages.texts()[1]));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("old contents"));
         QCOMPARE(QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"停车.xls"});
@@ -183,14 +183,70 @@ private slots:
         QVERIFY(commandsBack());
     }
 
-    void nameWithoutExtensionIsAnError() {
+    void aNameWithoutSheetExtensionGetsXlsx() {
         auto& messages = notifier_.fresh();
         exports::ExportDetailReport(*window_, answering(inFolder("停车")));
         QVERIFY(testing::idle(*window_));
-        QCOMPARE(messages.messages.size(), size_t(1));
-        QVERIFY2(messages.texts()[0].startsWith("错误号: 52错误描述: "), qPrintable(messages.texts()[0]));
-        QVERIFY(QDir(folder_->path()).isEmpty());
+        QCOMPARE(messages.texts(), QStringList{"停车费明细表导出成功！"});
+        QCOMPARE(QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"停车.xlsx"});
+        messages.clear();
+        exports::ExportDetailReport(*window_, answering(inFolder("停车.2024")));
+        QVERIFY(testing::idle(*window_));
+        QCOMPARE(messages.texts(), QStringList{"停车费明细表导出成功！"});
+        QVERIFY(QFile::exists(inFolder("停车.2024.xlsx")));
         QVERIFY(commandsBack());
+    }
+
+    void theNameGetsTheExtensionOfTheChosenFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("saved");
+        const QString xlsx = "电子表(.xlsx) (*.xlsx)", xls = "电子表(.xls) (*.xls)";
+        QTest::newRow("no extension, xlsx") << "/d/表" << xlsx << "/d/表.xlsx";
+        QTest::newRow("no extension, xls") << "/d/表" << xls << "/d/表.xls";
+        QTest::newRow("xlsx kept") << "/d/表.xlsx" << xls << "/d/表.xlsx";
+        QTest::newRow("upper-case XLS kept") << "/d/表.XLS" << xlsx << "/d/表.XLS";
+        QTest::newRow("other extension") << "/d/表.2024" << xlsx << "/d/表.2024.xlsx";
+        QTest::newRow("a dot in the folder") << "/d.x/表" << xls << "/d.x/表.xls";
+        QTest::newRow("only an extension") << "/d/.xlsx" << xlsx << "/d/.xlsx.xlsx";
+        QTest::newRow("no filter") << "/d/表" << QString() << "/d/表.xlsx";
+    }
+    void theNameGetsTheExtensionOfTheChosenFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, filter);
+        QFETCH(QString, saved);
+        QCOMPARE(exports::withSheetExtension(typed, filter), saved);
+    }
+
+    void replacingAFileIsAskedFirst() {
+        const QString path = inFolder("停车.xlsx");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+        old.close();
+
+        auto& messages = notifier_.fresh(MessageAnswer::No);
+        exports::ExportDetailReport(*window_, answering(path));
+        QVERIFY(testing::idle(*window_));
+        QCOMPARE(messages.texts(), (QStringList{"文件“停车.xlsx”已存在，要替换它吗？", "您取消了导出操作！"}));
+        QVERIFY(messages.messages[0].buttons == MessageButtons::YesNo);
+        QCOMPARE(QString::fromStdString(messages.messages[0].title), QString("系统提示"));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old contents"));
+        old.close();
+        QVERIFY(commandsBack());
+
+        notifier_.fresh(MessageAnswer::Yes);
+        exports::ExportDetailReport(*window_, answering(path));
+        QVERIFY(testing::idle(*window_));
+        QCOMPARE(messages.texts(), (QStringList{"文件“停车.xlsx”已存在，要替换它吗？", "停车费明细表导出成功！"}));
+        QCOMPARE(sheetValues(path, {"A1"}).value(1), QString("【北苑】停车费明细表"));
+
+        // A new file is not asked about.
+        notifier_.fresh(MessageAnswer::No);
+        exports::ExportDetailReport(*window_, answering(inFolder("新.xlsx")));
+        QVERIFY(testing::idle(*window_));
+        QCOMPARE(messages.texts(), QStringList{"停车费明细表导出成功！"});
     }
 
     // The reconciliation window's command on a stand-in window with the same controls.
@@ -218,7 +274,7 @@ private slots:
 
         const auto table = testing::reconciliationWithItems(2);
         exports::ExportReconciliationTable(table, labels, controls, notifier_, environment);
-        QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表"));
+        QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表.xlsx"));
         QCOMPARE(messages.texts(), QStringList{"票据核对表导出成功！"});
         QCOMPARE(bar.maximum(), table.rowCount() - 2);
         QCOMPARE(bar.value(), table.rowCount() - 2);
@@ -240,19 +296,22 @@ private slots:
         window.startButton()->click();
         QVERIFY(testing::idle(window));
         QVERIFY(window.table().rowCount() > 2);
-        // Changed after the run: the period line follows the boxes, the rows do not.
+        // Changed after the run: the title and the period line still name the table's.
         window.endMonthBox()->setCurrentText("04");
+        window.yearBox()->setCurrentText("2023");
+        window.departmentList()->setCurrentRow(-1);
+        window.departmentList()->setCurrentRow(0);
         messages.clear();
 
         exports::ExportReconciliationWindow(window, answering(inFolder("核对.xlsx")));
         QVERIFY(testing::idle(window));
-        QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表"));
+        QCOMPARE(proposedName_, QString("2024年度【翠湖管理处】票据核对表.xlsx"));
         QCOMPARE(messages.texts(), QStringList{"票据核对表导出成功！"});
         QVERIFY(!window.exportButton()->isHidden() && !window.exitButton()->isHidden());
         QVERIFY(window.progressBar()->isHidden());
         QCOMPARE(sheetValues(inFolder("核对.xlsx"), {"A2", "A3", "C6"}),
                  (QStringList{QString::number(window.table().rowCount() + 4), " 统计部门 : 01 翠湖管理处",
-                              " 核对年月 : 2024 年 03 月 至 04 月", "0.06"}));
+                              " 核对年月 : 2024 年 03 月 至 03 月", "0.06"}));
     }
 };
 

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "OutputTarget.h"
 #include "SheetError.h"
+#include "TempFile.h"
 
 using namespace tally::sheet;
 
@@ -62,3 +66,18 @@ TEST(ChooseOutputRefuses, NamesWithoutExtensionOrStem) {
 }
 
 }  // namespace
+
+// The hidden file a sheet is written through never shows in a message: the user is told
+// about the file they chose.
+TEST(OutputTarget, AFailureNamesTheChosenFileNotTheHiddenOne) {
+    const std::filesystem::path chosen = "/nonexistent-tallyvane-folder/报表.xlsx";
+    try {
+        TempFile file(chosen, ".xlsx");
+        FAIL() << "created " << file.path();
+    } catch (const SheetError& e) {
+        EXPECT_EQ(e.number, ENOENT);
+        EXPECT_NE(e.description.find(chosen.native()), std::string::npos) << e.description;
+        EXPECT_EQ(e.description.find(".tmp-"), std::string::npos) << e.description;
+        EXPECT_EQ(e.messageText().rfind("文件不存在或无法打开: 错误号: 2错误描述: ", 0), 0u) << e.messageText();
+    }
+}

@@ -113,6 +113,7 @@ private slots:
         QCOMPARE(runVatInvoicing(*window), -1);
         QVERIFY(!messages.messages.empty());
         QVERIFY2(messages.texts()[0].contains(QString::fromStdString(file_.native())), qPrintable(messages.texts()[0]));
+        QVERIFY2(messages.texts()[0].startsWith("文件不存在或无法打开: 14"), qPrintable(messages.texts()[0]));
         expectUsable(*window, window->selectionPanel()->extractButton());
 
         restoreFile();
@@ -148,6 +149,7 @@ private slots:
         QCOMPARE(runVatInvoicing(*window), -1);
         QVERIFY(!messages.messages.empty());
         QVERIFY2(messages.texts()[0].contains("locked"), qPrintable(messages.texts()[0]));
+        QVERIFY2(messages.texts()[0].startsWith("数据库被锁定: 5"), qPrintable(messages.texts()[0]));
         expectUsable(*window, window->selectionPanel()->extractButton());
 
         lock.release();

@@ -105,9 +105,9 @@ private slots:
         QVERIFY(window->busy());
         QVERIFY(window->busyPanel()->isVisible());
         QVERIFY(window->busyPanel()->cancelButton()->isEnabled());
-        for (QWidget* command : std::initializer_list<QWidget*>{panel->extractButton(), panel->startButton(),
-                                                                window->exportButton(), window->previewButton(),
-                                                                panel->departmentList()})
+        for (QWidget* command :
+             std::initializer_list<QWidget*>{panel->extractButton(), panel->startButton(), window->exportButton(),
+                                             window->previewButton(), panel->departmentList()})
             QVERIFY2(!command->isEnabled(), qPrintable(command->objectName()));
         bool answered = false;
         QTimer::singleShot(0, window.get(), [&] { answered = true; });
@@ -207,8 +207,7 @@ private slots:
         QVERIFY(testing::idle(*window));
         QCOMPARE(countOf(panel->startButton(), 2), run);
 
-        std::unique_ptr<ReconciliationWindow> reconciliation(
-            reportui::createReconciliationWindow(services(), nullptr));
+        std::unique_ptr<ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(services(), nullptr));
         reconciliation->show();
         reconciliation->departmentList()->setCurrentRow(kEstate01);
         reconciliation->yearBox()->setCurrentText("2025");
@@ -295,8 +294,7 @@ private slots:
 
         // Destroyed outright (no close event) in the middle of a reconciliation.
         slow_->armed = false;  // the new window reads its lists as it opens
-        std::unique_ptr<ReconciliationWindow> reconciliation(
-            reportui::createReconciliationWindow(services(), nullptr));
+        std::unique_ptr<ReconciliationWindow> reconciliation(reportui::createReconciliationWindow(services(), nullptr));
         reconciliation->show();
         reconciliation->departmentList()->setCurrentRow(kEstate01);
         QVERIFY(startSlow(reconciliation->startButton()));

@@ -2,13 +2,17 @@
 // commands with their checks and messages, the captured department, paging from
 // the window, the export command's guard, exit, and the resize rule.
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 #include "BusyPanel.h"
@@ -46,6 +50,7 @@ public:
         QString busyCaption;
         bool waitCursor = false;
         reports::ReportRequest request;
+        reports::SplitRatioRows splits;  // for a run
     };
     ReportWindow* window = nullptr;
     mutable std::vector<Call> extractions, runs;
@@ -65,6 +70,7 @@ public:
         data::Connection& c, const reports::ReportRequest& r, const reports::FeeItemList& items,
         const reports::SplitRatioRows& splits) const override {
         runs.push_back(observe(r));
+        runs.back().splits = splits;
         return inner_->run(c, r, items, splits);
     }
 
@@ -284,8 +290,6 @@ private slots:
         QCOMPARE(spy->extractions[0].busyCaption, QString("正在提取收费项目，请稍等......"));
         QCOMPARE(spy->extractions[0].request.fromKey, std::string("20250101"));
 
-        selectDepartment(CarPark11);
-        QCOMPARE(window_->titleText(), QString("【滨江停车场管理处】增值税开票明细表"));
         panel()->endPicker()->setDate({2025, 6, 30});
         panel()->startButton()->click();
         QVERIFY(testing::idle(*window_));
@@ -300,9 +304,11 @@ private slots:
         QCOMPARE(run.request.invoiceTypeList, std::string("'01','02','03','04','05'"));
         QVERIFY(!window_->busyPanel()->isVisible());
         QVERIFY(!QApplication::overrideCursor());
-        // The title follows the list, the captured department does not.
-        QCOMPARE(window_->capturedDepartment()->departmentCode, std::string("01"));
-        QCOMPARE(window_->titleText(), QString("【滨江停车场管理处】增值税开票明细表"));
+        // The shown rows are labelled with the period the run read, whatever the pickers say later.
+        panel()->endPicker()->setDate({2025, 3, 31});
+        QVERIFY(window_->resultSelection());
+        QCOMPARE(window_->resultEnd(), QDate(2025, 6, 30));
+        QCOMPARE(window_->resultDepartmentText(), window_->capturedDepartment()->displayText());
     }
 
     void aRunThatFindsNothingSaysSoAndEmptiesTheGrid() {
@@ -338,6 +344,7 @@ private slots:
         window_ = open("parking");
         notifier_.fresh();
         extract(CarPark11);
+        panel()->splitGrid()->item(0, 2)->setText("55");
         panel()->splitGrid()->item(0, 3)->setText("45");
         panel()->startButton()->click();
         QVERIFY(testing::idle(*window_));
@@ -410,10 +417,10 @@ private slots:
         window_->resize(1000, 500);
         const int before = window_->pager()->pageSize();
         auto* grid = window_->resultGrid();
-        QCOMPARE(before, reports::pageSizeForHeight(grid->height(), grid->firstRowHeight()));
+        QCOMPARE(before, grid->rowsPerPage());
         window_->resize(1000, 800);
         QVERIFY(window_->pager()->pageSize() > before);
-        QCOMPARE(window_->pager()->pageSize(), reports::pageSizeForHeight(grid->height(), grid->firstRowHeight()));
+        QCOMPARE(window_->pager()->pageSize(), grid->rowsPerPage());
     }
 
     void theLayoutFollowsTheWindowSize() {
@@ -454,6 +461,201 @@ private slots:
         QCOMPARE(window_->resultGrid()->geometry(), grid);
         QCOMPARE(window_->exitButton()->geometry(), exit);
         QVERIFY(messages.messages.empty());
+    }
+
+    // A window over a spy on the real engine of `kind`, extracted for Estate01.
+    ObservedReport* openObservedAndExtract(const QString& kind) {
+        auto observed = std::make_unique<ObservedReport>(reports::makeDetailReport(kind.toStdString()));
+        ObservedReport* spy = observed.get();
+        window_ = std::make_unique<ReportWindow>(std::move(observed), services());
+        spy->window = window_.get();
+        window_->show();
+        extract(Estate01);
+        return spy;
+    }
+    bool headingsHave(const std::string& text) const {
+        const auto& row1 = window_->resultGrid()->headings().row1;
+        return std::find(row1.begin(), row1.end(), text) != row1.end();
+    }
+
+    void aPercentageStillInTheEditorIsWhatTheRunUses_data() { extractionEnablesTheStartCommand_data(); }
+    void aPercentageStillInTheEditorIsWhatTheRunUses() {
+        QFETCH(QString, kind);
+        ObservedReport* spy = openObservedAndExtract(kind);
+        auto& messages = notifier_.fresh();
+        auto* grid = panel()->splitGrid();
+        grid->item(0, 2)->setText("75");
+        grid->setCurrentCell(0, 3);
+        QVERIFY(!grid->ratioEditBox()->isHidden());
+        grid->ratioEditBox()->setText("25");  // typed, and 开始统计 clicked without Enter
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+        QCOMPARE(spy->runs.size(), size_t(1));
+        QCOMPARE(spy->runs[0].splits[0].propertyText, std::string("25"));
+        QCOMPARE(grid->item(0, 3)->text(), QString("25"));
+        QVERIFY(grid->ratioEditBox()->isHidden());
+        // Every report, VAT invoicing included, heads the amounts with the split they used.
+        QVERIFY(headingsHave("开发商75%"));
+        QVERIFY(headingsHave("物业25%"));
+        QVERIFY(window_->result() && window_->result()->rowCount() > 0);
+    }
+
+    void aPairNotAt100InTheEditorRefusesTheRunUntilCorrected() {
+        ObservedReport* spy = openObservedAndExtract("parking");
+        auto& messages = notifier_.fresh();
+        auto* grid = panel()->splitGrid();
+        grid->setCurrentCell(0, 3);
+        grid->ratioEditBox()->setText("25");  // beside 70
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        QCOMPARE(messages.texts(), QStringList{"分成比例总和必须等于100,请重新设置分成比例!"});
+        QVERIFY(spy->runs.empty());
+        QVERIFY(panel()->startButton()->isEnabled());
+        QCOMPARE(grid->currentColumn(), 2);
+        QVERIFY(!grid->ratioEditBox()->isHidden());
+        QCOMPARE(grid->item(0, 3)->text(), QString("25"));  // kept, as after Enter
+
+        messages.clear();
+        grid->ratioEditBox()->setText("75");
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+        QCOMPARE(spy->runs.size(), size_t(1));
+        QCOMPARE(spy->runs[0].splits[0].developerText, std::string("75"));
+        QVERIFY(!panel()->startButton()->isEnabled());
+    }
+
+    void aPercentageThatIsNoNumberIsRefusedAndCanBeCorrected_data() { extractionEnablesTheStartCommand_data(); }
+    void aPercentageThatIsNoNumberIsRefusedAndCanBeCorrected() {
+        QFETCH(QString, kind);
+        ObservedReport* spy = openObservedAndExtract(kind);
+        auto& messages = notifier_.fresh();
+        auto* grid = panel()->splitGrid();
+        const auto headingsBefore = window_->resultGrid()->headings().row1;
+        grid->item(0, 2)->setText("100");
+        grid->item(0, 3)->setText("abc");  // adds up to 100 by the editor's count
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QVERIFY2(messages.texts()[0].contains("\"abc\""), qPrintable(messages.texts()[0]));
+        QVERIFY(spy->runs.empty());
+        QVERIFY(panel()->startButton()->isEnabled());
+        QCOMPARE(window_->resultGrid()->headings().row1, headingsBefore);
+
+        messages.clear();
+        QVERIFY(!grid->ratioEditBox()->isHidden());  // on the row refused
+        grid->ratioEditBox()->setText("70");
+        grid->item(0, 3)->setText("30%");
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+        QCOMPARE(spy->runs.size(), size_t(1));
+        QCOMPARE(grid->item(0, 3)->text(), QString("30"));
+        QVERIFY(headingsHave("物业30%"));
+        QVERIFY(!headingsHave("物业30%%"));
+    }
+
+    void anotherDepartmentAfterAnExtractionClearsIt() {
+        ObservedReport* spy = openObservedAndExtract("vat-invoicing");
+        auto& messages = notifier_.fresh();
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        QVERIFY(window_->result() && window_->result()->rowCount() > 0);
+        extract(Estate01);  // the same department again keeps the extraction
+        QVERIFY(panel()->startButton()->isEnabled());
+        selectDepartment(Estate01);
+        QVERIFY(panel()->startButton()->isEnabled());
+
+        selectDepartment(CarPark11);
+        QCOMPARE(window_->titleText(), QString("【滨江停车场管理处】增值税开票明细表"));
+        QVERIFY(!panel()->startButton()->isEnabled());
+        QVERIFY(!window_->capturedDepartment());
+        QVERIFY(window_->feeItems().empty());
+        QCOMPARE(panel()->splitGrid()->rowCount(), 0);
+        QVERIFY(!window_->result());
+        QVERIFY(!window_->resultSelection());
+        QCOMPARE(window_->resultGrid()->dataRowCount(), 0);
+        QCOMPARE(window_->resultGrid()->model()->columnCount(), window_->report().initialHeadings().columnCount());
+        QCOMPARE(pageLabel(), QString("第 00 页 共 00 页"));
+        window_->startStatistics();  // even when called directly: nothing to run
+        QCOMPARE(spy->runs.size(), size_t(1));
+
+        extract(CarPark11);
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        QCOMPARE(spy->runs.back().request.department.departmentCode, window_->capturedDepartment()->departmentCode);
+        QCOMPARE(window_->resultDepartmentText(), window_->selectedDepartment()->displayText());
+        QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
+    }
+
+    // Every row of a page is in view whole, under both heading rows and above the
+    // horizontal scroll bar, and one more row would not be.
+    void aPageHoldsExactlyTheRowsInView_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("VAT invoicing, default size") << "vat-invoicing" << QSize();
+        QTest::newRow("VAT invoicing, wide") << "vat-invoicing" << QSize(3000, 700);
+        QTest::newRow("parking, small") << "parking" << QSize(900, 420);
+    }
+    void aPageHoldsExactlyTheRowsInView() {
+        QFETCH(QString, kind);
+        QFETCH(QSize, size);
+        window_ = open(kind.toUtf8().constData());
+        if (size.isValid()) window_->resize(size);
+        notifier_.fresh();
+        extract(Estate01);
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        auto* grid = window_->resultGrid();
+        QCoreApplication::processEvents();
+        const int rows = grid->dataRowCount();
+        QVERIFY(window_->result()->rowCount() > rows);  // a full first page
+        QCOMPARE(rows, window_->pager()->pageSize());
+        // Counted in rows of the normal height (a row made tall for a long payer counts as one).
+        const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+        const int bottom = grid->frozenHeight() + rows * rowHeight;
+        const int view = grid->viewport()->height();
+        QVERIFY2(bottom <= view, qPrintable(QString("%1 > %2").arg(bottom).arg(view)));
+        QVERIFY2(bottom + rowHeight > view, "one more row would fit");
+        bool tallRows = false;
+        for (int r = 0; r < rows; ++r)
+            tallRows = tallRows || grid->rowHeight(reportui::ResultPageModel::kHeadingRows + r) != rowHeight;
+        if (!tallRows) QCOMPARE(grid->verticalScrollBar()->maximum(), 0);
+    }
+
+    void resizingAfterARunSkipsNoRowAndShowsNoEmptyPage() {
+        window_ = open("vat-invoicing");
+        window_->resize(1000, 420);
+        notifier_.fresh();
+        extract(Estate01);
+        panel()->startButton()->click();
+        QVERIFY(testing::idle(*window_));
+        auto* model = window_->resultGrid()->pageModel();
+        const auto& paging = window_->pager()->paging();
+        const int total = window_->result()->rowCount();
+        window_->pageNavigator()->nextButton()->click();
+        const int firstShown = model->cellText(2, 0).toInt();
+        QCOMPARE(firstShown, paging.pageSize + 1);
+
+        window_->resize(1000, 800);
+        QVERIFY(paging.pageSize > firstShown - 1);
+        QCOMPARE(paging.pageCount, reports::pageCountFor(total, paging.pageSize));
+        // The row shown first before is on the page shown now.
+        const int first = model->cellText(2, 0).toInt();
+        const int last = model->cellText(2 + window_->resultGrid()->dataRowCount() - 1, 0).toInt();
+        QVERIFY2(first <= firstShown && firstShown <= last, qPrintable(QString("%1..%2").arg(first).arg(last)));
+        QCOMPARE(pageLabel(), QString::fromStdString(reports::pageLabel(paging.currentPage, paging.pageCount)));
+        // Walking on from here reaches every later row once and ends on a page with rows.
+        int expected = last + 1;
+        while (paging.currentPage < paging.pageCount) {
+            window_->pageNavigator()->nextButton()->click();
+            QCOMPARE(model->cellText(2, 0).toInt(), expected);
+            expected += window_->resultGrid()->dataRowCount();
+        }
+        QCOMPARE(expected, total + 1);
+        window_->pageNavigator()->lastButton()->click();
+        QVERIFY(window_->resultGrid()->dataRowCount() > 0);
     }
 
     void anUnknownKindMakesNoWindowAndSaysWhy() {

@@ -150,17 +150,31 @@ private slots:
         QCOMPARE(grid_->dataRowCount(), 0);
     }
 
-    void aNewPageSizeShowsAtTheNextNavigation() {
+    // The page count follows a new page size at once, and the page holding the first row
+    // shown before is drawn: no row is skipped, no page is empty.
+    void aNewPageSizeRepagesAtOnce() {
         run(45, 20);
-        pager_->setPageSize(30);
-        QCOMPARE(grid_->dataRowCount(), 20);
-        navigator_->lastButton()->click();  // page count stays 3: page 3 starts beyond the rows
-        QCOMPARE(label(), QString("第 03 页 共 03 页"));
-        QCOMPARE(grid_->dataRowCount(), 0);
-        navigator_->previousButton()->click();
-        QCOMPARE(shownNumbers(), range(31, 45));
+        navigator_->nextButton()->click();
+        QCOMPARE(shownNumbers(), range(21, 40));
+        pager_->setPageSize(35);
+        QCOMPARE(label(), QString("第 01 页 共 02 页"));
+        QCOMPARE(shownNumbers(), range(1, 35));
+        navigator_->lastButton()->click();
+        QCOMPARE(shownNumbers(), range(36, 45));
+        pager_->setPageSize(7);  // the first row shown, 36, is on page 6 of 7
+        QCOMPARE(label(), QString("第 06 页 共 07 页"));
+        QCOMPARE(shownNumbers(), range(36, 42));
         pager_->setPageSize(0);
         QCOMPARE(pager_->pageSize(), 1);
+        QCOMPARE(label(), QString("第 36 页 共 45 页"));
+        QCOMPARE(shownNumbers(), range(36, 36));
+    }
+
+    void aNewPageSizeBeforeAnyRowOnlyWaits() {
+        pager_->setPageSize(12);
+        QCOMPARE(pager_->pageSize(), 12);
+        QCOMPARE(label(), QString("第 00 页 共 00 页"));
+        QCOMPARE(grid_->dataRowCount(), 0);
     }
 };
 

@@ -156,3 +156,31 @@ TEST(DetailRun, HeadingsLaidOutBeforeTheRunFollowTheSplitEvenWhenTheRunFails) {
     EXPECT_EQ(run.headings->row1.back(), "开发商55%");
     EXPECT_EQ(run.error->messageText(), "分成比例无效");
 }
+
+TEST(DetailRun, RefusedPercentagesLayNoHeadingsAndRunNothing) {
+    NoDatabase db;
+    ScriptedReport report;
+    report.relayBeforeRun = true;
+    report.runOutcome = std::shared_ptr<const ReportResult>(std::make_shared<ScriptedRows>(3));
+    auto run = RunDetailStatistics(db, report, {}, {kParking}, {{"停车费", "100", "abc", "P1"}});
+    EXPECT_EQ(report.runs, 0);
+    EXPECT_FALSE(run.splits);
+    EXPECT_FALSE(run.headings);
+    EXPECT_FALSE(run.result);
+    ASSERT_TRUE(run.error);
+    EXPECT_TRUE(run.error->refusedSelection);
+    EXPECT_NE(run.error->messageText().find("\"abc\""), std::string::npos) << run.error->messageText();
+}
+
+TEST(DetailRun, HeadingsShowThePercentagesAsTheRunReadThem) {
+    NoDatabase db;
+    ScriptedReport report;
+    report.relayBeforeRun = true;
+    report.runOutcome = std::shared_ptr<const ReportResult>(std::make_shared<ScriptedRows>(3));
+    auto run = RunDetailStatistics(db, report, {}, {kParking}, {{"停车费", "70%", "30%", "P1"}});
+    EXPECT_TRUE(run.found());
+    ASSERT_TRUE(run.headings);
+    EXPECT_EQ(run.headings->row1.back(), "开发商70%");
+    ASSERT_TRUE(run.splits);
+    EXPECT_EQ((*run.splits)[0].propertyText, "30");
+}

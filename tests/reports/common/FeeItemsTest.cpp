@@ -51,3 +51,34 @@ TEST(FeeItems, TheEditorCheckAddsLeadingNumbers) {
     EXPECT_FALSE(splitAddsUpTo100("60", "30"));
     EXPECT_TRUE(splitAddsUpTo100("abc", "100x"));  // a text without a number counts 0
 }
+
+TEST(FeeItems, ARunUsesThePercentagesAsThePlainNumbersTheyStandFor) {
+    SplitRatioRows typed{{"停车费月租", "70%", " 30.50 ", "P1"}, {"临时停车", "0", "100", "P2"}};
+    auto used = splitsForRun(typed);
+    ASSERT_TRUE(used.ok()) << used.error().messageText();
+    EXPECT_EQ(used.value()[0].developerText, "70");
+    EXPECT_EQ(used.value()[0].propertyText, "30.5");
+    EXPECT_EQ(used.value()[1].developerText, "0");
+    EXPECT_EQ(used.value()[1].propertyText, "100");
+    EXPECT_EQ(used.value()[1].code, "P2");
+}
+
+TEST(FeeItems, ARunRefusesAPercentageThatIsNotANumberFrom0To100) {
+    struct Case {
+        const char* developer;
+        const char* property;
+        const char* named;  // the party and the text the message must name
+    };
+    for (const Case& c : {Case{"100", "abc", "物业公司分成比例\"abc\""}, Case{"abc", "100", "开发商分成比例\"abc\""},
+                          Case{"70", "30%%", "物业公司分成比例\"30%%\""}, Case{"-1", "101", "开发商分成比例\"-1\""},
+                          Case{"70", "", "物业公司分成比例\"\""}}) {
+        auto used = splitsForRun({{"停车费月租", "60", "40", "P0"}, {"临时停车", c.developer, c.property, "P1"}});
+        ASSERT_FALSE(used.ok()) << c.developer << "/" << c.property;
+        EXPECT_TRUE(used.error().refusedSelection);
+        const std::string text = used.error().messageText();
+        EXPECT_NE(text.find("【临时停车】"), std::string::npos) << text;
+        EXPECT_NE(text.find(c.named), std::string::npos) << text;
+    }
+    EXPECT_EQ(plainPercentage("30%"), 30.0);
+    EXPECT_EQ(plainPercentage("3 0"), std::nullopt);
+}

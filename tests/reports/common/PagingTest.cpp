@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Paging.h"
 
 using namespace tally::reports;
@@ -61,3 +63,41 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{"half_up_to_even", "3.5", 4, 4}, BoxCase{"rounds_to_zero", "0.4", 3, std::nullopt},
                       BoxCase{"digits_then_text", "2页", 3, 2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Paging, OnlyWholeRowsFitAndAtLeastOne) {
+    EXPECT_EQ(rowsThatFit(400, 20), 20);
+    EXPECT_EQ(rowsThatFit(419, 20), 20);  // a row cut off does not count
+    EXPECT_EQ(rowsThatFit(10, 20), 1);
+    EXPECT_EQ(rowsThatFit(-5, 20), 1);
+    EXPECT_EQ(rowsThatFit(400, 0), 1);
+}
+
+struct ResizeCase {
+    const char* name;
+    int rows, oldSize, page, newSize;
+    int pageCount, currentPage;  // after the resize
+};
+
+class PageResize : public ::testing::TestWithParam<ResizeCase> {};
+
+// The first row shown before the resize is on the page shown after it, and that page exists.
+TEST_P(PageResize, KeepsTheFirstRowShownOnTheCurrentPage) {
+    const auto& c = GetParam();
+    Paging paging{c.oldSize, pageCountFor(c.rows, c.oldSize), c.page};
+    const int firstShown = paging.firstRow(c.page);
+    paging.resize(c.newSize, c.rows);
+    EXPECT_EQ(paging.pageSize, std::max(c.newSize, 1));
+    EXPECT_EQ(paging.pageCount, c.pageCount);
+    EXPECT_EQ(paging.currentPage, c.currentPage);
+    EXPECT_LE(paging.firstRow(paging.currentPage), firstShown);
+    EXPECT_GT(paging.endRow(paging.currentPage, c.rows), firstShown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PageResize,
+                         ::testing::Values(ResizeCase{"taller_on_page_two", 45, 20, 2, 35, 2, 1},
+                                           ResizeCase{"taller_on_the_last_page", 45, 20, 3, 35, 2, 2},
+                                           ResizeCase{"shorter_on_page_two", 45, 20, 2, 7, 7, 3},
+                                           ResizeCase{"same_size", 45, 20, 3, 20, 3, 3},
+                                           ResizeCase{"down_to_one_row", 5, 2, 3, 0, 5, 5},
+                                           ResizeCase{"everything_on_one_page", 45, 10, 5, 100, 1, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
