@@ -12,10 +12,10 @@ std::string lineListColumns() {
            lineNet() + " As 净额, 票据.被换票票据编号 As 被换票票据编号, 票据.收款方式 As 收款方式";
 }
 
-std::string exchangedByStatement(const std::string& departmentCode, const std::string& number) {
-    return "Select 票据.票据编号, 票据.入库单编号 From 票据 Where 票据.开票部门编号 = " +
-           data::sqlTextLiteral(departmentCode) + " And 票据.被换票票据编号 = " + data::sqlTextLiteral(number) +
-           " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
+std::string exchangesStatement(const std::string& departmentCode) {
+    return "Select 票据.票据编号, 票据.入库单编号, 票据.被换票票据编号 From 票据 Where 票据.开票部门编号 = " +
+           data::sqlTextLiteral(departmentCode) +
+           " And 票据.被换票票据编号 Is Not Null Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号";
 }
 
 }  // namespace tally::reports

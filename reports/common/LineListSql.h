@@ -11,8 +11,8 @@ namespace tally::reports {
 // 收款方式. The statement's From clause must join 票据类型.
 std::string lineListColumns();
 
-// The department's invoices that name `number` as the invoice they replaced (被换票票据编号):
-// 票据编号, 入库单编号, in issue order.
-std::string exchangedByStatement(const std::string& departmentCode, const std::string& number);
+// The department's invoices that name another as the invoice they replaced: 票据编号,
+// 入库单编号, 被换票票据编号, in issue order.
+std::string exchangesStatement(const std::string& departmentCode);
 
 }  // namespace tally::reports

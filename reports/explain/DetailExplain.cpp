@@ -127,12 +127,12 @@ ExplainedInvoice explainedInvoice(const InvoiceKey& key, const StoredInvoice* st
         invoice.exchangedFrom = stored->exchangedFrom;
         invoice.voidedOn = stored->voidedOn;
     }
-    for (const StoredLine* stored : lines)
-        for (std::size_t i : stored->items) {
-            DetailLine line{stored->line, i};
+    for (const StoredLine* picked : lines)
+        for (std::size_t i : picked->items) {
+            DetailLine line{picked->line, i};
             line.line.feeName = run.items[i].cleanedName;
             line.line.rate = decimalText(run.items[i].taxRate);
-            line.line.value = counted ? (stored->net.isNull() ? 0 : stored->net.number()) + stored->tax.number() : 0;
+            line.line.value = counted ? (picked->net.isNull() ? 0 : picked->net.number()) + picked->tax.number() : 0;
             invoice.lines.push_back(std::move(line));
         }
     invoice.values = counted ? std::move(values) : std::vector<Cents>(run.layout.columnCount, 0);
@@ -171,12 +171,25 @@ const StoredInvoice* find(const LinesByInvoice& lines, const InvoiceKey& key) {
     return found == lines.end() ? nullptr : &found->second;
 }
 
-void listExchanges(data::Connection& connection, const std::string& departmentCode, DetailExplanation& explanation) {
-    for (auto& invoice : explanation.invoices)
-        for (auto rs = connection.open(exchangedByStatement(departmentCode, invoice.key.number)); !rs->eof();
-             rs->moveNext())
-            invoice.exchangedBy.push_back({rs->field(0).text(), rs->field(1).text()});
-}
+// The department's exchange invoices by the number they name, read at the first row asked.
+class Exchanges {
+public:
+    void list(data::Connection& connection, const std::string& departmentCode, DetailExplanation& explanation) {
+        if (!byNumber_) {
+            byNumber_.emplace();
+            for (auto rs = connection.open(exchangesStatement(departmentCode), data::Connection::kNoTimeout);
+                 !rs->eof(); rs->moveNext())
+                (*byNumber_)[rs->field(2).text()].push_back({rs->field(0).text(), rs->field(1).text()});
+        }
+        for (auto& invoice : explanation.invoices) {
+            auto found = byNumber_->find(invoice.key.number);
+            if (found != byNumber_->end()) invoice.exchangedBy = found->second;
+        }
+    }
+
+private:
+    std::optional<std::map<std::string, std::vector<InvoiceKey>>> byNumber_;
+};
 
 template <class Explain>
 Outcome<DetailExplanation> guarded(const std::optional<ReportError>& refused, int row, int rowCount, Explain explain) {
@@ -206,6 +219,7 @@ struct ParkingExplainer::State {
     RunItems run;
     std::vector<parking::ParkingRow> rows;
     SelectionLines lines;
+    Exchanges exchanges;
 
     const LinesByInvoice& selectionLines() {
         const parking::ParkingStatementInput in{request.department.departmentCode, request.fromKey, request.toKey,
@@ -225,10 +239,11 @@ struct ParkingExplainer::State {
 
     DetailExplanation explain(int index) {
         DetailExplanation explanation;
+        explanation.values.assign(run.layout.columnCount, 0);
         const auto& row = rows[static_cast<std::size_t>(index)];
         if (row.rowKind == parking::ParkingRowKind::Detail) {
             addRow(explanation, row);
-            listExchanges(connection, request.department.departmentCode, explanation);
+            exchanges.list(connection, request.department.departmentCode, explanation);
             return explanation;
         }
         for (const auto& detail : rows)
@@ -242,7 +257,7 @@ struct ParkingExplainer::State {
 
 ParkingExplainer::ParkingExplainer(data::Connection& connection, ReportRequest request, FeeItemList items,
                                    SplitRatioRows splits, std::vector<parking::ParkingRow> rows)
-    : state_(new State{connection, std::move(request), RunItems(parkingItemsOf(items), splits), std::move(rows), {}}) {}
+    : state_(new State{connection, std::move(request), RunItems(parkingItemsOf(items), splits), std::move(rows), {}, {}}) {}
 ParkingExplainer::~ParkingExplainer() = default;
 ParkingExplainer::ParkingExplainer(ParkingExplainer&&) noexcept = default;
 
@@ -301,6 +316,7 @@ struct VatInvoicingExplainer::State {
     std::vector<vat::InvoiceDetailRow> rows;
     vat::VatRowForm form;
     SelectionLines lines;
+    Exchanges exchanges;
 
     const LinesByInvoice& selectionLines() {
         const vat::StatementInput in{request.department.departmentCode, request.fromKey, request.toKey,
@@ -330,10 +346,11 @@ struct VatInvoicingExplainer::State {
 
     DetailExplanation explain(int index) {
         DetailExplanation explanation;
+        explanation.values.assign(run.layout.columnCount, 0);
         const auto& row = rows[static_cast<std::size_t>(index)];
         if (row.kind == vat::RowKind::Invoice) {
             add(explanation, rowInvoice(row));
-            listExchanges(connection, request.department.departmentCode, explanation);
+            exchanges.list(connection, request.department.departmentCode, explanation);
             return explanation;
         }
         for (const auto& detail : rows)
@@ -348,7 +365,7 @@ struct VatInvoicingExplainer::State {
 VatInvoicingExplainer::VatInvoicingExplainer(data::Connection& connection, ReportRequest request, FeeItemList items,
                                              SplitRatioRows splits, std::vector<vat::InvoiceDetailRow> rows,
                                              vat::VatRowForm form)
-    : state_(new State{connection, std::move(request), RunItems(std::move(items), splits), std::move(rows), form, {}}) {
+    : state_(new State{connection, std::move(request), RunItems(std::move(items), splits), std::move(rows), form, {}, {}}) {
 }
 VatInvoicingExplainer::~VatInvoicingExplainer() = default;
 VatInvoicingExplainer::VatInvoicingExplainer(VatInvoicingExplainer&&) noexcept = default;
@@ -366,6 +383,7 @@ struct PreInvoiceExplainer::State {
     RunItems run;
     std::vector<preinvoice::PreInvoiceRow> rows;
     SelectionLines lines;
+    Exchanges exchanges;
 
     const LinesByInvoice& selectionLines() {
         const preinvoice::PreInvoiceStatementInput in{request.department.departmentCode,
@@ -386,10 +404,11 @@ struct PreInvoiceExplainer::State {
 
     DetailExplanation explain(int index) {
         DetailExplanation explanation;
+        explanation.values.assign(run.layout.columnCount, 0);
         const auto& row = rows[static_cast<std::size_t>(index)];
         if (!row.isTotals) {
             add(explanation, rowInvoice(row));
-            listExchanges(connection, request.department.departmentCode, explanation);
+            exchanges.list(connection, request.department.departmentCode, explanation);
             return explanation;
         }
         for (const auto& detail : rows)
@@ -400,7 +419,7 @@ struct PreInvoiceExplainer::State {
 
 PreInvoiceExplainer::PreInvoiceExplainer(data::Connection& connection, ReportRequest request, FeeItemList items,
                                          SplitRatioRows splits, std::vector<preinvoice::PreInvoiceRow> rows)
-    : state_(new State{connection, std::move(request), RunItems(std::move(items), splits), std::move(rows), {}}) {}
+    : state_(new State{connection, std::move(request), RunItems(std::move(items), splits), std::move(rows), {}, {}}) {}
 PreInvoiceExplainer::~PreInvoiceExplainer() = default;
 PreInvoiceExplainer::PreInvoiceExplainer(PreInvoiceExplainer&&) noexcept = default;
 
