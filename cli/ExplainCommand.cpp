@@ -103,8 +103,7 @@ Outcome<ex::DetailExplanation> explainRow(data::Connection& connection, const Co
                                          reports::vat::rowFormFor(vat->items()))
             .explain(row);
     if (const auto* preInvoice = resultAs<reports::preinvoice::PreInvoiceResult>(run))
-        return ex::PreInvoiceExplainer(connection, run.request, run.items, run.splits, preInvoice->rows())
-            .explain(row);
+        return ex::PreInvoiceExplainer(connection, run.request, run.items, run.splits, preInvoice->rows()).explain(row);
     return ReportError::refused("the " + run.output.kind + " report has no drill-down");
 }
 

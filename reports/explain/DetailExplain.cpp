@@ -232,8 +232,8 @@ struct ParkingExplainer::State {
         for (const auto& key : row.invoices) {
             const StoredInvoice* stored = find(all, key);
             const LinePicks picks = allLines(stored);
-            add(explanation, explainedInvoice(key, stored, picks, run,
-                                              figuredValues(picks, run, PropertyRule::SumOfShares), true));
+            add(explanation,
+                explainedInvoice(key, stored, picks, run, figuredValues(picks, run, PropertyRule::SumOfShares), true));
         }
     }
 
@@ -257,7 +257,8 @@ struct ParkingExplainer::State {
 
 ParkingExplainer::ParkingExplainer(data::Connection& connection, ReportRequest request, FeeItemList items,
                                    SplitRatioRows splits, std::vector<parking::ParkingRow> rows)
-    : state_(new State{connection, std::move(request), RunItems(parkingItemsOf(items), splits), std::move(rows), {}, {}}) {}
+    : state_(new State{
+          connection, std::move(request), RunItems(parkingItemsOf(items), splits), std::move(rows), {}, {}}) {}
 ParkingExplainer::~ParkingExplainer() = default;
 ParkingExplainer::ParkingExplainer(ParkingExplainer&&) noexcept = default;
 
@@ -355,8 +356,7 @@ struct VatInvoicingExplainer::State {
         }
         for (const auto& detail : rows)
             if (detail.kind == vat::RowKind::Invoice &&
-                (row.kind == vat::RowKind::GrandTotal ? counted(detail)
-                                                      : vat::countsForMethod(detail, row.methodText)))
+                (row.kind == vat::RowKind::GrandTotal ? counted(detail) : vat::countsForMethod(detail, row.methodText)))
                 add(explanation, rowInvoice(detail));
         return explanation;
     }
@@ -365,8 +365,8 @@ struct VatInvoicingExplainer::State {
 VatInvoicingExplainer::VatInvoicingExplainer(data::Connection& connection, ReportRequest request, FeeItemList items,
                                              SplitRatioRows splits, std::vector<vat::InvoiceDetailRow> rows,
                                              vat::VatRowForm form)
-    : state_(new State{connection, std::move(request), RunItems(std::move(items), splits), std::move(rows), form, {}, {}}) {
-}
+    : state_(new State{
+          connection, std::move(request), RunItems(std::move(items), splits), std::move(rows), form, {}, {}}) {}
 VatInvoicingExplainer::~VatInvoicingExplainer() = default;
 VatInvoicingExplainer::VatInvoicingExplainer(VatInvoicingExplainer&&) noexcept = default;
 
@@ -386,12 +386,9 @@ struct PreInvoiceExplainer::State {
     Exchanges exchanges;
 
     const LinesByInvoice& selectionLines() {
-        const preinvoice::PreInvoiceStatementInput in{request.department.departmentCode,
-                                                      request.fromKey,
-                                                      request.toKey,
-                                                      request.invoiceTypeList,
-                                                      run.items,
-                                                      run.ratioTexts};
+        const preinvoice::PreInvoiceStatementInput in{
+            request.department.departmentCode, request.fromKey, request.toKey,
+            request.invoiceTypeList,           run.items,       run.ratioTexts};
         return lines.get(connection, preinvoice::preInvoiceLinesStatement(in), run.items);
     }
 

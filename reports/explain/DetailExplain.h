@@ -79,8 +79,8 @@ private:
 class VatInvoicingExplainer {
 public:
     // `form` is the form the rows were run in (rowFormFor(items) for the report's runs).
-    VatInvoicingExplainer(data::Connection& connection, ReportRequest request, FeeItemList items,
-                          SplitRatioRows splits, std::vector<vat::InvoiceDetailRow> rows, vat::VatRowForm form);
+    VatInvoicingExplainer(data::Connection& connection, ReportRequest request, FeeItemList items, SplitRatioRows splits,
+                          std::vector<vat::InvoiceDetailRow> rows, vat::VatRowForm form);
     ~VatInvoicingExplainer();
     VatInvoicingExplainer(VatInvoicingExplainer&&) noexcept;
 

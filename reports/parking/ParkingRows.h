@@ -20,7 +20,7 @@ struct ParkingRow {
     std::string paymentMethod;   // detail: of the row's first invoice; the method of a method row
     std::vector<Cents> amounts;  // per value column: developer, property, tax of each item
     Cents total = 0;
-    bool electronic = false;  // the row's last invoice has a 交易订单号
+    bool electronic = false;           // the row's last invoice has a 交易订单号
     std::vector<InvoiceKey> invoices;  // detail: the invoices merged into the row, in order
 
     // "纸质" or "电子" on detail rows.

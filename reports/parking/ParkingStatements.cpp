@@ -59,7 +59,8 @@ std::string parkingLineConditions(const ParkingStatementInput& in) {
 std::string parkingLinesStatement(const ParkingStatementInput& in) {
     // The type is only shown: a left join keeps a line whose batch names no type, as the sums do.
     return lineListColumns() + kItemLineJoins +
-           " Left Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号 Where 1=1" + parkingLineConditions(in);
+           " Left Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号 Where 1=1" +
+           parkingLineConditions(in);
 }
 
 std::string parkingStatisticsStatement(const ParkingStatementInput& in) {

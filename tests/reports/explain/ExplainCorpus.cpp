@@ -46,7 +46,8 @@ void addSharedCollections(const std::string& path, Random& random) {
             file,
             "INSERT INTO 票据 (票据编号, 入库单编号, 开票部门编号, 开票日期, 收款日期, 作废日期, 金额, 收款方式, "
             "付款人, 地址, 预开, 被换票票据编号, 交易订单号) SELECT i.票据编号 || 'S', i.入库单编号, i.开票部门编号, "
-            "i.开票日期, i.收款日期, NULL, i.金额, i.收款方式, i.付款人, i.地址, i.预开, NULL, i.交易订单号 FROM 票据 i "
+            "i.开票日期, i.收款日期, NULL, i.金额, i.收款方式, i.付款人, i.地址, i.预开, NULL, i.交易订单号 FROM 票据 "
+            "i "
             "WHERE i.rowid = ? AND NOT EXISTS (SELECT 1 FROM 票据 c WHERE c.票据编号 = i.票据编号 || 'S' AND "
             "c.入库单编号 = i.入库单编号)");
         invoice.insert(rowid);

@@ -51,8 +51,7 @@ struct Run {
 };
 
 struct Tally {
-    int rows = 0, invoices = 0, lines = 0, totals = 0, methods = 0, merged = 0, marked = 0, lineRows = 0,
-        exchanged = 0;
+    int rows = 0, invoices = 0, lines = 0, totals = 0, methods = 0, merged = 0, marked = 0, lineRows = 0, exchanged = 0;
 };
 
 Cents cents(double value) { return reports::roundToCents(value); }
@@ -93,8 +92,7 @@ private:
             // The pre-invoicing rows show special and ordinary invoices' numbers only.
             const InvoiceFacts* facts = factsOf(row.invoices.front(), "");
             ASSERT_NE(facts, nullptr);
-            EXPECT_TRUE(run_.report == Report::PreInvoicing &&
-                        facts->typeName.find("专用发票") == std::string::npos &&
+            EXPECT_TRUE(run_.report == Report::PreInvoicing && facts->typeName.find("专用发票") == std::string::npos &&
                         facts->typeName.find("普通发票") == std::string::npos)
                 << "the row shows " << row.shownNumbers << ", its invoices are " << expected;
         }
@@ -286,7 +284,7 @@ void checkParking(data::Connection& connection, const reports::ReportRequest& re
         RowView view;
         view.kind = row.rowKind == reports::parking::ParkingRowKind::Detail       ? RowView::Kind::Invoice
                     : row.rowKind == reports::parking::ParkingRowKind::GrandTotal ? RowView::Kind::GrandTotal
-                                                                                   : RowView::Kind::Method;
+                                                                                  : RowView::Kind::Method;
         view.values = row.rowKind == reports::parking::ParkingRowKind::Detail ? row.amounts : std::vector<Cents>{};
         view.total = row.total;
         view.invoices = row.invoices;
@@ -294,8 +292,9 @@ void checkParking(data::Connection& connection, const reports::ReportRequest& re
         view.shownNumbers = row.label;
         views.push_back(std::move(view));
     }
-    const Run run{Report::Parking,          PeriodRule::Collected, request.fromKey, request.toKey,
-                  request.department.departmentCode, items,       ratiosOf(items, splits)};
+    const Run run{
+        Report::Parking, PeriodRule::Collected,  request.fromKey, request.toKey, request.department.departmentCode,
+        items,           ratiosOf(items, splits)};
     ex::ParkingExplainer explainer(connection, request, items, splits, rows.value());
     checkRows(connection, run, explainer, views, tally);
 }
@@ -319,12 +318,13 @@ void checkVatInvoicing(data::Connection& connection, const reports::ReportReques
         view.lineRow = row.lineRow;
         view.counted = !row.voided && !row.exchange && row.methodText != "预开";
         view.method = row.methodText;
-        view.shownNumbers = row.specialNumber + "|" + row.ordinaryNumber + "|" + row.electronicNumber + "|" +
-                            row.receiptNumber;
+        view.shownNumbers =
+            row.specialNumber + "|" + row.ordinaryNumber + "|" + row.electronicNumber + "|" + row.receiptNumber;
         views.push_back(std::move(view));
     }
-    Run run{Report::VatInvoicing, PeriodRule::IssuedOrCollectedLater, request.fromKey, request.toKey,
-            request.department.departmentCode, items, ratiosOf(items, splits)};
+    Run run{Report::VatInvoicing,   PeriodRule::IssuedOrCollectedLater, request.fromKey,
+            request.toKey,          request.department.departmentCode,  items,
+            ratiosOf(items, splits)};
     run.lineByLine = form == reports::vat::VatRowForm::LineByLine;
     ex::VatInvoicingExplainer explainer(connection, request, items, splits, rows, form);
     checkRows(connection, run, explainer, views, tally);
@@ -346,8 +346,9 @@ void checkPreInvoicing(data::Connection& connection, const reports::ReportReques
         view.shownNumbers = row.specialNumber + "|" + row.ordinaryNumber;
         views.push_back(std::move(view));
     }
-    const Run run{Report::PreInvoicing,         PeriodRule::IssuedAndUncollected, request.fromKey, request.toKey,
-                  request.department.departmentCode, items,                      ratiosOf(items, splits)};
+    const Run run{Report::PreInvoicing,   PeriodRule::IssuedAndUncollected,  request.fromKey,
+                  request.toKey,          request.department.departmentCode, items,
+                  ratiosOf(items, splits)};
     ex::PreInvoiceExplainer explainer(connection, request, items, splits, rows.value());
     checkRows(connection, run, explainer, views, tally);
 }
