@@ -5,6 +5,7 @@
 // value columns are figured from them by the report's own rules (readValueColumns, and for
 // line-by-line rows spreadParkingShares), so the listed amounts add up to the row to the cent.
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
