@@ -117,6 +117,8 @@ CommandOutcome runDetailReportFor(data::Connection& connection, const reports::D
     outcome.result = run.result;
     outcome.headings = headings;
     outcome.items = extraction.items;
+    outcome.request = request;
+    outcome.splits = splits;
     outcome.department = department;
     outcome.exportDone = report.texts().exportSuccess;
     return outcome;

@@ -20,6 +20,8 @@ struct CommandOutcome {
     std::shared_ptr<const reports::ReportResult> result;  // for the spreadsheet export
     reports::HeadingLayout headings;
     reports::FeeItemList items;
+    reports::ReportRequest request;       // what the run was asked (detail reports)
+    reports::SplitRatioRows splits;       // the split percentages it ran with (detail reports)
     reports::DepartmentEntry department;  // the department the run was for
     std::string exportDone;               // the report's message after a spreadsheet export
     // The reconciliation report's table, for its spreadsheet export.

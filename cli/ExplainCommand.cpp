@@ -1,14 +1,20 @@
 #include "ExplainCommand.h"
 
+#include "DetailExplain.h"
 #include "ExplainedLines.h"
+#include "ParkingPage.h"
+#include "PreInvoicePage.h"
 #include "ReconciliationExplain.h"
 #include "ReconciliationRun.h"
+#include "ReportCatalog.h"
 
 namespace tally::cli {
 namespace {
 
 namespace rc = reports::reconciliation;
 namespace ex = reports::explain;
+using reports::Outcome;
+using reports::ReportError;
 
 CommandOutcome failed(int status, std::string message) {
     CommandOutcome outcome;
@@ -70,11 +76,64 @@ CommandOutcome explainReconciliation(data::Connection& connection, const CliOpti
     return outcome;
 }
 
+// The lines of the explanation, then "合计" with the total under 计入金额.
+ReportOutput detailListOf(const std::string& kind, std::string title, const ex::DetailExplanation& explanation) {
+    ReportOutput output;
+    output.kind = kind;
+    output.title = std::move(title);
+    output.headings = {ex::detailLineHeadings()};
+    output.rows = ex::detailLineCells(explanation);
+    std::vector<std::string> total(output.headings.front().size());
+    total.front() = "合计";
+    total[ex::explainedLineHeadings().size() - 1] = reports::formatCents(explanation.total);
+    output.rows.push_back(std::move(total));
+    return output;
+}
+
+template <class Result>
+const Result* resultAs(const CommandOutcome& run) {
+    return dynamic_cast<const Result*>(run.result.get());
+}
+
+Outcome<ex::DetailExplanation> explainRow(data::Connection& connection, const CommandOutcome& run, int row) {
+    if (const auto* parking = resultAs<reports::parking::ParkingResult>(run))
+        return ex::ParkingExplainer(connection, run.request, run.items, run.splits, parking->rows()).explain(row);
+    if (const auto* vat = resultAs<reports::vat::VatInvoicingResult>(run))
+        return ex::VatInvoicingExplainer(connection, run.request, vat->items(), run.splits, vat->rows(),
+                                         reports::vat::rowFormFor(vat->items()))
+            .explain(row);
+    if (const auto* preInvoice = resultAs<reports::preinvoice::PreInvoiceResult>(run))
+        return ex::PreInvoiceExplainer(connection, run.request, run.items, run.splits, preInvoice->rows()).explain(row);
+    return ReportError::refused("the " + run.output.kind + " report has no drill-down");
+}
+
+CommandOutcome explainDetail(data::Connection& connection, const CliOptions& options, std::ostream& warnings) {
+    if (options.explainColumn != 0) return failed(2, "the " + options.kind + " report explains a --row N");
+    auto report = reports::makeDetailReport(options.kind);
+    if (!report) return failed(1, "the " + options.kind + " report is not available in this build");
+    CommandOutcome run = runDetailReport(connection, *report, options, warnings);
+    if (run.status != 0 || !run.result) return failed(run.status != 0 ? run.status : 1, run.message);
+    const int rows = run.result->rowCount();
+    if (options.explainRow > rows)
+        return failed(2, "--row " + std::to_string(options.explainRow) + " is outside the report's " +
+                             std::to_string(rows) + " rows");
+    auto explained = explainRow(connection, run, options.explainRow - 1);
+    if (!explained.ok()) return failed(explained.error().refusedSelection ? 2 : 1, explained.error().messageText());
+
+    CommandOutcome outcome;
+    outcome.department = run.department;
+    outcome.output = detailListOf(options.kind,
+                                  run.output.title + " 第" + std::to_string(options.explainRow) + "行 合计 " +
+                                      reports::formatCents(explained.value().total),
+                                  explained.value());
+    return outcome;
+}
+
 }  // namespace
 
-CommandOutcome runExplain(data::Connection& connection, const CliOptions& options) {
+CommandOutcome runExplain(data::Connection& connection, const CliOptions& options, std::ostream& warnings) {
     if (options.kind == "reconciliation") return explainReconciliation(connection, options);
-    return failed(2, "explain takes KIND reconciliation");
+    return explainDetail(connection, options, warnings);
 }
 
 }  // namespace tally::cli

@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
 
     if (options.isListing()) return runListing(*connection, options);
     if (options.explain) {
-        cli::CommandOutcome outcome = cli::runExplain(*connection, options);
+        cli::CommandOutcome outcome = cli::runExplain(*connection, options, std::cerr);
         if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
         if (outcome.output.kind.empty()) return outcome.status;
         return writeOutput(options, outcome);

@@ -56,6 +56,7 @@ void ParkingRowMerger::add(const ParkingInvoice& invoice) {
         row.electronic = invoice.electronic;
         row.amounts = invoice.amounts;
         row.total = sum(row.amounts);
+        row.invoices.push_back({invoice.number, invoice.batch});
         rows_.push_back(std::move(row));
         batch_ = invoice.batch;
         collectedAt_ = invoice.collectedAt;
@@ -65,9 +66,14 @@ void ParkingRowMerger::add(const ParkingInvoice& invoice) {
     ParkingRow& row = rows_.back();
     row.label = firstNumber_ + " - " + invoice.number;
     row.electronic = invoice.electronic;
+    row.invoices.push_back({invoice.number, invoice.batch});
     for (std::size_t k = 0; k < row.amounts.size() && k < invoice.amounts.size(); ++k)
         row.amounts[k] += invoice.amounts[k];
     row.total = sum(row.amounts);
+}
+
+bool countsForMethod(const ParkingRow& row, const std::string& method) {
+    return row.rowKind == ParkingRowKind::Detail && methodForTotals(row.paymentMethod) == method;
 }
 
 void appendParkingTotals(std::vector<ParkingRow>& rows, const std::vector<std::string>& methods) {
@@ -82,7 +88,7 @@ void appendParkingTotals(std::vector<ParkingRow>& rows, const std::vector<std::s
     for (const auto& method : methods) {
         Cents methodSum = 0;
         for (std::size_t r = 0; r < details; ++r)
-            if (methodForTotals(rows[r].paymentMethod) == method) methodSum += rows[r].total;
+            if (countsForMethod(rows[r], method)) methodSum += rows[r].total;
         if (methodSum == 0) continue;
         ParkingRow row;
         row.rowKind = ParkingRowKind::PaymentMethod;

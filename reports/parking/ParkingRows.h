@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "InvoiceKey.h"
 #include "Money.h"
 #include "Recordset.h"
 
@@ -19,7 +20,8 @@ struct ParkingRow {
     std::string paymentMethod;   // detail: of the row's first invoice; the method of a method row
     std::vector<Cents> amounts;  // per value column: developer, property, tax of each item
     Cents total = 0;
-    bool electronic = false;  // the row's last invoice has a 交易订单号
+    bool electronic = false;           // the row's last invoice has a 交易订单号
+    std::vector<InvoiceKey> invoices;  // detail: the invoices merged into the row, in order
 
     // "纸质" or "电子" on detail rows.
     std::string kindText() const;
@@ -57,5 +59,8 @@ private:
 // Appends "合计" and the payment-method rows in the order of the method list; a row
 // paid by 微信 counts as 微信支付.
 void appendParkingTotals(std::vector<ParkingRow>& rows, const std::vector<std::string>& methods);
+
+// Whether a payment-method row of `method` adds up the detail row `row`.
+bool countsForMethod(const ParkingRow& row, const std::string& method);
 
 }  // namespace tally::reports::parking

@@ -2,6 +2,7 @@
 
 #include "ExtractionSql.h"
 #include "ItemSumsSql.h"
+#include "LineListSql.h"
 #include "PeriodRanges.h"
 #include "SqlText.h"
 
@@ -14,6 +15,12 @@ const char* const kLineSource =
     " From 票据"
     " inner join 票据开票数据 on 票据.票据编号  =票据开票数据.票据编号 And 票据.入库单编号 = 票据开票数据.入库单编号"
     " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号";
+
+// The lines the per-invoice sums read, and the drill-down lists.
+const char* const kItemLineJoins =
+    " From 票据开票数据"
+    " Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号"
+    " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号";
 
 std::string departmentTest(const std::string& departmentCode) {
     return " And 票据.开票部门编号 ='" + escapeSqlText(departmentCode) + "'";
@@ -38,14 +45,22 @@ std::string parkingItemSums(const ParkingStatementInput& in) {
         q += ", Sum(" + onItemLines(item, lineNet()) + ") As " + sumColumn('N', i);
         q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
     }
-    return q + " From 票据开票数据" +
-           " Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号" +
-           " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号" + " Where 1=1" +
-           departmentTest(in.departmentCode) + dayRange("票据.收款日期", in.fromKey, in.toKey) +
+    return q + kItemLineJoins + " Where 1=1" + parkingLineConditions(in) +
+           " group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
+}
+
+std::string parkingLineConditions(const ParkingStatementInput& in) {
+    return departmentTest(in.departmentCode) + dayRange("票据.收款日期", in.fromKey, in.toKey) +
            " And Convert(Char(8),票据.收款日期,112) Between '" + escapeSqlText(in.fromKey) + "' And '" +
            escapeSqlText(in.toKey) + "'" + " And 票据.作废日期 Is Null" + " And " +
-           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items)) +
-           " group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
+           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
+}
+
+std::string parkingLinesStatement(const ParkingStatementInput& in) {
+    // The type is only shown: a left join keeps a line whose batch names no type, as the sums do.
+    return lineListColumns() + kItemLineJoins +
+           " Left Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号 Where 1=1" +
+           parkingLineConditions(in);
 }
 
 std::string parkingStatisticsStatement(const ParkingStatementInput& in) {

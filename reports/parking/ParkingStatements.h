@@ -30,6 +30,13 @@ std::string parkingExtractionStatement(const std::string& departmentCode, const 
 // amount (N1) and tax (T1).
 std::string parkingItemSums(const ParkingStatementInput& in);
 
+// The conditions of the lines parkingItemSums adds up (each starting " And "): of the
+// department, collected in the period, not voided, of the items.
+std::string parkingLineConditions(const ParkingStatementInput& in);
+
+// The same lines one by one, in no order, with the columns of lineListColumns() (LineListSql.h).
+std::string parkingLinesStatement(const ParkingStatementInput& in);
+
 // One row per invoice with lines of at least one item, in collection order. Fields:
 // 0 票据编号, 1 入库单编号, 2 收款日期, 3 金额, 4 收款方式, 5 交易订单号, then per item
 // its net amount, property share and tax.

@@ -76,6 +76,7 @@ ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest&
                 invoiceStart = rows.size();
             }
             rows.push_back(buildInvoiceRow(*rs, context));
+            if (form == VatRowForm::LineByLine) rows.back().lineRow = static_cast<int>(rows.size() - invoiceStart);
         }
         if (form == VatRowForm::LineByLine)
             spreadParkingShares(rows.begin() + invoiceStart, rows.end(), items, in.ratios);

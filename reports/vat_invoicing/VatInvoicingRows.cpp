@@ -37,6 +37,7 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
     InvoiceDetailRow row;
     if (auto issued = rs.field(3).date()) row.dateText = issued->isoDate();
     row.invoiceNumber = rs.field(0).text();
+    row.batch = rs.field(1).text();
     placeNumber(row, rs.field(2).text());
     row.voided = !rs.field(5).isNull();
     row.exchange = !rs.field(10).isNull();
@@ -48,6 +49,7 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
     } else if (row.exchange) {
         row.methodText = negative ? "换负" : "换票";
     } else if (issuedInAdvance(rs, context)) {
+        row.inAdvance = true;
         row.methodText = "预开";
     } else {
         // value column j is at position 10 + j
@@ -56,6 +58,10 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
         row.methodText = rs.field(7).text();
     }
     return row;
+}
+
+bool countsForMethod(const InvoiceDetailRow& row, const std::string& method) {
+    return row.kind == RowKind::Invoice && row.methodText == method;
 }
 
 void appendTotals(std::vector<InvoiceDetailRow>& rows, int valueColumns, const std::vector<std::string>& methods) {
@@ -73,7 +79,7 @@ void appendTotals(std::vector<InvoiceDetailRow>& rows, int valueColumns, const s
     for (const auto& method : methods) {
         Cents sum = 0;
         for (const auto& row : rows)
-            if (row.methodText == method) sum += row.total;
+            if (countsForMethod(row, method)) sum += row.total;
         if (sum == 0) continue;
         InvoiceDetailRow r;
         r.kind = RowKind::PaymentMethod;

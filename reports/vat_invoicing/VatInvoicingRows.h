@@ -16,6 +16,10 @@ struct InvoiceDetailRow {
     RowKind kind = RowKind::Invoice;
     std::string dateText;  // "yyyy-mm-dd"; "合  计"; "其中" or "" on payment-method rows
     std::string invoiceNumber;
+    std::string batch;  // the invoice's 入库单编号
+    // Line by line: which of the invoice's rows this is, from 1 (row k holds each item's k-th
+    // line); 0 on a row of the whole invoice.
+    int lineRow = 0;
     std::string specialNumber;     // 专用发票
     std::string ordinaryNumber;    // 普通发票
     std::string receiptNumber;     // 收据
@@ -24,6 +28,7 @@ struct InvoiceDetailRow {
     std::string methodText;        // payment method, a mark, or the method of a payment-method row
     std::string payerText;
     bool voided = false;
+    bool inAdvance = false;  // marked 预开: issued in advance of payment, amounts shown as 0
     Cents total = 0;
     bool exchange = false;
 
@@ -45,6 +50,10 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
 
 // Appends the "合  计" row and then one row per payment method with a non-zero sum.
 void appendTotals(std::vector<InvoiceDetailRow>& rows, int valueColumns, const std::vector<std::string>& methods);
+
+// Whether a payment-method row of `method` adds up the row `row` (a marked invoice's
+// row names its mark, not its method, and adds nothing).
+bool countsForMethod(const InvoiceDetailRow& row, const std::string& method);
 
 // Payer text: 付款人 and, when 地址 is set, a blank and 地址; CR/LF pairs removed.
 std::string payerText(const data::Value& payer, const data::Value& address);

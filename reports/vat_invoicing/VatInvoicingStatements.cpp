@@ -3,6 +3,7 @@
 #include "ExtractionSql.h"
 #include "ItemColumnsSql.h"
 #include "ItemSumsSql.h"
+#include "LineListSql.h"
 #include "PeriodRanges.h"
 #include "SqlText.h"
 
@@ -43,8 +44,7 @@ std::string numberedLines(const StatementInput& in) {
                "票据开票数据.金额, 票据开票数据.税额, ROW_NUMBER() Over (Partition By 票据开票数据.票据编号, "
                "票据开票数据.入库单编号, 票据开票数据.收费项目代号 Order By 票据开票数据.金额, 票据开票数据.税额) "
                "As 行号") +
-           kJoinsFromLines + " Where 1=1" + selection(in) + " And " +
-           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
+           kJoinsFromLines + " Where 1=1" + itemLineConditions(in);
 }
 
 // Row k of an invoice: the k-th line of each item that has one.
@@ -94,6 +94,14 @@ std::string itemLinesStatement(const StatementInput& in) {
            " Inner Join 票据开票数据 on 票据开票数据.票据编号 = 票据.票据编号 And 票据开票数据.入库单编号 = "
            "票据.入库单编号" +
            " Where 1=1" + selection(in);
+}
+
+std::string itemLineConditions(const StatementInput& in) {
+    return selection(in) + " And " + codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
+}
+
+std::string itemLinesListStatement(const StatementInput& in) {
+    return lineListColumns() + kJoinsFromLines + " Where 1=1" + itemLineConditions(in);
 }
 
 std::string perLineStatement(const StatementInput& in) {

@@ -44,6 +44,12 @@ std::string invoicesStatement(const StatementInput& in);
 // no item: a list of codes would make the engine seek each code on each invoice, and the
 // run's items are all the period's items but for an item left out now and then.
 std::string itemLinesStatement(const StatementInput& in);
+// The conditions of the lines the rows are made of (each starting " And "): of the
+// selection's invoices (periodCondition, the listed types) and of the items. The per-invoice
+// rows read the selection's lines and keep those of the items, which is the same.
+std::string itemLineConditions(const StatementInput& in);
+// Those lines one by one, in no order, with the columns of lineListColumns() (LineListSql.h).
+std::string itemLinesListStatement(const StatementInput& in);
 // One row per combination of matching lines (used when a 维修基金 item is selected).
 std::string perLineStatement(const StatementInput& in);
 

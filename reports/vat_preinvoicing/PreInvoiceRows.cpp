@@ -21,6 +21,7 @@ PreInvoiceRow readPreInvoiceRow(const data::Recordset& rs, const FeeItemList& it
     PreInvoiceRow row;
     auto issued = rs.field(3).date();
     row.dateLabel = issued ? issued->isoDate() : rs.field(3).text();
+    row.invoice = {rs.field(0).text(), rs.field(1).text()};
     const std::string type = rs.field(2).text();
     if (contains(type, "专用发票")) row.specialNumber = rs.field(0).text();
     else if (contains(type, "普通发票")) row.ordinaryNumber = rs.field(0).text();

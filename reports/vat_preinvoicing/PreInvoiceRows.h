@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FeeItems.h"
+#include "InvoiceKey.h"
 #include "Money.h"
 #include "Recordset.h"
 
@@ -12,6 +13,7 @@ namespace tally::reports::preinvoice {
 struct PreInvoiceRow {
     bool isTotals = false;
     std::string dateLabel;       // 开票日期 "yyyy-mm-dd"; "合  计" on the totals row
+    InvoiceKey invoice;          // the row's invoice; empty on the totals row
     std::string specialNumber;   // the number when the type name contains 专用发票
     std::string ordinaryNumber;  // else when it contains 普通发票
     std::vector<Cents> amounts;  // per value column

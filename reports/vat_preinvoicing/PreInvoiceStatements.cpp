@@ -2,6 +2,7 @@
 
 #include "ExtractionSql.h"
 #include "ItemSumsSql.h"
+#include "LineListSql.h"
 #include "PeriodRanges.h"
 #include "SqlText.h"
 
@@ -9,6 +10,13 @@ namespace tally::reports::preinvoice {
 namespace {
 
 using data::escapeSqlText;
+
+// The lines the per-invoice sums read, and the drill-down lists.
+const char* const kItemLineJoins =
+    " From 票据开票数据"
+    " Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号"
+    " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号"
+    " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
 
 // Not collected by the period's last day: collected later, or not at all whatever 预开 says.
 std::string uncollectedCondition(const std::string& toKey, const char* lastNullTest) {
@@ -53,14 +61,18 @@ std::string preInvoiceItemSums(const PreInvoiceStatementInput& in) {
         q += ", " + net + " As " + sumColumn('N', i);
         q += ", Sum(" + onItemLines(item, "票据开票数据.税额") + ") As " + sumColumn('T', i);
     }
-    return q + " From 票据开票数据" +
-           " Inner Join 票据  on 票据开票数据.入库单编号  =票据.入库单编号 and 票据开票数据.票据编号 = 票据.票据编号" +
-           " Inner Join 票据入库单 on 票据开票数据.入库单编号 =票据入库单.入库单编号" +
-           " Inner Join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号" + " Where 1=1" +
-           invoicesThatCount(in.departmentCode, in.fromKey, in.toKey, "票据.收款日期 is null") +
-           typeCondition(in.invoiceTypeList) + " And " +
-           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items)) +
+    return q + kItemLineJoins + " Where 1=1" + preInvoiceLineConditions(in) +
            " Group by 票据开票数据.票据编号, 票据开票数据.入库单编号";
+}
+
+std::string preInvoiceLineConditions(const PreInvoiceStatementInput& in) {
+    return invoicesThatCount(in.departmentCode, in.fromKey, in.toKey, "票据.收款日期 is null") +
+           typeCondition(in.invoiceTypeList) + " And " +
+           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
+}
+
+std::string preInvoiceLinesStatement(const PreInvoiceStatementInput& in) {
+    return lineListColumns() + kItemLineJoins + " Where 1=1" + preInvoiceLineConditions(in);
 }
 
 std::string preInvoiceStatisticsStatement(const PreInvoiceStatementInput& in) {

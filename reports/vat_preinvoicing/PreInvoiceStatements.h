@@ -32,6 +32,13 @@ std::string preInvoiceExtractionStatement(const std::string& departmentCode, con
 // Per invoice that counts: each item's property share (P1, parking items), net amount (N1) and tax (T1).
 std::string preInvoiceItemSums(const PreInvoiceStatementInput& in);
 
+// The conditions of the lines preInvoiceItemSums adds up (each starting " And "): of the
+// invoices that count, of a listed type, of the items.
+std::string preInvoiceLineConditions(const PreInvoiceStatementInput& in);
+
+// The same lines one by one, in no order, with the columns of lineListColumns() (LineListSql.h).
+std::string preInvoiceLinesStatement(const PreInvoiceStatementInput& in);
+
 // One row per invoice with lines of at least one item, by invoice date and number.
 // Fields 0 to 9: 票据编号, 入库单编号, 票据类型, 开票日期, 收款日期, 作废日期, 金额, 收款方式,
 // 付款人, 地址; then the value columns of each item in list order.

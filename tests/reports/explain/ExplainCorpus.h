@@ -1,7 +1,8 @@
 #pragma once
 // A few small generated databases, each holding the invoices that bend the statements,
 // for the drill-down tests: the same generator and selections as the equivalence test,
-// fewer and smaller files.
+// fewer and smaller files, and a few parking invoices collected together with a copy of
+// themselves in their batch (rows the parking report merges).
 #include <functional>
 
 #include "Connection.h"
