@@ -130,7 +130,8 @@ void measure(const bench::BenchOptions& options) {
         const auto clicked = std::chrono::steady_clock::now();
         connection.armed = false;
         window->busyPanel()->cancelButton()->click();
-        if (!spinUntil([&] { return !window->busy(); }, 30)) throw std::runtime_error("取消 did not stop the statement");
+        if (!spinUntil([&] { return !window->busy(); }, 30))
+            throw std::runtime_error("取消 did not stop the statement");
         cancels.push_back(secondsSince(clicked));
         cancelCpu.push_back(bench::processorSeconds() - cpu);
     }

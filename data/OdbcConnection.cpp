@@ -158,8 +158,7 @@ private:
 
 // The handles are members from the moment they exist, so a failure anywhere below (the
 // read-only setting included) disconnects and frees them on the way out.
-OdbcConnection::OdbcConnection(const std::string& connectionString)
-    : running_(std::make_shared<RunningStatement>()) {
+OdbcConnection::OdbcConnection(const std::string& connectionString) : running_(std::make_shared<RunningStatement>()) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, env_.out())))
         throw DbError(-1, "cannot allocate an ODBC environment");
     SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);

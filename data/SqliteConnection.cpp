@@ -23,8 +23,7 @@ class SqliteRecordset : public Recordset {
 public:
     SqliteRecordset(sqlite3* db, SqliteStatement stmt, int timeoutSeconds, std::shared_ptr<std::atomic<bool>> stop)
         : db_(db), stmt_(std::move(stmt)), stop_(std::move(stop)) {
-        if (timeoutSeconds > 0)
-            deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+        if (timeoutSeconds > 0) deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
         sqlite3_progress_handler(db_, kProgressSteps, &SqliteRecordset::checkProgress, this);
         std::vector<std::string> names;
         for (int i = 0; i < sqlite3_column_count(stmt_.get()); ++i)
@@ -69,7 +68,8 @@ private:
     static int checkProgress(void* self) {
         auto* rs = static_cast<SqliteRecordset*>(self);
         if (rs->stop_->load()) return 1;
-        return rs->deadline_ != std::chrono::steady_clock::time_point{} && std::chrono::steady_clock::now() > rs->deadline_
+        return rs->deadline_ != std::chrono::steady_clock::time_point{} &&
+                       std::chrono::steady_clock::now() > rs->deadline_
                    ? 1
                    : 0;
     }
@@ -90,8 +90,7 @@ void tuneForReports(sqlite3* db) {
 
 }  // namespace
 
-SqliteConnection::SqliteConnection(const std::string& path, HandleSetup setup)
-    : path_(path), setup_(std::move(setup)) {
+SqliteConnection::SqliteConnection(const std::string& path, HandleSetup setup) : path_(path), setup_(std::move(setup)) {
     openFile();
 }
 

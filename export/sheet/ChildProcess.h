@@ -12,7 +12,7 @@ struct ProcessResult {
     int exitCode = -1;  // -1 when it did not exit normally (signal, time-out)
     bool timedOut = false;
     bool stopped = false;  // killed because `stopRequested` said so
-    std::string output;  // standard output and error, cut to the last kilobyte
+    std::string output;    // standard output and error, cut to the last kilobyte
 };
 
 // argv[0] is the program's path. stdin reads nothing; stdout and stderr go to `outputFile`.

@@ -72,8 +72,7 @@ protected:
     void SetUp() override {
         statementRunning = false;
         db_.exec("INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0)");
-        if (GetParam() == "sqlite")
-            connection_ = std::make_unique<SqliteConnection>(db_.path(), addRunningMarker);
+        if (GetParam() == "sqlite") connection_ = std::make_unique<SqliteConnection>(db_.path(), addRunningMarker);
         else
             connection_ = std::make_unique<tally::data::OdbcConnection>(
                 std::string("DRIVER=") + SQLITE_ODBC_DRIVER + ";Database=" + db_.path() + ";LoadExt=" + TSQL_EXTENSION);
