@@ -99,7 +99,7 @@ data::Value timesRatio(const data::Value& net, double ratio) {
 // read as the report reads its rows.
 std::vector<Cents> figuredValues(const LinePicks& lines, const RunItems& run, PropertyRule rule) {
     const std::size_t n = run.items.size();
-    std::vector<vat::LineSum> nets(n), taxes(n), shares(n);
+    std::vector<LineSum> nets(n), taxes(n), shares(n);
     for (const StoredLine* line : lines)
         for (std::size_t i : line->items) {
             nets[i].add(line->net);

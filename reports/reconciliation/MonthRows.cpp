@@ -1,5 +1,7 @@
 #include "MonthRows.h"
 
+#include "MonthPivot.h"
+
 #include "ReconciliationHeadings.h"
 #include "ReconciliationStatements.h"
 #include "ValueColumns.h"
@@ -28,8 +30,7 @@ void fillMonth(data::Connection& connection, const StatementScope& scope, const 
     // of rate 0 (which the row of rate 0 shows too, added to its own).
     Cents receipts = 0;
     std::vector<std::string> noRateHandOver;
-    for (auto rs = connection.open(monthStatement(scope, monthKey, items), data::Connection::kNoTimeout); !rs->eof();
-         rs->moveNext()) {
+    for (auto rs = OpenMonthRows(connection, scope, monthKey, items); !rs->eof(); rs->moveNext()) {
         const auto& rate = rs->field("S税率");
         if (rate.number() == 100) {
             receipts += parseCents(amountText(rs->field("S收据")));

@@ -10,7 +10,6 @@ namespace tally::reports::reconciliation {
 namespace {
 
 using data::escapeSqlText;
-using data::sqlIdentifier;
 
 // Fragments 2 to 6 of A1, shared by A2, A3 and every B(k).
 const char* const kRatedJoins =
@@ -56,13 +55,6 @@ const char* const kLineColumns =
     " 票据开票数据.收费项目代号 As 收费项目代号, 票据开票数据.金额 As 金额, 票据开票数据.税额 As 税额";
 const char* const kLineOrder = " Order by 票据.开票日期, 票据.票据编号, 票据.入库单编号, 票据开票数据.收费项目代号";
 
-std::string handOverColumnName(std::size_t k) { return "H" + std::to_string(k); }
-
-// Item k's column of the month's sums: its code's hand-over.
-std::string handOverSum(std::size_t k, const ReconciliationFeeItem& item) {
-    return ", SUM(Case When 收费项目代号 In (" + inListBody(item.code) + ") Then 交账 End) as " + handOverColumnName(k);
-}
-
 // The lines of the month's invoices and hand-overs that the office's settings rate:
 // issued or collected in the month (each a range the department's index can seek,
 // with the month keys kept), of the office, the listed types and the items, not voided.
@@ -94,15 +86,6 @@ std::string issuedSums(const StatementScope& scope, const std::string& key) {
            receiptSum(scope, key);
 }
 
-// Hand-over of an item of rate 0 on a row of rate 0 or of no rate: its lines of the row's
-// rate, or else its lines of no rate (with settings of both, both sums hold the same lines).
-// A row of a higher rate shows 0.
-std::string rateZeroColumn(std::size_t k, const ReconciliationFeeItem& item) {
-    const std::string g = "G." + handOverColumnName(k), n = "GN." + handOverColumnName(k);
-    return " , CASE WHEN (A.税率 IS not NULL And A.税率>0) THEN 0 ELSE Case When " + g + " Is Null Then " + n +
-           " Else " + g + " End END AS " + sqlIdentifier(item.name);
-}
-
 }  // namespace
 
 StatementScope statementScope(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists) {
@@ -126,42 +109,16 @@ std::string feeItemExtractionStatement(const ReconciliationSelection& selection,
                            " And 税控盘收费项目设置.管理处 ='" + escapeSqlText(selection.department.officeCode) + "'");
 }
 
-std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,
-                               const ReconciliationFeeItems& items) {
+std::string monthCodeSumsStatement(const StatementScope& scope, const std::string& monthKey,
+                                   const ReconciliationFeeItems& items) {
     const std::string key = escapeSqlText(monthKey);
-    // The lines summed per rate and code first, whatever the number of items; the items'
-    // columns are then picked from those few rows.
-    const std::string perCode = "Select 税控盘收费项目设置.税率 As 税率, 票据开票数据.收费项目代号 As 收费项目代号" +
-                                issuedSums(scope, key) + sumWhen(handedOverIn(key), "票据开票数据.金额", "交账") +
-                                monthLines(scope, key, reconciliationCodeList(items)) +
-                                " group by 税控盘收费项目设置.税率, 票据开票数据.收费项目代号";
-    std::string sql =
-        "Select 税率, SUM(专用发票) as 专用发票, SUM(专发税额) as 专发税额, SUM(普通发票) as 普通发票, "
-        "SUM(普发税额) as 普发税额, SUM(收据) as 收据";
-    for (std::size_t k = 1; k <= items.size(); ++k) sql += handOverSum(k, items[k - 1]);
-    return sql + " From (" + perCode + ") 各项目 group by 税率";
+    return "Select 税控盘收费项目设置.税率 As 税率, 票据开票数据.收费项目代号 As 收费项目代号" +
+           issuedSums(scope, key) + sumWhen(handedOverIn(key), "票据开票数据.金额", "交账") +
+           monthLines(scope, key, reconciliationCodeList(items)) +
+           " group by 税控盘收费项目设置.税率, 票据开票数据.收费项目代号";
 }
 
-std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
-                           const ReconciliationFeeItems& items) {
-    // G once, read twice: by the row's rate, and its group of no rate (GN) on every row. A
-    // row of a rate shows the receipts of that rate: the hand-over of its items holds them.
-    std::string sql = "With G As (" + monthSumsStatement(scope, monthKey, items) + ")" +
-                      " Select Distinct CASE WHEN A.税率 IS NULL THEN 100 else A.税率 END AS S税率 ," +
-                      " G.专用发票, G.专发税额, G.普通发票, G.普发税额, CASE WHEN A.税率 IS not NULL THEN G.收据 ELSE "
-                      "GN.收据 End As S收据 ";
-    for (std::size_t k = 1; k <= items.size(); ++k)
-        sql += items[k - 1].rate != 0 ? " ,G." + handOverColumnName(k) + " As " + sqlIdentifier(items[k - 1].name)
-                                      : rateZeroColumn(k, items[k - 1]);
-    // each rate once: every settings row of a rate gives the same row, which Distinct drops
-    // only after it was built, as wide as the items
-    sql += " From (Select Distinct 税率 From 税控盘收费项目设置) A";
-    sql += " LEFT Join G On A.税率=G.税率";
-    sql += " LEFT Join G GN On GN.税率 Is Null";
-    sql += " Where (G.专用发票 Is Not Null Or G.普通发票 Is Not Null Or G.收据 Is Not Null Or GN.收据 Is Not Null)";
-    sql += " order by  S税率";
-    return sql;
-}
+std::string settingsRatesStatement() { return "Select Distinct 税率 From 税控盘收费项目设置"; }
 
 namespace {
 

@@ -26,18 +26,15 @@ StatementScope statementScope(const ReconciliationSelection& selection, const In
 // Fee items with their office tax-control rate, over the selected months.
 std::string feeItemExtractionStatement(const ReconciliationSelection& selection, const InvoiceTypeLists& typeLists);
 
-// One row per settings rate of the office's lines in the month (one for lines of no rate):
-// what was issued (专用发票, 专发税额, 普通发票, 普发税额, 收据, by type list) and each item's
-// hand-over (H1, H2, ...). The month's lines are read once and summed per rate and code;
-// each item's column is then picked from those few rows, so the work on the lines does not
-// grow with the number of items.
-std::string monthSumsStatement(const StatementScope& scope, const std::string& monthKey,
-                               const ReconciliationFeeItems& items);
-
-// One row per tax rate: columns 0 S税率, 1 专用发票, 2 专发税额, 3 普通发票, 4 普发税额,
-// 5 S收据, then one hand-over column per item (position 5 + k for item k from 1).
-std::string monthStatement(const StatementScope& scope, const std::string& monthKey,
-                           const ReconciliationFeeItems& items);
+// The office's lines of the month summed per settings rate and code: 税率, 收费项目代号,
+// what was issued (专用发票, 专发税额, 普通发票, 普发税额, 收据, by type list) and what was
+// handed over (交账). MonthPivot.h makes the month's rows of them, one per rate, with a
+// column per item: the statement has none, so its work and its text do not grow with the
+// number of items.
+std::string monthCodeSumsStatement(const StatementScope& scope, const std::string& monthKey,
+                                   const ReconciliationFeeItems& items);
+// Every rate of the tax-control settings once (Null included).
+std::string settingsRatesStatement();
 
 // Collected this month, issued in an earlier month (column 当月收预开). No office
 // and no tax-control settings: these two are neither filtered nor split by rate.
@@ -52,7 +49,7 @@ std::string uncollectedPreInvoicedStatement(const std::string& departmentCode, c
 // 付款人, 收费项目代号, 金额, 税额, in issue order. They are read through the same joins and
 // conditions as the sums above, so a line is listed exactly when it is counted.
 //
-// The month's lines of monthSumsStatement, each with its settings rate (税率) and 1 or 0 in
+// The month's lines of monthCodeSumsStatement, each with its settings rate (税率) and 1 or 0 in
 // 专用, 普通, 收据 (issued in the month, of that list's types) and 交账 (handed over in it).
 std::string monthLinesStatement(const StatementScope& scope, const std::string& monthKey,
                                 const ReconciliationFeeItems& items);

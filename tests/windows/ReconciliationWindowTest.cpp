@@ -68,7 +68,7 @@ private:
 
 bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 bool isExtraction(std::string_view sql) { return contains(sql, "inner join setupsfxm"); }
-bool isMonthQuery(std::string_view sql) { return contains(sql, "S税率"); }
+bool isMonthQuery(std::string_view sql) { return contains(sql, "As 收费项目代号") && contains(sql, "as 交账"); }
 bool isUncollectedQuery(std::string_view sql) { return contains(sql, "当月未收预开票"); }
 
 // A colour as the tables keep it: red in the low byte.

@@ -50,7 +50,7 @@ TEST(ReconciliationErrors, FailedMonthRowsAbandonTheRunWithTheRowsSoFar) {
     ReconciliationDatabase db;
     twoMonths(db);
     FailingConnection connection(db.connect(), [](std::string_view sql) {
-        return contains(sql, "Select Distinct CASE") && contains(sql, "'202403'");
+        return contains(sql, "As 收费项目代号") && contains(sql, "as 交账") && contains(sql, "'202403'");
     });
     auto run = RunReconciliation(connection, selectionFor("02", "03"));
 

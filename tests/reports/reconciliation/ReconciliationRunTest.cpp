@@ -335,7 +335,7 @@ TEST(ReconciliationRun, HookBeforeMonthRowsSeesTheNewHeadingsOnlyWhenItemsWereFo
     std::vector<Seen> seen;
     auto hook = [&](const ReconciliationTable& table) {
         bool monthQueryRan = false;
-        for (const auto& sql : connection.statements) monthQueryRan |= tally::testing::contains(sql, "S税率");
+        for (const auto& sql : connection.statements) monthQueryRan |= tally::testing::contains(sql, "as 交账");
         seen.push_back({table.rowCount(), table.columnCount(), monthQueryRan});
     };
     auto run = RunReconciliation(connection, selectionFor("03", "03"), lists.value(), openedReconciliation(), hook);

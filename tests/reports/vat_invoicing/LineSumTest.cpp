@@ -6,7 +6,7 @@
 #include "LineSum.h"
 
 using tally::data::Value;
-using tally::reports::vat::LineSum;
+using tally::reports::LineSum;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "LineSum.h"
 
-namespace tally::reports::vat {
+namespace tally::reports {
 
 void LineSum::add(const data::Value& field) {
     if (field.isNull()) return;
@@ -16,4 +16,4 @@ data::Value LineSum::value() const {
     return whole_ ? data::Value::fromInteger(wholeSum_) : data::Value::fromReal(realSum_);
 }
 
-}  // namespace tally::reports::vat
+}  // namespace tally::reports

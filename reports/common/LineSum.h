@@ -7,7 +7,7 @@
 
 #include "Value.h"
 
-namespace tally::reports::vat {
+namespace tally::reports {
 
 class LineSum {
 public:
@@ -21,4 +21,4 @@ private:
     double realSum_ = 0;  // every field, whole or not
 };
 
-}  // namespace tally::reports::vat
+}  // namespace tally::reports
