@@ -28,26 +28,18 @@
 #include "ReportWindow.h"
 #include "ReportWindowFactory.h"
 #include "SelectionPanel.h"
+#include "SlowConnection.h"
 #include "SqliteConnection.h"
 
 namespace {
 
 using namespace tally;
+using tally::testing::addNapFunction;  // the window tests' nap(ms)
 
 constexpr int kEventSamples = 20;  // posted events per run
 constexpr const char* kTenSeconds =
     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
     "SELECT count(*) FROM n WHERE nap(1) = 1";
-
-void addNapFunction(sqlite3* db) {
-    sqlite3_create_function(
-        db, "nap", 1, SQLITE_UTF8, nullptr,
-        [](sqlite3_context* context, int, sqlite3_value** values) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(sqlite3_value_int(values[0])));
-            sqlite3_result_int(context, 1);
-        },
-        nullptr, nullptr);
-}
 
 // The benchmark database, where every statement waits behind the 10-second one while armed.
 class NappingConnection : public data::Connection {

@@ -23,29 +23,31 @@ namespace {
 // Paints what changed without taking clicks meant for the hidden commands.
 void letWindowPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
+void setCommandsVisible(const ExportControls& controls, bool visible) {
+    if (controls.exitButton) controls.exitButton->setVisible(visible);
+    if (controls.exportButton) controls.exportButton->setVisible(visible);
+}
+
+// The window as it was before the command: commands back, progress and caption gone.
+void restoreControls(const ExportControls& controls) {
+    if (controls.busyCaption) controls.busyCaption->hide();
+    if (controls.progressBar) controls.progressBar->hide();
+    setCommandsVisible(controls, true);
+}
+
 // Puts the window back as it was before the command, however the command ended.
 class CommandsHidden {
 public:
-    explicit CommandsHidden(const ExportControls& controls) : controls_(controls) { setCommandsVisible(false); }
-    ~CommandsHidden() {
-        if (controls_.busyCaption) controls_.busyCaption->hide();
-        if (controls_.progressBar) controls_.progressBar->hide();
-        setCommandsVisible(true);
+    explicit CommandsHidden(const ExportControls& controls) : controls_(controls) {
+        setCommandsVisible(controls, false);
     }
+    ~CommandsHidden() { restoreControls(controls_); }
     CommandsHidden(const CommandsHidden&) = delete;
     CommandsHidden& operator=(const CommandsHidden&) = delete;
 
 private:
-    void setCommandsVisible(bool visible) {
-        if (controls_.exitButton) controls_.exitButton->setVisible(visible);
-        if (controls_.exportButton) controls_.exportButton->setVisible(visible);
-    }
     const ExportControls& controls_;
 };
-
-}  // namespace
-
-namespace {
 
 // Hides the commands, asks for the file and, when it exists, whether to replace it; shows
 // the progress bar at 0 and the busy caption. Nothing (and the commands back) when the
@@ -53,15 +55,11 @@ namespace {
 std::optional<sheet::OutputTarget> prepareExport(const ExportControls& controls, const ExportJob& job,
                                                  const ExportEnvironment& environment, Notifier& notifier) {
     auto giveUp = [&controls, &notifier](const std::string& message) -> std::optional<sheet::OutputTarget> {
-        if (controls.busyCaption) controls.busyCaption->hide();
-        if (controls.progressBar) controls.progressBar->hide();
-        if (controls.exitButton) controls.exitButton->setVisible(true);
-        if (controls.exportButton) controls.exportButton->setVisible(true);
+        restoreControls(controls);
         notifier.notice(message);
         return std::nullopt;
     };
-    if (controls.exitButton) controls.exitButton->setVisible(false);
-    if (controls.exportButton) controls.exportButton->setVisible(false);
+    setCommandsVisible(controls, false);
     const QString filter = qtFileFilter(QString::fromUtf8(kSheetFileFilter));
     std::optional<QString> chosen =
         environment.chooseFile
@@ -150,13 +148,6 @@ void runExportHere(const ExportControls& controls, const ExportJob& job, const E
 
 // Progress crosses to the window's thread about this many times per export at most.
 constexpr int kProgressSteps = 200;
-
-void restoreControls(const ExportControls& controls) {
-    if (controls.busyCaption) controls.busyCaption->hide();
-    if (controls.progressBar) controls.progressBar->hide();
-    if (controls.exitButton) controls.exitButton->setVisible(true);
-    if (controls.exportButton) controls.exportButton->setVisible(true);
-}
 
 // How an export ended, for the message that follows it.
 std::optional<std::string> outcomeText(const ExportJob& job, const std::function<void()>& write) {
