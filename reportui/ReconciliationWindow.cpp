@@ -43,8 +43,8 @@ ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* par
     connect(exportButton(), &QPushButton::clicked, this, &ReconciliationWindow::exportTable);
     connect(previewButton(), &QPushButton::clicked, this, &ReconciliationWindow::previewTable);
     connect(exitButton(), &QPushButton::clicked, this, &ReconciliationWindow::exitWindow);
-    restoreReconciliationSelection(services_.selectionStore, departments_, *departmentList_, *yearBox_,
-                                   *startMonthBox_, *endMonthBox_);
+    restoreReconciliationSelection(services_.selectionStore, departments_, *departmentList_, *yearBox_, *startMonthBox_,
+                                   *endMonthBox_);
 }
 
 // The work reads the window's copies: it ends before they go.

@@ -53,9 +53,8 @@ reports::SplitRatioRows restoreSplits(const SelectionStore* store, const reports
     return reports::withRememberedSplits(store->load(), department, std::move(rows));
 }
 
-void rememberDetailRun(const SelectionStore* store, std::string_view window,
-                       const reports::DepartmentEntry& department, const QDate& start, const QDate& end,
-                       const reports::SplitRatioRows& splits) {
+void rememberDetailRun(const SelectionStore* store, std::string_view window, const reports::DepartmentEntry& department,
+                       const QDate& start, const QDate& end, const reports::SplitRatioRows& splits) {
     if (!store) return;
     store->save(reports::detailRunValues(window, department, dayKey(start), dayKey(end), splits));
 }

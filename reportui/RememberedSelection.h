@@ -31,9 +31,8 @@ void restoreDetailSelection(const SelectionStore* store, std::string_view window
 reports::SplitRatioRows restoreSplits(const SelectionStore* store, const reports::DepartmentEntry& department,
                                       reports::SplitRatioRows rows);
 // Keeps what a detail run uses. A failed write is ignored: the run goes on.
-void rememberDetailRun(const SelectionStore* store, std::string_view window,
-                       const reports::DepartmentEntry& department, const QDate& start, const QDate& end,
-                       const reports::SplitRatioRows& splits);
+void rememberDetailRun(const SelectionStore* store, std::string_view window, const reports::DepartmentEntry& department,
+                       const QDate& start, const QDate& end, const reports::SplitRatioRows& splits);
 
 // The reconciliation window: sets the year and month boxes, then selects the department.
 void restoreReconciliationSelection(const SelectionStore* store,

@@ -157,7 +157,8 @@ void ReportWindow::extractFeeItems() {
             // The department's split as its last run left it, headings included.
             if (extraction->splits && services_.selectionStore) {
                 extraction->splits = restoreSplits(services_.selectionStore, *captured_, *extraction->splits);
-                if (extraction->headings) extraction->headings = report_->layoutHeadings(feeItems_, *extraction->splits);
+                if (extraction->headings)
+                    extraction->headings = report_->layoutHeadings(feeItems_, *extraction->splits);
             }
             // After an error the grids are left as they were.
             if (extraction->splits) selectionPanel_->splitGrid()->setRows(*extraction->splits);

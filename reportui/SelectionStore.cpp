@@ -35,8 +35,7 @@ bool SelectionStore::save(const reports::RememberedValues& values) const {
     QSettings file(filePath_, QSettings::IniFormat);
     // A file QSettings could not read would be written back without the values it held.
     if (file.status() != QSettings::NoError) return false;
-    for (const auto& [key, value] : values)
-        file.setValue(QString::fromStdString(key), QString::fromStdString(value));
+    for (const auto& [key, value] : values) file.setValue(QString::fromStdString(key), QString::fromStdString(value));
     file.sync();
     return file.status() == QSettings::NoError;
 }

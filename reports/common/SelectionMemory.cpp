@@ -82,8 +82,8 @@ bool isDayKey(std::string_view text) {
     return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-RememberedValues detailRunValues(std::string_view window, const DepartmentEntry& department,
-                                 const std::string& fromKey, const std::string& toKey, const SplitRatioRows& splits) {
+RememberedValues detailRunValues(std::string_view window, const DepartmentEntry& department, const std::string& fromKey,
+                                 const std::string& toKey, const SplitRatioRows& splits) {
     RememberedValues values;
     putDepartment(values, window, department);
     values[key(window, "from")] = fromKey;

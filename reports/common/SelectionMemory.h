@@ -43,8 +43,8 @@ struct RememberedReconciliation {
 // The values a detail run leaves behind, to be written over the kept ones. `window` is the
 // report's kind ("parking", "vat-invoicing", "pre-invoicing": ASCII letters, digits, "-");
 // the splits are kept for the department whatever the window.
-RememberedValues detailRunValues(std::string_view window, const DepartmentEntry& department,
-                                 const std::string& fromKey, const std::string& toKey, const SplitRatioRows& splits);
+RememberedValues detailRunValues(std::string_view window, const DepartmentEntry& department, const std::string& fromKey,
+                                 const std::string& toKey, const SplitRatioRows& splits);
 RememberedValues reconciliationRunValues(const DepartmentEntry& department, const std::string& year,
                                          const std::string& startMonth, const std::string& endMonth);
 

@@ -290,10 +290,11 @@ private slots:
     }
 
     void theStoreKeepsTextsExactlyAndWritesOnlyItsKeys() {
-        const reports::RememberedValues awkward = {
-            {"parking/department_code", " 0;1,2 "}, {"parking/office_code", "\"GL\"=01#"},
-            {"reconciliation/department_code", "@Variant(x)"}, {"reconciliation/office_code", "管理处\\n"},
-            {"reconciliation/year", ""}};
+        const reports::RememberedValues awkward = {{"parking/department_code", " 0;1,2 "},
+                                                   {"parking/office_code", "\"GL\"=01#"},
+                                                   {"reconciliation/department_code", "@Variant(x)"},
+                                                   {"reconciliation/office_code", "管理处\\n"},
+                                                   {"reconciliation/year", ""}};
         QVERIFY(store_->save(awkward));
         QVERIFY(store_->save({{"parking/from", "20250101"}}));
         auto expected = awkward;

@@ -46,7 +46,10 @@ TEST(SelectionMemory, AReconciliationRunComesBack) {
 
 TEST(SelectionMemory, ValuesThatFailTheirCheckAreIgnored) {
     auto values = detailRunValues("parking", kEstate, "20250101", "20251231", {});
-    for (const std::string bad : {"20250230", "20230229", "2025-01-01", "2025011", "", "0999" "0101", "20251301"}) {
+    for (const std::string bad : {"20250230", "20230229", "2025-01-01", "2025011", "",
+                                  "0999"
+                                  "0101",
+                                  "20251301"}) {
         values["parking/from"] = bad;
         EXPECT_FALSE(recallDetail(values, "parking").fromKey) << bad;
     }
@@ -105,8 +108,7 @@ TEST(SelectionMemory, SplitPairsTheRunWouldRefuseAreIgnored) {
     std::erase_if(oneSide, [](const auto& kv) { return kv.first.ends_with("/property"); });
     EXPECT_EQ(withRememberedSplits(oneSide, kEstate, freshRows())[0].developerText, "70") << "half a pair";
 
-    const auto fractions =
-        detailRunValues("parking", kEstate, "20250101", "20251231", {split("P1", "62.5", "37.5")});
+    const auto fractions = detailRunValues("parking", kEstate, "20250101", "20251231", {split("P1", "62.5", "37.5")});
     EXPECT_EQ(withRememberedSplits(fractions, kEstate, freshRows())[0].propertyText, "37.5");
 }
 
