@@ -14,6 +14,7 @@ namespace tally::reportui {
 
 class ReportWindow;
 class ReconciliationWindow;
+class SelectionStore;
 
 struct WindowServices {
     // The program's database; null when there is none (each command then says so). A
@@ -27,6 +28,9 @@ struct WindowServices {
     // What "打印预览" runs once the grid shows rows; none: the button does nothing.
     std::function<void(ReportWindow&)> previewDetail;
     std::function<void(ReconciliationWindow&)> previewReconciliation;
+    // Where the windows keep the last selection of a run and find it again when they
+    // open; none: nothing is remembered.
+    SelectionStore* selectionStore = nullptr;
 };
 
 }  // namespace tally::reportui
