@@ -31,6 +31,15 @@ std::size_t characterLength(std::string_view text, std::size_t i) {
 
 }  // namespace
 
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = characterLength(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
 std::string validUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());

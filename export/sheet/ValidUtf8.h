@@ -9,5 +9,7 @@ namespace tally::sheet {
 // The text with every byte that does not start a complete, shortest-form UTF-8
 // character replaced by U+FFFD; valid text comes back unchanged.
 std::string validUtf8(std::string_view text);
+// Whether validUtf8() would give the text back unchanged.
+bool isValidUtf8(std::string_view text);
 
 }  // namespace tally::sheet

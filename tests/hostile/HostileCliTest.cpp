@@ -10,6 +10,7 @@
 #include "EngineHarness.h"
 #include "HostileExpectations.h"
 #include "JsonCheck.h"
+#include "ReportOutput.h"
 #include "ScratchFolder.h"
 #include "ValidUtf8.h"
 
@@ -251,6 +252,16 @@ TEST(HostileOutputText, OnlyCompleteShortestUtf8CharactersPass) {
     EXPECT_EQ(sheet::validUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD") << "a surrogate";
     EXPECT_EQ(sheet::validUtf8("\xE5\x81"), "\xEF\xBF\xBD\xEF\xBF\xBD") << "cut at the end";
     EXPECT_EQ(sheet::validUtf8("\xF4\x90\x80\x80").size(), 12u) << "beyond U+10FFFF";
+    // The quick test says valid exactly where nothing would be mended.
+    for (const std::string& text :
+         {"停车费 😀 a"s, "a\xC0\xAF"s, "\xED\xA0\x80"s, "\xE5\x81"s, "\xF4\x90\x80\x80"s, "x\0y"s, ""s})
+        EXPECT_EQ(sheet::isValidUtf8(text), sheet::validUtf8(text) == text) << text;
+}
+
+TEST(HostileOutputText, JsonStringsAreEscapedAndMended) {
+    EXPECT_EQ(cli::jsonString("a\"b\\c\n\r\t\x01"), "\"a\\\"b\\\\c\\n\\r\\t\\u0001\"");
+    EXPECT_EQ(cli::jsonString("停\xE5\x81"), "\"停\xEF\xBF\xBD\xEF\xBF\xBD\"");
+    EXPECT_TRUE(readJson("[" + cli::jsonString("x\0y\xC0"s) + "]").valid);
 }
 
 TEST(HostileOutputCheckers, RefuseBrokenJsonAndKeepQuotedCsvFieldsWhole) {
