@@ -170,7 +170,7 @@ void ReportWindow::startStatistics() {
 
     auto run = std::make_shared<reports::DetailRun>();
     const reports::DetailReport* report = report_.get();
-    const ResultSelection selection{*captured_, startDate(), endDate()};
+    const ResultSelection selection{*captured_, startDate(), endDate(), feeItems_};
     runInBackground(
         QString::fromStdString(report_->texts().runBusy), connection,
         [run, connection, report, request = requestNow(*captured_), items = feeItems_, splits = *splits] {
@@ -185,8 +185,12 @@ void ReportWindow::startStatistics() {
                 return;
             }
             if (run->headings) showHeadings(*run->headings);
-            if (pager_->finishRun(run->result)) resultSelection_ = selection;
-            else resultSelection_.reset();
+            if (pager_->finishRun(run->result)) {
+                resultSelection_ = selection;
+                resultSelection_->splits = run->splits.value_or(reports::SplitRatioRows{});
+            } else {
+                resultSelection_.reset();
+            }
             if (run->error) notifier().notice(run->error->messageText());
         });
 }

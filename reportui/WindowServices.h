@@ -12,6 +12,7 @@ class Connection;
 
 namespace tally::reportui {
 
+class ExplainWindow;
 class ReportWindow;
 class ReconciliationWindow;
 
@@ -27,6 +28,8 @@ struct WindowServices {
     // What "打印预览" runs once the grid shows rows; none: the button does nothing.
     std::function<void(ReportWindow&)> previewDetail;
     std::function<void(ReconciliationWindow&)> previewReconciliation;
+    // What "导出Excel" runs in a 查看明细 list; none: the button does nothing.
+    std::function<void(ExplainWindow&)> exportExplanation = {};
 };
 
 }  // namespace tally::reportui
