@@ -42,10 +42,10 @@ GridDrillDown::GridDrillDown(ReportWindowFrame& window, const WindowServices& se
     // The frozen rows and columns are views of their own laid over the grid: each takes
     // the clicks on its cells.
     ResultGrid* grid = window.resultGrid();
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(grid),
-                                    static_cast<QAbstractItemView*>(grid->frozenColumnView()),
-                                    static_cast<QAbstractItemView*>(grid->frozenRowView()),
-                                    static_cast<QAbstractItemView*>(grid->frozenCornerView())})
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(grid), static_cast<QAbstractItemView*>(grid->frozenColumnView()),
+          static_cast<QAbstractItemView*>(grid->frozenRowView()),
+          static_cast<QAbstractItemView*>(grid->frozenCornerView())})
         watchView(view);
     grid->installEventFilter(this);
 }
@@ -108,8 +108,8 @@ bool GridDrillDown::request(const QModelIndex& index) {
 }
 
 void GridDrillDown::openList(const QString& subject, ex::ExplanationList list) {
-    auto* window = new ExplainWindow(subject, std::move(list), *services_.notifier, services_.exportExplanation,
-                                     &frame_);
+    auto* window =
+        new ExplainWindow(subject, std::move(list), *services_.notifier, services_.exportExplanation, &frame_);
     // A window of its own over the report window, gone with it at the latest.
     window->setWindowFlag(Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);

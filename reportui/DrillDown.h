@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "ExplainWindow.h"
 #include "ExplanationList.h"
 #include "ReportError.h"
 #include "WindowServices.h"
@@ -30,7 +31,6 @@ class ReconciliationExplainer;
 
 namespace tally::reportui {
 
-class ExplainWindow;
 class ReportWindowFrame;
 
 class GridDrillDown : public QObject {

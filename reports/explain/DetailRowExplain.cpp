@@ -33,8 +33,8 @@ std::unique_ptr<DetailRowExplainer> makeDetailRowExplainer(data::Connection& con
                                                            ReportRequest request, FeeItemList items,
                                                            SplitRatioRows splits) {
     if (const auto* parking = dynamic_cast<const parking::ParkingResult*>(&result))
-        return adapt(ParkingExplainer(connection, std::move(request), std::move(items), std::move(splits),
-                                      parking->rows()));
+        return adapt(
+            ParkingExplainer(connection, std::move(request), std::move(items), std::move(splits), parking->rows()));
     if (const auto* vat = dynamic_cast<const vat::VatInvoicingResult*>(&result))
         return adapt(VatInvoicingExplainer(connection, std::move(request), vat->items(), std::move(splits), vat->rows(),
                                            vat::rowFormFor(vat->items())));
