@@ -62,7 +62,7 @@ bool GridDrillDown::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const QModelIndex current = frame_.resultGrid()->currentIndex();
-            if (current.isValid() && explainable(current)) {
+            if (current.isValid() && !frame_.busy() && explainable(current)) {
                 request(current);
                 return true;
             }
