@@ -20,6 +20,7 @@
 #include "QtChineseTexts.h"
 #include "ReconciliationExportCommand.h"
 #include "ReportWindowFactories.h"
+#include "SelectionStore.h"
 #include "StartUp.h"
 
 using namespace tally::app;
@@ -81,10 +82,12 @@ int main(int argc, char** argv) {
     installQtChineseTexts(app);
     // The program's services, handed to every window it opens.
     MessageBoxNotifier notifier;
-    auto factoriesFor = [&notifier](tally::data::Connection& connection) {
+    // The windows' last selections, in a file of their own beside the user's settings.
+    tally::reportui::SelectionStore selectionStore(tally::reportui::SelectionStore::defaultFilePath());
+    auto factoriesFor = [&notifier, &selectionStore](tally::data::Connection& connection) {
         return reportWindowFactories({&connection, &notifier, tally::exports::detailExportHook(),
                                       tally::exports::reconciliationExportHook(), tally::reportui::detailPreviewHook(),
-                                      tally::reportui::reconciliationPreviewHook(),
+                                      tally::reportui::reconciliationPreviewHook(), &selectionStore,
                                       tally::exports::explanationExportHook()});
     };
 

@@ -96,7 +96,11 @@ SqliteConnection::SqliteConnection(const std::string& path, HandleSetup setup) :
 
 void SqliteConnection::openFile() {
     sqlite3* opened = nullptr;
-    int rc = sqlite3_open_v2(path_.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    // No mutex on the handle: one thread at a time uses a connection (Connection::turn()),
+    // and sqlite3_interrupt needs none. A report reads every field of every row through
+    // the handle, and each read would take and give back its mutex.
+    int rc =
+        sqlite3_open_v2(path_.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteDb db(opened);  // a failed open still hands back a handle to close
     if (rc != SQLITE_OK) {
         std::string message = db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc);

@@ -7,18 +7,23 @@
 namespace tally::data {
 namespace {
 
-std::string twoDigits(int v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", v);
-    return buf;
+// Dates are turned into keys for every row of a report: digits by hand, snprintf only for
+// what a date never holds.
+std::string paddedDigits(int v, int width) {
+    if (v < 0 || v >= (width == 2 ? 100 : 10000)) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%0*d", width, v);
+        return buf;
+    }
+    std::string digits(width, '0');
+    for (int i = width - 1; i >= 0 && v > 0; --i, v /= 10) digits[i] = static_cast<char>('0' + v % 10);
+    return digits;
 }
 
+std::string twoDigits(int v) { return paddedDigits(v, 2); }
+
 // Keys compare as text: year 541 must be "0541", or its keys would sort after 2024's.
-std::string fourDigits(int v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d", v);
-    return buf;
-}
+std::string fourDigits(int v) { return paddedDigits(v, 4); }
 
 // Digits only: from_chars would also take a sign ("-001-01-01").
 bool readInt(std::string_view s, std::size_t pos, std::size_t len, int& out) {

@@ -9,10 +9,12 @@
 #include "BackgroundRun.h"
 #include "BusyPanel.h"
 #include "DepartmentListLoader.h"
+#include "GridFind.h"
 #include "Notifier.h"
 #include "ReconciliationGridRows.h"
 #include "ReconciliationHeadings.h"
 #include "ReconciliationPeriod.h"
+#include "RememberedSelection.h"
 #include "ResultGrid.h"
 
 namespace tally::reportui {
@@ -32,6 +34,7 @@ ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* par
     setTitle(kCaption);
     departments_ = fillDepartmentList(*departmentList_, services_.connection, notifier());
     loadInvoiceTypeLists();
+    find_ = new GridFind(*this, notifier(), shownRows(*resultGrid_));
 
     connect(departmentList_, &QListWidget::itemSelectionChanged, this, &ReconciliationWindow::departmentClicked);
     // A click on the line already selected builds the title again, with the year shown now.
@@ -40,6 +43,8 @@ ReconciliationWindow::ReconciliationWindow(WindowServices services, QWidget* par
     connect(exportButton(), &QPushButton::clicked, this, &ReconciliationWindow::exportTable);
     connect(previewButton(), &QPushButton::clicked, this, &ReconciliationWindow::previewTable);
     connect(exitButton(), &QPushButton::clicked, this, &ReconciliationWindow::exitWindow);
+    restoreReconciliationSelection(services_.selectionStore, departments_, *departmentList_, *yearBox_, *startMonthBox_,
+                                   *endMonthBox_);
 }
 
 // The work reads the window's copies: it ends before they go.
@@ -132,6 +137,7 @@ void ReconciliationWindow::startStatistics() {
     }
     const rec::ReconciliationSelection selection{yearText().toStdString(), startMonthText().toStdString(),
                                                  endMonthText().toStdString(), *department};
+    rememberReconciliationRun(services_.selectionStore, selection);
 
     state_.table.removeDataRows();
     showTable(state_.table);

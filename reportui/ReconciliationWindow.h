@@ -20,6 +20,8 @@ class QListWidget;
 
 namespace tally::reportui {
 
+class GridFind;
+
 class ReconciliationWindow : public ReportWindowFrame {
     Q_OBJECT
 public:
@@ -78,6 +80,7 @@ public:
     QWidget* selectionPanel() const { return selectionPanel_; }
     QFrame* periodGroup() const { return periodGroup_; }
     QWidget* mainArea() const { return resultArea_; }
+    GridFind* gridFind() const { return find_; }
 
 protected:
     void enableCommands(bool enabled) override;
@@ -109,6 +112,7 @@ private:
     QComboBox* startMonthBox_ = nullptr;
     QComboBox* endMonthBox_ = nullptr;
     QPushButton* startButton_ = nullptr;
+    GridFind* find_ = nullptr;
 };
 
 }  // namespace tally::reportui

@@ -9,8 +9,10 @@
 #include "BusyPanel.h"
 #include "DepartmentListLoader.h"
 #include "DetailReportFlow.h"
+#include "GridFind.h"
 #include "Notifier.h"
 #include "PageNavigator.h"
+#include "RememberedSelection.h"
 #include "ResultGrid.h"
 #include "ResultPager.h"
 #include "SelectionPanel.h"
@@ -36,6 +38,7 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, Window
     setTitle(QString::fromStdString(texts.caption));
     loadDepartmentList();
     loadInvoiceTypeList();
+    find_ = new GridFind(*this, notifier(), pagedRows(*pager_, *resultGrid_));
 
     connect(selectionPanel_->departmentList(), &QListWidget::itemSelectionChanged, this,
             &ReportWindow::departmentClicked);
@@ -44,6 +47,7 @@ ReportWindow::ReportWindow(std::unique_ptr<reports::DetailReport> report, Window
     connect(exportButton(), &QPushButton::clicked, this, &ReportWindow::exportResult);
     connect(previewButton(), &QPushButton::clicked, this, &ReportWindow::previewResult);
     connect(exitButton(), &QPushButton::clicked, this, &ReportWindow::exitWindow);
+    restoreDetailSelection(services_.selectionStore, texts.kind, departments_, *selectionPanel_);
 }
 
 // The work reads the report engine and the window's copies: it ends before they go.
@@ -150,6 +154,12 @@ void ReportWindow::extractFeeItems() {
                 return;
             }
             feeItems_ = extraction->items;
+            // The department's split as its last run left it, headings included.
+            if (extraction->splits && services_.selectionStore) {
+                extraction->splits = restoreSplits(services_.selectionStore, *captured_, *extraction->splits);
+                if (extraction->headings)
+                    extraction->headings = report_->layoutHeadings(feeItems_, *extraction->splits);
+            }
             // After an error the grids are left as they were.
             if (extraction->splits) selectionPanel_->splitGrid()->setRows(*extraction->splits);
             if (extraction->headings) showHeadings(*extraction->headings);
@@ -171,6 +181,7 @@ void ReportWindow::startStatistics() {
     auto run = std::make_shared<reports::DetailRun>();
     const reports::DetailReport* report = report_.get();
     const ResultSelection selection{*captured_, startDate(), endDate(), feeItems_};
+    rememberDetailRun(services_.selectionStore, report_->texts().kind, *captured_, startDate(), endDate(), *splits);
     runInBackground(
         QString::fromStdString(report_->texts().runBusy), connection,
         [run, connection, report, request = requestNow(*captured_), items = feeItems_, splits = *splits] {

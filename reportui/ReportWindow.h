@@ -16,6 +16,7 @@
 
 namespace tally::reportui {
 
+class GridFind;
 class PageNavigator;
 class ResultPager;
 class SelectionPanel;
@@ -71,6 +72,7 @@ public:
     SelectionPanel* selectionPanel() const { return selectionPanel_; }
     PageNavigator* pageNavigator() const { return navigator_; }
     ResultPager* pager() const { return pager_; }
+    GridFind* gridFind() const { return find_; }
     QLabel* exportCaption() const { return exportCaption_; }
 
 protected:
@@ -108,6 +110,7 @@ private:
     PageNavigator* navigator_ = nullptr;
     QLabel* exportCaption_ = nullptr;
     ResultPager* pager_ = nullptr;
+    GridFind* find_ = nullptr;
 };
 
 }  // namespace tally::reportui

@@ -15,6 +15,7 @@ namespace tally::reportui {
 class ExplainWindow;
 class ReportWindow;
 class ReconciliationWindow;
+class SelectionStore;
 
 struct WindowServices {
     // The program's database; null when there is none (each command then says so). A
@@ -28,6 +29,9 @@ struct WindowServices {
     // What "打印预览" runs once the grid shows rows; none: the button does nothing.
     std::function<void(ReportWindow&)> previewDetail;
     std::function<void(ReconciliationWindow&)> previewReconciliation;
+    // Where the windows keep the last selection of a run and find it again when they
+    // open; none: nothing is remembered.
+    SelectionStore* selectionStore = nullptr;
     // What "导出Excel" runs in a 查看明细 list; none: the button does nothing.
     std::function<void(ExplainWindow&)> exportExplanation = {};
 };

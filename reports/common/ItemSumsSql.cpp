@@ -25,8 +25,8 @@ std::string itemCodeList(const FeeItemList& items) {
     return inListBody(list);
 }
 
-std::string codeListTest(const std::string& codeColumn, const std::string& quotedCodes) {
-    return "Coalesce(" + codeColumn + ", Null) In (" + inListBody(quotedCodes) + ")";
+std::string inListTest(const std::string& column, const std::string& quotedValues) {
+    return "Coalesce(" + column + ", Null) In (" + inListBody(quotedValues) + ")";
 }
 
 std::string fromItemSums(const std::string& aggregate) {

@@ -24,11 +24,11 @@ std::string sumColumn(char kind, std::size_t index);
 std::string onItemLines(const FeeItemSplit& item, const std::string& value, const std::string& lines = "票据开票数据");
 // Every item's code: the lines the aggregate reads ("NULL" when no item has one).
 std::string itemCodeList(const FeeItemList& items);
-// "Coalesce(<codeColumn>, Null) In (<codes>)": the lines of the listed codes. Coalesce with
-// Null changes no value; it keeps the engine from seeking every listed code on every
-// invoice (hundreds of items made that cost grow with the items) and has it read an
-// invoice's lines once, testing each.
-std::string codeListTest(const std::string& codeColumn, const std::string& quotedCodes);
+// "Coalesce(<column>, Null) In (<values>)": the rows of the listed fee-item codes or invoice
+// types. Coalesce with Null changes no value; it keeps the engine from seeking every listed
+// value on every invoice (hundreds of items made that cost grow with the items; the types'
+// list, carried over a join, cost five seeks per invoice) and has it test each row once.
+std::string inListTest(const std::string& column, const std::string& quotedValues);
 // " From (<aggregate>) L Inner Join 票据 On 票据.票据编号 = L.票据编号 And 票据.入库单编号 = L.入库单编号"
 std::string fromItemSums(const std::string& aggregate);
 // "L.N1 Is Not Null Or L.N2 Is Not Null": the invoice has lines of at least one item.

@@ -53,7 +53,7 @@ std::string parkingLineConditions(const ParkingStatementInput& in) {
     return departmentTest(in.departmentCode) + dayRange("票据.收款日期", in.fromKey, in.toKey) +
            " And Convert(Char(8),票据.收款日期,112) Between '" + escapeSqlText(in.fromKey) + "' And '" +
            escapeSqlText(in.toKey) + "'" + " And 票据.作废日期 Is Null" + " And " +
-           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
+           inListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
 }
 
 std::string parkingLinesStatement(const ParkingStatementInput& in) {

@@ -63,9 +63,9 @@ std::string monthLines(const StatementScope& scope, const std::string& key, cons
     return std::string(kRatedJoins) + " Where ((" + department + monthRange("票据.开票日期", key, key) + " And " +
            issuedIn(key) + ") Or (" + department + monthRange("票据.收款日期", key, key) + " And " +
            monthKeyOf("票据.收款日期") + " ='" + key + "'))" + " And " +
-           codeListTest("票据开票数据.收费项目代号", codeList) + " And 票据.作废日期 is null" +
-           " And 税控盘收费项目设置.管理处 ='" + escapeSqlText(scope.officeCode) + "'" + " And 票据类型代号 IN (" +
-           inListBody(scope.typeLists.all) + ")";
+           inListTest("票据开票数据.收费项目代号", codeList) + " And 票据.作废日期 is null" +
+           " And 税控盘收费项目设置.管理处 ='" + escapeSqlText(scope.officeCode) + "'" + " And " +
+           inListTest("票据类型代号", scope.typeLists.all);
 }
 
 // Of a type of the list and issued in the month: the type first, so that the month key
@@ -103,8 +103,8 @@ std::string feeItemExtractionStatement(const ReconciliationSelection& selection,
                            departmentTest(selection.department.departmentCode) +
                                monthRange("票据.开票日期", first, last) +
                                " And CONVERT(char(6),票据.开票日期,112) between '" + escapeSqlText(first) + "' and '" +
-                               escapeSqlText(last) + "'" + " and 票据.作废日期 is null " + " And 票据类型代号 In (" +
-                               inListBody(typeLists.all) + ")",
+                               escapeSqlText(last) + "'" + " and 票据.作废日期 is null " + " And " +
+                               inListTest("票据类型代号", typeLists.all),
                            " Inner Join 税控盘收费项目设置 ON setupsfxm.dh = 税控盘收费项目设置.DH ",
                            " And 税控盘收费项目设置.管理处 ='" + escapeSqlText(selection.department.officeCode) + "'");
 }
@@ -128,8 +128,8 @@ std::string collectedPreInvoicedLines(const std::string& departmentCode, const s
     return std::string(kPlainJoins) + " Where 1=1" + departmentTest(departmentCode) +
            monthRange("票据.收款日期", monthKey, monthKey) + " And CONVERT(char(6),票据.收款日期 ,112) ='" +
            escapeSqlText(monthKey) + "' And CONVERT(char(6),票据.开票日期,112) < CONVERT(char(6),票据.收款日期,112)" +
-           " And 票据.作废日期 is null and 票据.收款日期 is not null" + " And " +
-           codeListTest("收费项目代号", codeList) + " And 票据类型代号 IN (" + inListBody(allTypes) + ")";
+           " And 票据.作废日期 is null and 票据.收款日期 is not null" + " And " + inListTest("收费项目代号", codeList) +
+           " And 票据类型代号 IN (" + inListBody(allTypes) + ")";
 }
 
 std::string uncollectedPreInvoicedLines(const std::string& departmentCode, const std::string& allTypes,
@@ -138,8 +138,8 @@ std::string uncollectedPreInvoicedLines(const std::string& departmentCode, const
            monthRange("票据.开票日期", monthKey, monthKey) + " And CONVERT(char(6),票据.开票日期 ,112) ='" +
            escapeSqlText(monthKey) +
            "' And (票据.收款日期 Is Null Or CONVERT(char(6),票据.收款日期,112) > CONVERT(char(6),票据.开票日期,112))" +
-           " And 票据.作废日期 is null" + " And " + codeListTest("收费项目代号", codeList) + " And 票据类型代号 IN (" +
-           inListBody(allTypes) + ")";
+           " And 票据.作废日期 is null" + " And " + inListTest("收费项目代号", codeList) + " And " +
+           inListTest("票据类型代号", allTypes);
 }
 
 }  // namespace

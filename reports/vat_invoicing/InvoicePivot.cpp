@@ -26,6 +26,12 @@ bool hasKey(const data::Recordset& invoice) { return !invoice.field(0).isNull() 
 
 data::Value zeroUnlessNull(const data::Value& v) { return v.isNull() ? data::Value() : data::Value::fromInteger(0); }
 
+// Copies a field into the row, into the room its text had on the row before.
+void copyField(data::Value& to, const data::Value& from) {
+    if (const std::string* text = from.textField()) to.assignText(*text);
+    else to = from;
+}
+
 }  // namespace
 
 InvoicePivot::InvoicePivot(data::Connection& connection, const StatementInput& in) : items_(in.items) {
@@ -81,8 +87,9 @@ bool InvoicePivot::fetchRow(std::vector<data::Value>& row) {
         if (!anyAmount) continue;
 
         // An item without lines on the invoice shows Null in all its columns.
-        row.assign(fieldCount(), data::Value());
-        for (int f = 0; f < kInvoiceFields; ++f) row[f] = invoices_->field(f);
+        row.resize(fieldCount());
+        std::fill(row.begin() + kInvoiceFields, row.end(), data::Value());
+        for (int f = 0; f < kInvoiceFields; ++f) copyField(row[f], invoices_->field(f));
         const bool exchange = !row[kExchangeField].isNull();
         for (const ItemSums& sums : found->second) {
             const std::size_t i = sums.item;

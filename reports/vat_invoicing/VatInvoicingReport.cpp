@@ -64,22 +64,24 @@ ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest&
     try {
         auto rs = form == VatRowForm::LineByLine ? connection.open(perLineStatement(in), data::Connection::kNoTimeout)
                                                  : OpenPerInvoiceRows(connection, in);
-        // the rows of one invoice follow each other: number and batch name it
-        std::string invoice;
-        std::size_t invoiceStart = 0;
-        for (; !rs->eof(); rs->moveNext()) {
-            std::string key = rs->field(0).text() + '\x1f' + rs->field(1).text();
-            if (key != invoice) {
-                if (form == VatRowForm::LineByLine)
+        if (form == VatRowForm::PerInvoice) {
+            for (; !rs->eof(); rs->moveNext()) rows.push_back(buildInvoiceRow(*rs, context));
+        } else {
+            // the line rows of one invoice follow each other: number and batch name it
+            std::string invoice;
+            std::size_t invoiceStart = 0;
+            for (; !rs->eof(); rs->moveNext()) {
+                std::string key = rs->field(0).text() + '\x1f' + rs->field(1).text();
+                if (key != invoice) {
                     spreadParkingShares(rows.begin() + invoiceStart, rows.end(), items, in.ratios);
-                invoice = std::move(key);
-                invoiceStart = rows.size();
+                    invoice = std::move(key);
+                    invoiceStart = rows.size();
+                }
+                rows.push_back(buildInvoiceRow(*rs, context));
+                rows.back().lineRow = static_cast<int>(rows.size() - invoiceStart);
             }
-            rows.push_back(buildInvoiceRow(*rs, context));
-            if (form == VatRowForm::LineByLine) rows.back().lineRow = static_cast<int>(rows.size() - invoiceStart);
-        }
-        if (form == VatRowForm::LineByLine)
             spreadParkingShares(rows.begin() + invoiceStart, rows.end(), items, in.ratios);
+        }
         if (!rows.empty()) appendTotals(rows, context.layout.columnCount, LoadPaymentMethods(connection));
     } catch (const data::DbError& e) {
         return ReportError::fromDb(e);

@@ -16,8 +16,8 @@ void placeNumber(InvoiceDetailRow& row, const std::string& typeName) {
 }
 
 // Issued in advance of payment: issued no earlier than the period's month and not collected by its end.
-bool issuedInAdvance(const data::Recordset& rs, const RowContext& context) {
-    auto issued = rs.field(3).date();
+bool issuedInAdvance(const std::optional<data::DateTime>& issued, const data::Recordset& rs,
+                     const RowContext& context) {
     if (!issued || issued->monthKey() < context.fromMonthKey) return false;
     const auto& collected = rs.field(4);
     if (collected.isNull()) return true;
@@ -35,7 +35,8 @@ std::string payerText(const data::Value& payer, const data::Value& address) {
 
 InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& context) {
     InvoiceDetailRow row;
-    if (auto issued = rs.field(3).date()) row.dateText = issued->isoDate();
+    const std::optional<data::DateTime> issued = rs.field(3).date();
+    if (issued) row.dateText = issued->isoDate();
     row.invoiceNumber = rs.field(0).text();
     row.batch = rs.field(1).text();
     placeNumber(row, rs.field(2).text());
@@ -48,7 +49,7 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
         row.methodText = negative ? "负票" : "作废";
     } else if (row.exchange) {
         row.methodText = negative ? "换负" : "换票";
-    } else if (issuedInAdvance(rs, context)) {
+    } else if (issuedInAdvance(issued, rs, context)) {
         row.inAdvance = true;
         row.methodText = "预开";
     } else {

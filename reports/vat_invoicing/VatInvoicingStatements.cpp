@@ -27,9 +27,7 @@ const char* const kTypeJoins =
     " inner join 票据入库单 on 票据.入库单编号 =票据入库单.入库单编号"
     " inner join 票据类型 on 票据入库单.票据类型编号 =票据类型.票据类型代号";
 
-std::string typeCondition(const StatementInput& in) {
-    return " And 票据类型代号 In (" + inListBody(in.invoiceTypeList) + ")";
-}
+std::string typeCondition(const StatementInput& in) { return " And " + inListTest("票据类型代号", in.invoiceTypeList); }
 
 // The selection every part shares: the department's invoices of the period and types.
 std::string selection(const StatementInput& in) {
@@ -97,7 +95,7 @@ std::string itemLinesStatement(const StatementInput& in) {
 }
 
 std::string itemLineConditions(const StatementInput& in) {
-    return selection(in) + " And " + codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
+    return selection(in) + " And " + inListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
 }
 
 std::string itemLinesListStatement(const StatementInput& in) {

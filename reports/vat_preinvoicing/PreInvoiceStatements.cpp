@@ -35,7 +35,7 @@ std::string invoicesThatCount(const std::string& departmentCode, const std::stri
 }
 
 std::string typeCondition(const std::string& invoiceTypeList) {
-    return " And 票据类型代号 In (" + inListBody(invoiceTypeList) + ")";
+    return " And " + inListTest("票据类型代号", invoiceTypeList);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ std::string preInvoiceItemSums(const PreInvoiceStatementInput& in) {
 std::string preInvoiceLineConditions(const PreInvoiceStatementInput& in) {
     return invoicesThatCount(in.departmentCode, in.fromKey, in.toKey, "票据.收款日期 is null") +
            typeCondition(in.invoiceTypeList) + " And " +
-           codeListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
+           inListTest("票据开票数据.收费项目代号", itemCodeList(in.items));
 }
 
 std::string preInvoiceLinesStatement(const PreInvoiceStatementInput& in) {
