@@ -11,6 +11,7 @@
 #include "ConnectionSettingsDialog.h"
 #include "DemoDatabaseFile.h"
 #include "DetailExportCommand.h"
+#include "ExplanationExportCommand.h"
 #include "LaunchOptions.h"
 #include "LoggingConnection.h"
 #include "MessageBoxNotifier.h"
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
     auto factoriesFor = [&notifier, &selectionStore](tally::data::Connection& connection) {
         return reportWindowFactories({&connection, &notifier, tally::exports::detailExportHook(),
                                       tally::exports::reconciliationExportHook(), tally::reportui::detailPreviewHook(),
-                                      tally::reportui::reconciliationPreviewHook(), &selectionStore});
+                                      tally::reportui::reconciliationPreviewHook(), &selectionStore,
+                                      tally::exports::explanationExportHook()});
     };
 
     if (options.editSettings) {

@@ -40,6 +40,8 @@ public:
     const reports::reconciliation::ReconciliationTable& table() const { return state_.table; }
     const reports::reconciliation::ReconciliationFeeItems& feeItems() const { return state_.items; }
     const reports::reconciliation::InvoiceTypeLists& invoiceTypeLists() const { return typeLists_; }
+    // The last run as it ended (its table and items are those above).
+    const reports::reconciliation::ReconciliationRun& lastRun() const { return state_; }
     // The department list's selected entry now; none when nothing is selected.
     std::optional<reports::DepartmentEntry> selectedDepartment() const;
     QString yearText() const;

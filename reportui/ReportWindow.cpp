@@ -180,7 +180,7 @@ void ReportWindow::startStatistics() {
 
     auto run = std::make_shared<reports::DetailRun>();
     const reports::DetailReport* report = report_.get();
-    const ResultSelection selection{*captured_, startDate(), endDate()};
+    const ResultSelection selection{*captured_, startDate(), endDate(), feeItems_};
     rememberDetailRun(services_.selectionStore, report_->texts().kind, *captured_, startDate(), endDate(), *splits);
     runInBackground(
         QString::fromStdString(report_->texts().runBusy), connection,
@@ -196,8 +196,12 @@ void ReportWindow::startStatistics() {
                 return;
             }
             if (run->headings) showHeadings(*run->headings);
-            if (pager_->finishRun(run->result)) resultSelection_ = selection;
-            else resultSelection_.reset();
+            if (pager_->finishRun(run->result)) {
+                resultSelection_ = selection;
+                resultSelection_->splits = run->splits.value_or(reports::SplitRatioRows{});
+            } else {
+                resultSelection_.reset();
+            }
             if (run->error) notifier().notice(run->error->messageText());
         });
 }

@@ -50,6 +50,9 @@ public:
         reports::DepartmentEntry department;
         QDate start;
         QDate end;
+        // The fee items and split percentages (as plain numbers) the run took.
+        reports::FeeItemList items = {};
+        reports::SplitRatioRows splits = {};
     };
     const std::optional<ResultSelection>& resultSelection() const { return resultSelection_; }
     // The labels of the shown rows: their department entry and period, or the list's and

@@ -1,5 +1,6 @@
 #include "ReportWindowFactory.h"
 
+#include "DrillDown.h"
 #include "Notifier.h"
 #include "ReportCatalog.h"
 
@@ -11,11 +12,15 @@ ReportWindow* createReportWindow(std::string_view kind, const WindowServices& se
         services.notifier->notice("此报表暂不可用：" + std::string(kind));
         return nullptr;
     }
-    return new ReportWindow(std::move(report), services, parent);
+    auto* window = new ReportWindow(std::move(report), services, parent);
+    attachDrillDown(*window, services);
+    return window;
 }
 
 ReconciliationWindow* createReconciliationWindow(const WindowServices& services, QWidget* parent) {
-    return new ReconciliationWindow(services, parent);
+    auto* window = new ReconciliationWindow(services, parent);
+    attachDrillDown(*window, services);
+    return window;
 }
 
 }  // namespace tally::reportui

@@ -1,6 +1,7 @@
 #pragma once
 // Makes the report windows for the main window's menu: a detail report's window by its
-// kind name ("parking", "vat-invoicing", "pre-invoicing"), and the reconciliation window.
+// kind name ("parking", "vat-invoicing", "pre-invoicing"), and the reconciliation window,
+// each with its drill-down to the 查看明细 lists attached.
 #include <string_view>
 
 #include "ReconciliationWindow.h"

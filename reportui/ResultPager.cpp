@@ -37,10 +37,12 @@ bool ResultPager::finishRun(std::shared_ptr<const reports::ReportResult> result)
     if (!hasRows()) {
         grid_->clearRows();
         navigator_->setLabel(QString::fromStdString(reports::pageLabel(0, 0)));
+        emit resultChanged();
         return false;
     }
     paging_.pageCount = reports::pageCountFor(result_->rowCount(), paging_.pageSize);
     showPage(paging_.currentPage);
+    emit resultChanged();
     return true;
 }
 

@@ -45,6 +45,10 @@ public:
     void last();
     void goToBoxPage(const QString& text);
 
+signals:
+    // finishRun() has replaced the result (with rows or without).
+    void resultChanged();
+
 private:
     // One navigation step: moves the current page and draws it.
     void turnPage(void (reports::Paging::*step)());

@@ -12,6 +12,7 @@ class Connection;
 
 namespace tally::reportui {
 
+class ExplainWindow;
 class ReportWindow;
 class ReconciliationWindow;
 class SelectionStore;
@@ -31,6 +32,8 @@ struct WindowServices {
     // Where the windows keep the last selection of a run and find it again when they
     // open; none: nothing is remembered.
     SelectionStore* selectionStore = nullptr;
+    // What "导出Excel" runs in a 查看明细 list; none: the button does nothing.
+    std::function<void(ExplainWindow&)> exportExplanation = {};
 };
 
 }  // namespace tally::reportui
