@@ -1,9 +1,7 @@
 #include "ExplainCommand.h"
 
-#include "DetailExplain.h"
-#include "ExplainedLines.h"
-#include "ParkingPage.h"
-#include "PreInvoicePage.h"
+#include "DetailRowExplain.h"
+#include "ExplanationList.h"
 #include "ReconciliationExplain.h"
 #include "ReconciliationRun.h"
 #include "ReportCatalog.h"
@@ -13,8 +11,6 @@ namespace {
 
 namespace rc = reports::reconciliation;
 namespace ex = reports::explain;
-using reports::Outcome;
-using reports::ReportError;
 
 CommandOutcome failed(int status, std::string message) {
     CommandOutcome outcome;
@@ -23,16 +19,14 @@ CommandOutcome failed(int status, std::string message) {
     return outcome;
 }
 
-ReportOutput listOf(const std::string& kind, std::string title, const ex::Explanation& explanation) {
+// The list's lines, then "合计" with the total under 计入金额.
+ReportOutput outputOf(const std::string& kind, std::string title, const ex::ExplanationList& list) {
     ReportOutput output;
     output.kind = kind;
     output.title = std::move(title);
-    output.headings = {ex::explainedLineHeadings()};
-    for (const auto& line : explanation.lines()) output.rows.push_back(ex::explainedLineCells(line));
-    std::vector<std::string> total(output.headings.front().size());
-    total.front() = "合计";
-    total.back() = reports::formatCents(explanation.total());
-    output.rows.push_back(std::move(total));
+    output.headings = {list.headings};
+    output.rows = list.lines;
+    output.rows.push_back(list.totalCells());
     return output;
 }
 
@@ -69,42 +63,11 @@ CommandOutcome explainReconciliation(data::Connection& connection, const CliOpti
 
     CommandOutcome outcome;
     outcome.department = department;
-    outcome.output = listOf(options.kind,
-                            rc::reconciliationTitle(options.year, department) + " 第" +
-                                std::to_string(options.explainRow) + "行 " + heading + " " + cellText,
-                            explained.value());
+    outcome.output = outputOf(options.kind,
+                              rc::reconciliationTitle(options.year, department) + " 第" +
+                                  std::to_string(options.explainRow) + "行 " + heading + " " + cellText,
+                              ex::listOf(explained.value()));
     return outcome;
-}
-
-// The lines of the explanation, then "合计" with the total under 计入金额.
-ReportOutput detailListOf(const std::string& kind, std::string title, const ex::DetailExplanation& explanation) {
-    ReportOutput output;
-    output.kind = kind;
-    output.title = std::move(title);
-    output.headings = {ex::detailLineHeadings()};
-    output.rows = ex::detailLineCells(explanation);
-    std::vector<std::string> total(output.headings.front().size());
-    total.front() = "合计";
-    total[ex::explainedLineHeadings().size() - 1] = reports::formatCents(explanation.total);
-    output.rows.push_back(std::move(total));
-    return output;
-}
-
-template <class Result>
-const Result* resultAs(const CommandOutcome& run) {
-    return dynamic_cast<const Result*>(run.result.get());
-}
-
-Outcome<ex::DetailExplanation> explainRow(data::Connection& connection, const CommandOutcome& run, int row) {
-    if (const auto* parking = resultAs<reports::parking::ParkingResult>(run))
-        return ex::ParkingExplainer(connection, run.request, run.items, run.splits, parking->rows()).explain(row);
-    if (const auto* vat = resultAs<reports::vat::VatInvoicingResult>(run))
-        return ex::VatInvoicingExplainer(connection, run.request, vat->items(), run.splits, vat->rows(),
-                                         reports::vat::rowFormFor(vat->items()))
-            .explain(row);
-    if (const auto* preInvoice = resultAs<reports::preinvoice::PreInvoiceResult>(run))
-        return ex::PreInvoiceExplainer(connection, run.request, run.items, run.splits, preInvoice->rows()).explain(row);
-    return ReportError::refused("the " + run.output.kind + " report has no drill-down");
 }
 
 CommandOutcome explainDetail(data::Connection& connection, const CliOptions& options, std::ostream& warnings) {
@@ -117,15 +80,17 @@ CommandOutcome explainDetail(data::Connection& connection, const CliOptions& opt
     if (options.explainRow > rows)
         return failed(2, "--row " + std::to_string(options.explainRow) + " is outside the report's " +
                              std::to_string(rows) + " rows");
-    auto explained = explainRow(connection, run, options.explainRow - 1);
+    auto explainer = ex::makeDetailRowExplainer(connection, *run.result, run.request, run.items, run.splits);
+    if (!explainer) return failed(1, "the " + run.output.kind + " report has no drill-down");
+    auto explained = explainer->explain(options.explainRow - 1);
     if (!explained.ok()) return failed(explained.error().refusedSelection ? 2 : 1, explained.error().messageText());
 
     CommandOutcome outcome;
     outcome.department = run.department;
-    outcome.output = detailListOf(options.kind,
-                                  run.output.title + " 第" + std::to_string(options.explainRow) + "行 合计 " +
-                                      reports::formatCents(explained.value().total),
-                                  explained.value());
+    outcome.output = outputOf(options.kind,
+                              run.output.title + " 第" + std::to_string(options.explainRow) + "行 合计 " +
+                                  reports::formatCents(explained.value().total),
+                              ex::listOf(explained.value()));
     return outcome;
 }
 
