@@ -48,18 +48,10 @@ QString ExplainWindow::titleText() const { return titleLabel_->text(); }
 
 void ExplainWindow::buildControls() {
     buildBanner({kBannerHeight, 0, kGridTop}, QString(), 10.5);
-    buildResultArea("ResultArea");
-    navigator_ = new PageNavigator(resultArea_);
-    navigator_->move(0, twipsY(kNavigatorTop, this));
-    buildResultGrid();
-    exportCaption_ = new QLabel("正在导出数据，请稍等......", resultArea_);
-    exportCaption_->setObjectName("ExportCaption");
-    exportCaption_->setFont(windowFont(10.5));
-    exportCaption_->adjustSize();
-    exportCaption_->move(twipsX(420, this), twipsY(90, this));
-    exportCaption_->hide();
-    buildBusyPanel();
-    pager_ = new ResultPager(resultGrid_, navigator_, this);
+    const PagedResultArea area = buildPagedResultArea(kNavigatorTop);
+    navigator_ = area.navigator;
+    exportCaption_ = area.exportCaption;
+    pager_ = area.pager;
     buildBars();
 }
 

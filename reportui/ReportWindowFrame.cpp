@@ -6,10 +6,12 @@
 
 #include "BackgroundRun.h"
 #include "BusyPanel.h"
+#include "PageNavigator.h"
 #include "ReportBottomBar.h"
 #include "ReportFonts.h"
 #include "ReportStatusBar.h"
 #include "ResultGrid.h"
+#include "ResultPager.h"
 #include "Twips.h"
 
 namespace tally::reportui {
@@ -94,6 +96,21 @@ void ReportWindowFrame::buildResultArea(const QString& objectName) {
 void ReportWindowFrame::buildResultGrid() {
     resultGrid_ = new ResultGrid(resultArea_);
     resultGrid_->move(twipsX(kGridLeft, this), twipsY(design_.gridTop, this));
+}
+
+ReportWindowFrame::PagedResultArea ReportWindowFrame::buildPagedResultArea(int navigatorTop) {
+    buildResultArea("ResultArea");
+    auto* navigator = new PageNavigator(resultArea_);
+    navigator->move(0, twipsY(navigatorTop, this));
+    buildResultGrid();
+    auto* exportCaption = new QLabel("正在导出数据，请稍等......", resultArea_);
+    exportCaption->setObjectName("ExportCaption");
+    exportCaption->setFont(windowFont(10.5));
+    exportCaption->adjustSize();
+    exportCaption->move(twipsX(420, this), twipsY(90, this));
+    exportCaption->hide();
+    buildBusyPanel();
+    return {navigator, exportCaption, new ResultPager(resultGrid_, navigator, this)};
 }
 
 void ReportWindowFrame::buildBusyPanel() {

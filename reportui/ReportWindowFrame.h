@@ -22,9 +22,11 @@ namespace tally::reportui {
 
 class BackgroundRun;
 class BusyPanel;
+class PageNavigator;
 class ReportBottomBar;
 class ReportStatusBar;
 class ResultGrid;
+class ResultPager;
 
 class ReportWindowFrame : public QWidget {
     Q_OBJECT
@@ -92,6 +94,16 @@ protected:
     void buildResultGrid();
     void buildBusyPanel();
     void buildBars();  // last: the layout runs once the bars exist
+
+    // The paged result of the report and list windows: the result area with the page
+    // navigator at `navigatorTop` (twips) over the grid, the caption shown while rows are
+    // exported, the busy panel, and the pager that draws the grid's pages.
+    struct PagedResultArea {
+        PageNavigator* navigator;
+        QLabel* exportCaption;
+        ResultPager* pager;
+    };
+    PagedResultArea buildPagedResultArea(int navigatorTop);
 
     void setTitle(const QString& text);
     // x that centres the widget over the result area, in the window's coordinates.

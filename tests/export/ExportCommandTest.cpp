@@ -24,6 +24,7 @@
 #include "ReportSheetSamples.h"
 #include "ReportWindow.h"
 #include "SelectionPanel.h"
+#include "SheetReadBack.h"
 #include "TestDatabase.h"
 #include "support/ReportWindowDriving.h"
 #include "support/WindowTestServices.h"
@@ -54,19 +55,6 @@ struct ProgressSeen {
     bool captionShown = false;
     bool commandsHidden = false;
 };
-
-QStringList sheetValues(const QString& file, const QStringList& refs) {
-    QProcess python;
-    python.start("/usr/bin/python3", QStringList{"-c",
-                                                 "import openpyxl, sys\n"
-                                                 "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-                                                 "print(ws.max_row)\n"
-                                                 "[print(ws[r].value) for r in sys.argv[2:]]",
-                                                 file} +
-                                         refs);
-    python.waitForFinished(60000);
-    return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-}
 
 }  // namespace
 
@@ -157,7 +145,7 @@ private slots:
         QVERIFY(window_->progressBar()->isHidden());
         QVERIFY(commandsBack());
 
-        const QStringList values = sheetValues(inFolder("停车.xlsx"), {"A1", "A2", "A3", "B8"});
+        const QStringList values = testing::sheetValues(inFolder("停车.xlsx"), {"A1", "A2", "A3", "B8"});
         QCOMPARE(values, (QStringList{"11", "【北苑】停车费明细表", " 统计部门 : 7 北苑",
                                       " 开票日期 : 2024-03-01 至 2024-03-31", "合计"}));
     }
@@ -240,7 +228,7 @@ private slots:
         exports::ExportDetailReport(*window_, answering(path));
         QVERIFY(testing::idle(*window_));
         QCOMPARE(messages.texts(), (QStringList{"文件“停车.xlsx”已存在，要替换它吗？", "停车费明细表导出成功！"}));
-        QCOMPARE(sheetValues(path, {"A1"}).value(1), QString("【北苑】停车费明细表"));
+        QCOMPARE(testing::sheetValues(path, {"A1"}).value(1), QString("【北苑】停车费明细表"));
 
         // A new file is not asked about.
         notifier_.fresh(MessageAnswer::No);
@@ -279,7 +267,7 @@ private slots:
         QCOMPARE(bar.maximum(), table.rowCount() - 2);
         QCOMPARE(bar.value(), table.rowCount() - 2);
         QVERIFY(bar.isHidden() && !exportButton.isHidden() && !exitButton.isHidden());
-        QCOMPARE(sheetValues(inFolder("核对.xlsx"), {"A1"}),
+        QCOMPARE(testing::sheetValues(inFolder("核对.xlsx"), {"A1"}),
                  (QStringList{QString::number(table.rowCount() + 4), "2024年度【翠湖管理处】票据核对表"}));
     }
 
@@ -309,7 +297,7 @@ private slots:
         QCOMPARE(messages.texts(), QStringList{"票据核对表导出成功！"});
         QVERIFY(!window.exportButton()->isHidden() && !window.exitButton()->isHidden());
         QVERIFY(window.progressBar()->isHidden());
-        QCOMPARE(sheetValues(inFolder("核对.xlsx"), {"A2", "A3", "C6"}),
+        QCOMPARE(testing::sheetValues(inFolder("核对.xlsx"), {"A2", "A3", "C6"}),
                  (QStringList{QString::number(window.table().rowCount() + 4), " 统计部门 : 01 翠湖管理处",
                               " 核对年月 : 2024 年 03 月 至 03 月", "0.06"}));
     }

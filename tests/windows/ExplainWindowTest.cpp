@@ -35,6 +35,7 @@
 #include "ResultGrid.h"
 #include "ResultPageModel.h"
 #include "ResultPager.h"
+#include "SheetReadBack.h"
 #include "SlowConnection.h"
 #include "VatInvoicingReport.h"
 #include "support/ReportWindowDriving.h"
@@ -49,20 +50,6 @@ namespace {
 constexpr int kEstate01 = 0;
 // The list's columns after the grid's 序 column.
 constexpr int kNumberColumn = 1;  // 票据编号
-
-// Cell texts of a sheet read back with openpyxl: max_row first, then each reference's value.
-QStringList sheetValues(const QString& file, const QStringList& refs) {
-    QProcess python;
-    python.start("/usr/bin/python3", QStringList{"-c",
-                                                 "import openpyxl, sys\n"
-                                                 "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-                                                 "print(ws.max_row)\n"
-                                                 "[print(ws[r].value) for r in sys.argv[2:]]",
-                                                 file} +
-                                         refs);
-    python.waitForFinished(60000);
-    return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-}
 
 QString sheetColumn(int zeroBased) { return QString(QChar('A' + zeroBased)); }
 
@@ -429,9 +416,9 @@ private slots:
         QVERIFY(proposed.startsWith("查看明细 "));
         const int totalColumn = list->list().totalColumn;
         const int lastRow = 2 + lines + 1;
-        const QStringList values =
-            sheetValues(file, {"A1", "A2", "A3", sheetColumn(totalColumn) + "2", "A" + QString::number(lastRow),
-                               sheetColumn(totalColumn) + QString::number(lastRow)});
+        const QStringList values = testing::sheetValues(
+            file, {"A1", "A2", "A3", sheetColumn(totalColumn) + "2", "A" + QString::number(lastRow),
+                   sheetColumn(totalColumn) + QString::number(lastRow)});
         QCOMPARE(values.size(), 7);
         QCOMPARE(values[0], QString::number(lastRow));
         QCOMPARE(values[1], list->titleText());
