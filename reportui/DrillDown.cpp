@@ -31,7 +31,7 @@ QString rowText(int zeroBasedRow) { return "第" + QString::number(zeroBasedRow 
 // ---- the grid's commands
 
 GridDrillDown::GridDrillDown(ReportWindowFrame& window, const WindowServices& services)
-    : QObject(&window), frame_(window), services_(services) {
+    : QObject(&window), frame_(window), grid_(window.resultGrid()), services_(services) {
     setObjectName("DrillDown");
     menu_ = new QMenu(&window);
     menu_->setObjectName("DrillDownMenu");
@@ -58,7 +58,9 @@ void GridDrillDown::watchView(QAbstractItemView* view) {
 }
 
 bool GridDrillDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == frame_.resultGrid() && event->type() == QEvent::KeyPress) {
+    // The grid's events reach here until it is gone, also while the window is being
+    // destroyed: the window is asked nothing before the event is known to be a key.
+    if (event->type() == QEvent::KeyPress && watched == grid_) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const QModelIndex current = frame_.resultGrid()->currentIndex();

@@ -70,6 +70,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     ReportWindowFrame& frame_;
+    const QObject* grid_;  // the window's result grid, whose keys are watched
     WindowServices services_;
 
 private:

@@ -271,7 +271,8 @@ private slots:
 
         // A file that is no settings file at all: the windows open as if it were not there,
         // and the next run puts the file right.
-        const QByteArray junk("\x01\x02[[[=\xff\xfe\n\x00\x00=]", 16);
+        static const char kJunk[] = "\x01\x02[[[=\xff\xfe\n\x00\x00=]";
+        const QByteArray junk(kJunk, sizeof kJunk - 1);  // the NULs included
         {
             QFile file(storePath());
             QVERIFY(file.open(QIODevice::WriteOnly));
