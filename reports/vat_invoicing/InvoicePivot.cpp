@@ -64,12 +64,27 @@ void InvoicePivot::sumLines(data::Recordset& lines) {
         if (found == itemsByCode_.end()) continue;
         readInvoiceKey(lines, key);
         if (!invoice || key != invoiceOfLast) {
-            invoice = &sums_[key];
+            invoice = &byInvoice_[key];
             invoiceOfLast = key;
+            if (invoice->count == 0) {
+                invoice->first = sums_.size();
+            } else if (invoice->first + invoice->count != sums_.size()) {
+                // Its lines come apart (an invoice stored twice): its sums move to the end,
+                // where the sums of items new to it go.
+                const std::vector<ItemSums> moved(sums_.begin() + invoice->first,
+                                                  sums_.begin() + invoice->first + invoice->count);
+                invoice->first = sums_.size();
+                sums_.insert(sums_.end(), moved.begin(), moved.end());
+            }
         }
         for (std::size_t i : found->second) {
-            auto sums = std::find_if(invoice->begin(), invoice->end(), [i](const ItemSums& s) { return s.item == i; });
-            if (sums == invoice->end()) sums = invoice->insert(invoice->end(), ItemSums{i, {}, {}});
+            const auto begin = sums_.begin() + invoice->first, end = begin + invoice->count;
+            auto sums = std::find_if(begin, end, [i](const ItemSums& s) { return s.item == i; });
+            if (sums == end) {
+                sums_.push_back(ItemSums{i, {}, {}});
+                ++invoice->count;
+                sums = sums_.end() - 1;
+            }
             sums->net.add(lines.field(kNetField));
             sums->tax.add(lines.field(kTaxField));
         }
@@ -80,10 +95,11 @@ bool InvoicePivot::fetchRow(std::vector<data::Value>& row) {
     for (; !invoices_->eof(); invoices_->moveNext()) {
         if (!hasKey(*invoices_)) continue;
         readInvoiceKey(*invoices_, key_);
-        auto found = sums_.find(key_);
-        if (found == sums_.end()) continue;
+        auto found = byInvoice_.find(key_);
+        if (found == byInvoice_.end()) continue;
+        const auto begin = sums_.begin() + found->second.first, end = begin + found->second.count;
         bool anyAmount = false;
-        for (const ItemSums& sums : found->second) anyAmount = anyAmount || !sums.net.isNull();
+        for (auto sums = begin; sums != end; ++sums) anyAmount = anyAmount || !sums->net.isNull();
         if (!anyAmount) continue;
 
         // An item without lines on the invoice shows Null in all its columns.
@@ -91,9 +107,9 @@ bool InvoicePivot::fetchRow(std::vector<data::Value>& row) {
         std::fill(row.begin() + kInvoiceFields, row.end(), data::Value());
         for (int f = 0; f < kInvoiceFields; ++f) copyField(row[f], invoices_->field(f));
         const bool exchange = !row[kExchangeField].isNull();
-        for (const ItemSums& sums : found->second) {
-            const std::size_t i = sums.item;
-            const data::Value net = sums.net.value(), tax = sums.tax.value();
+        for (auto sums = begin; sums != end; ++sums) {
+            const std::size_t i = sums->item;
+            const data::Value net = sums->net.value(), tax = sums->tax.value();
             int at = firstColumn_[i];
             row[at++] = exchange ? zeroUnlessNull(net) : net;
             if (parking_[i]) {

@@ -37,7 +37,11 @@ private:
         std::size_t item;
         LineSum net, tax;
     };
-    using InvoiceSums = std::vector<ItemSums>;  // the items the invoice has lines of
+    // The items an invoice has lines of: `count` sums of sums_ from `first`. A year has
+    // tens of thousands of invoices; their sums share one vector.
+    struct InvoiceSums {
+        std::size_t first = 0, count = 0;
+    };
 
     void sumLines(data::Recordset& lines);
 
@@ -46,9 +50,10 @@ private:
     std::vector<bool> parking_;  // per item
     std::vector<double> ratios_;
     std::unordered_map<std::string, std::vector<std::size_t>> itemsByCode_;  // two items may share a code
-    std::unordered_map<std::string, InvoiceSums> sums_;                      // by invoice number and batch
-    std::vector<int> firstColumn_;                                           // per item, of the rows
-    std::string key_;                                                        // room used again for every row
+    std::vector<ItemSums> sums_;
+    std::unordered_map<std::string, InvoiceSums> byInvoice_;  // by invoice number and batch
+    std::vector<int> firstColumn_;                            // per item, of the rows
+    std::string key_;                                         // room used again for every row
 };
 
 // Runs invoicesStatement and itemLinesStatement and gives the invoices as rows.

@@ -102,6 +102,24 @@ TEST_F(VatFixture, AnInvoiceWithoutANumberGetsNoLinesOfAnEmptyNumber) {
     EXPECT_EQ(result->rows()[1].total, 500);
 }
 
+TEST_F(VatFixture, AnInvoiceStoredTwiceSumsItsLinesOnceForEachCopy) {
+    // The two copies lie apart in issue order, so the invoice's lines come in two runs;
+    // each line joins both copies, as the invoices' own statements join them.
+    invoice("X", "RS", "2024-03-02", "2024-03-02", 5, "现金", {"W1:3:0", "W1:2:0.5"});
+    invoice("Y", "RS", "2024-03-10", "2024-03-10", 1, "现金", {"W1:1:0"});
+    invoice("X", "RS", "2024-03-20", "2024-03-20", 5, "现金", {});
+    auto result = run("20240301", "20240331");
+    ASSERT_TRUE(result);
+    ASSERT_GE(result->rows().size(), 4u);
+    const auto& rows = result->rows();
+    EXPECT_EQ((std::vector<std::string>{rows[0].invoiceNumber, rows[1].invoiceNumber, rows[2].invoiceNumber}),
+              (std::vector<std::string>{"X", "Y", "X"}));
+    EXPECT_EQ(rows[0].values, (std::vector<Cents>{900, 100}));
+    EXPECT_EQ(rows[2].values, rows[0].values);
+    EXPECT_EQ(rows[1].values, (std::vector<Cents>{100, 0}));
+    EXPECT_EQ(rows[3].total, 2100);
+}
+
 TEST_F(VatFixture, NumbersGoToTheColumnOfTheirInvoiceType) {
     invoice("Z1", "RZ", "2024-03-01", "2024-03-01", 1, "现金", {"W1:1:0"});
     invoice("P1", "RP", "2024-03-02", "2024-03-02", 1, "现金", {"W1:1:0"});
