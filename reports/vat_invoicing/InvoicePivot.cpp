@@ -1,11 +1,8 @@
 #include "InvoicePivot.h"
 
 #include <algorithm>
-#include <exception>
-#include <thread>
 
 #include "ItemColumnsSql.h"
-#include "StoredRecordset.h"
 
 namespace tally::reports::vat {
 namespace {
@@ -43,12 +40,9 @@ InvoicePivot::InvoicePivot(data::Connection& connection, const StatementInput& i
         ratios_.push_back(parking_[i] ? propertyRatioValue(in.ratios.at(i)) : 0);
         if (!items_[i].code.empty()) itemsByCode_[items_[i].code].push_back(i);
     }
-    if (data::Connection* sibling = connection.sibling()) {
-        readBesideTheLines(connection, *sibling, in);
-    } else {
-        sumLines(*connection.open(itemLinesStatement(in), data::Connection::kNoTimeout));
-        invoices_ = connection.open(invoicesStatement(in), data::Connection::kNoTimeout);
-    }
+    sumLines(*connection.open(itemLinesStatement(in), data::Connection::kNoTimeout));
+
+    invoices_ = connection.open(invoicesStatement(in), data::Connection::kNoTimeout);
     std::vector<std::string> names;
     for (int f = 0; f < kInvoiceFields; ++f) names.push_back(invoices_->fieldName(f));
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -58,29 +52,6 @@ InvoicePivot::InvoicePivot(data::Connection& connection, const StatementInput& i
         names.push_back(taxColumnName(items_[i]));
     }
     start(std::move(names));
-}
-
-// The two statements take about as long as each other: on two cores the run waits for
-// one of them instead of both.
-void InvoicePivot::readBesideTheLines(data::Connection& connection, data::Connection& sibling,
-                                      const StatementInput& in) {
-    std::exception_ptr invoicesFailure, linesFailure;
-    std::thread invoicesReader([&] {
-        try {
-            invoices_ = std::make_unique<data::StoredRecordset>(
-                *sibling.open(invoicesStatement(in), data::Connection::kNoTimeout));
-        } catch (...) {
-            invoicesFailure = std::current_exception();
-        }
-    });
-    try {
-        sumLines(*connection.open(itemLinesStatement(in), data::Connection::kNoTimeout));
-    } catch (...) {
-        linesFailure = std::current_exception();
-    }
-    invoicesReader.join();  // an interrupt of the connection ends the sibling's statement too
-    if (linesFailure) std::rethrow_exception(linesFailure);
-    if (invoicesFailure) std::rethrow_exception(invoicesFailure);
 }
 
 void InvoicePivot::sumLines(data::Recordset& lines) {

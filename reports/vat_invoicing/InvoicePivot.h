@@ -24,10 +24,8 @@ namespace tally::reports::vat {
 
 class InvoicePivot : public data::Recordset {
 public:
-    // Reads and sums every line. Where the connection has a sibling the invoices are read
-    // meanwhile on it, on another thread, and kept; elsewhere they are opened only after
-    // the lines and read as rows are fetched: one statement at a time on the connection,
-    // as ODBC drivers require.
+    // Reads and sums every line, and only then opens the invoices, which are read as rows
+    // are fetched: one statement at a time on the connection, as ODBC drivers require.
     InvoicePivot(data::Connection& connection, const StatementInput& in);
 
 protected:
@@ -46,7 +44,6 @@ private:
     };
 
     void sumLines(data::Recordset& lines);
-    void readBesideTheLines(data::Connection& connection, data::Connection& sibling, const StatementInput& in);
 
     std::unique_ptr<data::Recordset> invoices_;
     FeeItemList items_;

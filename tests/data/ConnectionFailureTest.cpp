@@ -12,7 +12,6 @@
 #include "DbError.h"
 #include "OdbcConnection.h"
 #include "SqliteConnection.h"
-#include "StoredRecordset.h"
 #include "TestDatabase.h"
 
 using tally::data::DbError;
@@ -95,36 +94,6 @@ TEST(SqliteConnectionHandles, RecordsetOutlivingItsConnectionKeepsReading) {
     EXPECT_EQ(rs->field(0).text(), "02");
     rs.reset();
     EXPECT_EQ(openDescriptorsOn(db.path()), 0);
-}
-
-TEST(StoredRows, KeepEveryRowAndNameOfAStatementAfterItsConnectionIsGone) {
-    TestDatabase db;
-    db.exec("INSERT INTO 票据类型 VALUES ('01','增值税专用发票',0), ('02',NULL,1)");
-    std::unique_ptr<tally::data::Recordset> stored;
-    {
-        SqliteConnection connection(db.path());
-        auto rs = connection.open("Select 票据类型代号 As 代号, 票据类型, 定额 From 票据类型 Order By 票据类型代号");
-        stored = std::make_unique<tally::data::StoredRecordset>(*rs);
-        EXPECT_TRUE(rs->eof()) << "read to its end";
-    }
-    EXPECT_EQ(openDescriptorsOn(db.path()), 0);
-    ASSERT_EQ(stored->fieldCount(), 3);
-    EXPECT_EQ(stored->fieldName(0), "代号");
-    ASSERT_FALSE(stored->eof());
-    EXPECT_EQ(stored->field("代号").text(), "01");
-    EXPECT_EQ(stored->field(1).text(), "增值税专用发票");
-    stored->moveNext();
-    ASSERT_FALSE(stored->eof());
-    EXPECT_TRUE(stored->field(1).isNull());
-    EXPECT_EQ(stored->field(2).number(), 1);
-    stored->moveNext();
-    EXPECT_TRUE(stored->eof());
-
-    SqliteConnection connection(db.path());
-    auto none = connection.open("Select 票据类型代号 From 票据类型 Where 1=0");
-    tally::data::StoredRecordset empty(*none);
-    EXPECT_TRUE(empty.eof());
-    EXPECT_EQ(empty.fieldName(0), "票据类型代号");
 }
 
 // Through SQLite's ODBC driver, with an extension that makes the read-only setting fail.
