@@ -53,6 +53,12 @@ public:
     // for the whole of its run, so two windows sharing the connection take turns.
     std::timed_mutex& turn() { return turn_; }
 
+    // A second connection to the same database, for a statement read on another thread
+    // while this one runs its own; kept for the next calls. Null when the engine offers
+    // none (a server's login is not repeated). Whoever holds this connection's turn may
+    // use it; interrupt() here stops its statement too.
+    virtual Connection* sibling() { return nullptr; }
+
 protected:
     // The engine's part of open(): `timeoutSeconds` is 0 (no limit) or more.
     virtual std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) = 0;

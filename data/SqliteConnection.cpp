@@ -84,9 +84,10 @@ private:
 // page cache sends each of those reads back to the file (32 MB holds the invoice
 // lookups of the benchmark's year, and is a cap, not an allocation). The derived
 // tables and their automatic indexes are built in temporary storage, kept in memory.
-// SQLite counts the memory it takes under one lock for the whole process, at every
-// allocation of every handle; the count is not used here. Only possible before SQLite
-// starts; a later call is refused by SQLite and changes nothing.
+// SQLite counts the memory it takes under one lock for the whole process; with a report
+// reading on two handles at once the threads would wait for each other at every
+// allocation. The count is not used here. Only possible before SQLite starts; later calls
+// are refused by SQLite and change nothing.
 void stopMemoryCount() {
     static std::once_flag once;
     std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
@@ -101,6 +102,26 @@ void tuneForReports(sqlite3* db) {
 SqliteConnection::SqliteConnection(const std::string& path, HandleSetup setup) : path_(path), setup_(std::move(setup)) {
     stopMemoryCount();
     openFile();
+}
+
+SqliteConnection::SqliteConnection(const std::string& path, HandleSetup setup, std::shared_ptr<std::atomic<bool>> stop)
+    : path_(path), setup_(std::move(setup)), stop_(std::move(stop)) {
+    openFile();
+}
+
+// The sibling's statements look at this connection's stop flag at every progress check,
+// so an interrupt here ends them too, without reaching for the sibling from the
+// interrupting thread.
+Connection* SqliteConnection::sibling() {
+    if (!sibling_) {
+        try {
+            sibling_.reset(new SqliteConnection(path_, setup_, stop_));
+        } catch (const DbError&) {
+            return nullptr;
+        }
+    }
+    sibling_->setLockWait(lockWait_);
+    return sibling_.get();
 }
 
 void SqliteConnection::openFile() {

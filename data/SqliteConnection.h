@@ -34,6 +34,10 @@ public:
 
     std::string engineName() const override { return "sqlite"; }
 
+    // Another handle on the same file, sharing this one's stop flag; null when it cannot
+    // be opened (the caller then reads on this connection alone).
+    Connection* sibling() override;
+
     // How long a statement waits while another program holds the file locked, before it
     // fails with "database is locked". The report statements run without a time limit,
     // so this wait has its own bound: the window is never frozen by a lock for long.
@@ -51,6 +55,7 @@ protected:
     void resumeStatements() override;
 
 private:
+    SqliteConnection(const std::string& path, HandleSetup setup, std::shared_ptr<std::atomic<bool>> stop);
     void openFile();
     void reopenIfMoved();
     std::vector<std::string> columnsOf(const std::string& table);
@@ -64,6 +69,7 @@ private:
     std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
     std::chrono::milliseconds lockWait_{30000};
     std::map<std::string, std::vector<std::string>> columnCache_;
+    std::unique_ptr<SqliteConnection> sibling_;
 };
 
 }  // namespace tally::data

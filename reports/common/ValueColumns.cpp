@@ -24,24 +24,38 @@ ValueColumnLayout::ValueColumnLayout(const FeeItemList& items) {
     }
 }
 
-std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const ValueColumnLayout& layout) {
+namespace {
+
+// `field(k)` is the k-th value field, counted from the first item's.
+template <class Field>
+std::vector<Cents> valueColumnsOf(const Field& field, const ValueColumnLayout& layout) {
     std::vector<Cents> values;
     values.reserve(layout.columnCount);
-    int at = first;
+    int at = 0;
     for (bool parking : layout.parking) {
         if (parking) {
-            const Cents property = centsOf(row.field(at + 1));
-            values.push_back(developerShare(row.field(at), property));
+            const Cents property = centsOf(field(at + 1));
+            values.push_back(developerShare(field(at), property));
             values.push_back(property);
-            values.push_back(centsOf(row.field(at + 2)));
+            values.push_back(centsOf(field(at + 2)));
             at += 3;
         } else {
-            values.push_back(centsOf(row.field(at)));
-            values.push_back(centsOf(row.field(at + 1)));
+            values.push_back(centsOf(field(at)));
+            values.push_back(centsOf(field(at + 1)));
             at += 2;
         }
     }
     return values;
+}
+
+}  // namespace
+
+std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const ValueColumnLayout& layout) {
+    return valueColumnsOf([&](int k) -> const data::Value& { return row.field(first + k); }, layout);
+}
+
+std::vector<Cents> readValueColumns(std::span<const data::Value> fields, const ValueColumnLayout& layout) {
+    return valueColumnsOf([&](int k) -> const data::Value& { return fields[static_cast<std::size_t>(k)]; }, layout);
 }
 
 std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items) {

@@ -1,5 +1,6 @@
 #pragma once
 // Reading the fee-item value columns of a detail report's result row.
+#include <span>
 #include <vector>
 
 #include "FeeItems.h"
@@ -32,5 +33,7 @@ struct ValueColumnLayout {
 // net amount and tax for any other item.
 std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const ValueColumnLayout& layout);
 std::vector<Cents> readValueColumns(const data::Recordset& row, int first, const FeeItemList& items);
+// The same from fields of the program's own making, the first item's first.
+std::vector<Cents> readValueColumns(std::span<const data::Value> fields, const ValueColumnLayout& layout);
 
 }  // namespace tally::reports

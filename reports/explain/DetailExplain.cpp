@@ -48,26 +48,6 @@ LinesByInvoice readLines(data::Connection& connection, const std::string& statem
     return invoices;
 }
 
-// One row of value fields, for readValueColumns to read as it reads a statement's row.
-class ValuesRow : public data::Recordset {
-public:
-    explicit ValuesRow(std::vector<data::Value> values) : values_(std::move(values)) {
-        start(std::vector<std::string>(values_.size()));
-    }
-
-protected:
-    bool fetchRow(std::vector<data::Value>& row) override {
-        if (fetched_) return false;
-        row = values_;
-        fetched_ = true;
-        return true;
-    }
-
-private:
-    std::vector<data::Value> values_;
-    bool fetched_ = false;
-};
-
 // How a statement gives a parking item's property share: the sum of each line's net amount
 // times the ratio (parking), or the net amounts' sum times the ratio (the VAT reports).
 enum class PropertyRule { SumOfShares, ShareOfSum };
@@ -114,8 +94,7 @@ std::vector<Cents> figuredValues(const LinePicks& lines, const RunItems& run, Pr
                                                                : timesRatio(nets[i].value(), run.ratios[i]));
         fields.push_back(taxes[i].value());
     }
-    ValuesRow row(std::move(fields));
-    return readValueColumns(row, 0, run.layout);
+    return readValueColumns(fields, run.layout);
 }
 
 ExplainedInvoice explainedInvoice(const InvoiceKey& key, const StoredInvoice* stored, const LinePicks& lines,

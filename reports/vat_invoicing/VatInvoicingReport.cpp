@@ -1,8 +1,8 @@
 #include "VatInvoicingReport.h"
 
-#include "InvoicePivot.h"
 #include "LineShares.h"
 #include "PaymentMethods.h"
+#include "PerInvoiceRows.h"
 #include "VatInvoicingHeadings.h"
 #include "VatInvoicingStatements.h"
 
@@ -62,11 +62,10 @@ ResultOutcome RunVatInvoicing(data::Connection& connection, const ReportRequest&
     RowContext context{&items, request.fromKey.substr(0, 6), request.toKey, ValueColumnLayout(items)};
     std::vector<InvoiceDetailRow> rows;
     try {
-        auto rs = form == VatRowForm::LineByLine ? connection.open(perLineStatement(in), data::Connection::kNoTimeout)
-                                                 : OpenPerInvoiceRows(connection, in);
         if (form == VatRowForm::PerInvoice) {
-            for (; !rs->eof(); rs->moveNext()) rows.push_back(buildInvoiceRow(*rs, context));
+            rows = readPerInvoiceRows(connection, in, context);
         } else {
+            auto rs = connection.open(perLineStatement(in), data::Connection::kNoTimeout);
             // the line rows of one invoice follow each other: number and batch name it
             std::string invoice;
             std::size_t invoiceStart = 0;

@@ -33,7 +33,7 @@ std::string payerText(const data::Value& payer, const data::Value& address) {
     return text;
 }
 
-InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& context) {
+InvoiceDetailRow buildInvoiceRowHead(const data::Recordset& rs, const RowContext& context) {
     InvoiceDetailRow row;
     const std::optional<data::DateTime> issued = rs.field(3).date();
     if (issued) row.dateText = issued->isoDate();
@@ -53,11 +53,23 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
         row.inAdvance = true;
         row.methodText = "预开";
     } else {
-        // value column j is at position 10 + j
-        row.values = readValueColumns(rs, 11, context.layout);
-        for (Cents v : row.values) row.total += v;
         row.methodText = rs.field(7).text();
     }
+    return row;
+}
+
+bool showsAmounts(const InvoiceDetailRow& row) { return !row.voided && !row.exchange && !row.inAdvance; }
+
+void setAmounts(InvoiceDetailRow& row, std::vector<Cents> values) {
+    row.values = std::move(values);
+    row.total = 0;
+    for (Cents v : row.values) row.total += v;
+}
+
+InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& context) {
+    InvoiceDetailRow row = buildInvoiceRowHead(rs, context);
+    // value column j is at position 11 + j
+    if (showsAmounts(row)) setAmounts(row, readValueColumns(rs, 11, context.layout));
     return row;
 }
 

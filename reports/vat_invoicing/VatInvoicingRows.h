@@ -43,10 +43,16 @@ struct RowContext {
     ValueColumnLayout layout;  // of *items
 };
 
-// One invoice (or line combination) row from the statement's current row. Value
-// column j is at position 10 + j; the first column of a parking item is its
+// One invoice (or line combination) row from the statement's current row. The items'
+// value fields start at position 11; the first column of a parking item is its
 // developer share, which is the net amount less the rounded property share.
 InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& context);
+// The same from the invoice's fields alone (0 to 10), its value columns left at 0.
+InvoiceDetailRow buildInvoiceRowHead(const data::Recordset& rs, const RowContext& context);
+// Whether the row shows its items' amounts: not voided, no exchange, not issued in advance.
+bool showsAmounts(const InvoiceDetailRow& row);
+// The row's value columns and their total.
+void setAmounts(InvoiceDetailRow& row, std::vector<Cents> values);
 
 // Appends the "合  计" row and then one row per payment method with a non-zero sum.
 void appendTotals(std::vector<InvoiceDetailRow>& rows, int valueColumns, const std::vector<std::string>& methods);

@@ -9,7 +9,7 @@
 // change the statement. Values go in with their quotes doubled.
 //
 // Per invoice, one statement reads the period's invoices in order and one their lines of
-// the items; the engine sums the lines into the items' columns (InvoicePivot.h). Neither
+// the items; the engine sums the lines into the items' columns (PerInvoiceRows.h). Neither
 // statement sorts or groups the lines, which would cost more than reading them. The period is tested
 // through ranges an index on (department, date) can seek (PeriodRanges.h), with the day
 // keys kept.
@@ -39,7 +39,7 @@ std::string extractionStatement(const std::string& departmentCode, const std::st
 // 作废日期, 金额, 收款方式, 付款人, 地址, 被换票票据编号.
 std::string invoicesStatement(const StatementInput& in);
 // The selection's lines, in no order: the invoice's 票据编号 and 入库单编号 (as the invoice
-// row holds them), 收费项目代号, the line's 净额 and 税额. InvoicePivot.h sums the lines of
+// row holds them), 收费项目代号, the line's 净额 and 税额. InvoiceLineSums.h sums the lines of
 // the items per invoice and item into the rows of invoicesStatement. The statement names
 // no item: a list of codes would make the engine seek each code on each invoice, and the
 // run's items are all the period's items but for an item left out now and then.

@@ -156,3 +156,27 @@ TEST(LoggedInterruptTest, TheWrappedConnectionIsInterruptedAndTheLogSaysSo) {
 }
 
 }  // namespace
+
+namespace {
+
+// A report reads one statement on the connection's sibling while the connection runs
+// another: interrupting the connection ends both, and both work again once cleared.
+TEST(SiblingInterruptTest, InterruptingTheConnectionEndsTheSiblingsStatement) {
+    TestDatabase db;
+    statementRunning = false;
+    SqliteConnection connection(db.path(), addRunningMarker);
+    Connection* sibling = connection.sibling();
+    ASSERT_NE(sibling, nullptr);
+    EXPECT_EQ(connection.sibling(), sibling) << "kept for the next run";
+
+    auto result = runAside(*sibling, kEndless);
+    while (!statementRunning.load()) std::this_thread::yield();
+    connection.interrupt();
+    EXPECT_EQ(result.get(), "cancelled");
+    EXPECT_THROW(connection.open("SELECT 1"), DbError);
+    connection.clearInterrupt();
+    EXPECT_EQ(firstValue(connection, "SELECT 7"), "7");
+    EXPECT_EQ(firstValue(*sibling, "SELECT 8"), "8");
+}
+
+}  // namespace

@@ -56,12 +56,20 @@ void Equivalence::compare(data::Connection& connection, const std::string& kind,
 void Equivalence::compare(data::Connection& connection, const std::string& kind, const std::string& selection,
                           const std::function<std::unique_ptr<data::Recordset>()>& programRows,
                           const std::string& programSql, const std::string& referenceSql, const OrderColumns& order) {
+    compare(
+        kind, selection, [&] { return readResult(*programRows()); }, programSql,
+        [&] { return readResult(connection, referenceSql); }, order);
+}
+
+void Equivalence::compare(const std::string& kind, const std::string& selection,
+                          const std::function<ResultSet()>& programRows, const std::string& programSql,
+                          const std::function<ResultSet()>& referenceRows, const OrderColumns& order) {
     if (failures_ >= kFailuresShown) return;
     Count& count = counts_[kind];
     ResultSet reference;
     std::optional<std::string> referenceError;
     try {
-        reference = readResult(connection, referenceSql);
+        reference = referenceRows();
     } catch (const data::DbError& e) {
         // One derived table per item meets the engine's join limit on long item lists:
         // a statement that gets past it may give rows there.
@@ -73,7 +81,7 @@ void Equivalence::compare(data::Connection& connection, const std::string& kind,
     }
     std::optional<std::string> difference;
     try {
-        ResultSet program = readResult(*programRows());
+        ResultSet program = programRows();
         if (referenceError && referenceError->find(kBrokenName) != std::string::npos) {
             // A fee-item name holding a NUL ended the reference's alias of it; the program's
             // per-invoice rows name no item in their statement.

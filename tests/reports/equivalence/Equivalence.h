@@ -35,6 +35,11 @@ public:
     void compare(data::Connection& connection, const std::string& kind, const std::string& selection,
                  const std::function<std::unique_ptr<data::Recordset>()>& programRows, const std::string& programText,
                  const std::string& referenceSql, const OrderColumns& order);
+    // The same for rows both sides put together: `referenceRows` reads the reference's
+    // statement and reads its rows as the report always read them.
+    void compare(const std::string& kind, const std::string& selection, const std::function<ResultSet()>& programRows,
+                 const std::string& programText, const std::function<ResultSet()>& referenceRows,
+                 const OrderColumns& order);
 
     // Each kind was compared at least once on rows holding a value, so the run proved something.
     void expectValuesCompared(const std::vector<std::string>& kinds) const;

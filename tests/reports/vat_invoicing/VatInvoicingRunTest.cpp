@@ -1,3 +1,8 @@
+#include <sqlite3.h>
+
+#include "LoggingConnection.h"
+#include "ScratchFolder.h"
+#include "SqliteConnection.h"
 #include "VatFixture.h"
 
 namespace tally::reports::vat::testing {
@@ -118,6 +123,53 @@ TEST_F(VatFixture, AnInvoiceStoredTwiceSumsItsLinesOnceForEachCopy) {
     EXPECT_EQ(rows[2].values, rows[0].values);
     EXPECT_EQ(rows[1].values, (std::vector<Cents>{100, 0}));
     EXPECT_EQ(rows[3].total, 2100);
+}
+
+// On the embedded engine the run reads the invoices while a second handle reads their
+// lines; read one after the other, as through ODBC, the rows must be the same.
+TEST_F(VatFixture, LinesReadBesideTheInvoicesGiveTheRowsOfReadingThemInTurn) {
+    invoice("N1", "RS", "2024-03-02", "2024-03-02", 106, "现金", {"W1:100:6", "S1:5:0.4"});
+    invoice("P1", "RZ", "2024-03-03", "2024-03-03", 1090, "微信支付", {"P1:1000:90", "P1:90.01:null"});
+    invoice("X1", "RS", "2024-03-04", "2024-03-04", 50, "现金", {"W1:50:2.83"}, "被换票票据编号='OLD1'");
+    invoice("V1", "RS", "2024-03-05", "2024-03-05", 20, "现金", {"W1:20:1"}, "作废日期='2024-03-06'");
+    invoice("A1", "RS", "2024-03-06", "NULL", 30, "现金", {"W1:30:1"});
+    invoice("T1", "RS", "2024-03-07", "2024-03-07", 5, "现金", {"W1:3:0"});
+    invoice("T1", "RS", "2024-03-21", "2024-03-21", 5, "现金", {"S1:2:0"});
+    invoice("E1", "RE", "2024-02-20", "2024-03-08", 7, "银行转账", {"S1:7:0.5"});
+    invoice("Q1", "RP", "2024-03-09", "2024-03-09", 9, "现金", {});
+    auto together = run("20240301", "20240331", "25");
+    ASSERT_TRUE(together);
+    ASSERT_NE(db.connect()->sibling(), nullptr) << "the run above read on two handles";
+
+    tally::testing::ScratchFolder folder;
+    data::LoggingConnection inTurn(std::make_unique<data::SqliteConnection>(db.path()),
+                                   (folder.path() / "statements.log").native());
+    ASSERT_EQ(inTurn.sibling(), nullptr);
+    auto splits = defaultSplitRows(items);
+    for (auto& s : splits) s.propertyText = "25";
+    auto outcome = VatInvoicingReport().run(inTurn, request("20240301", "20240331"), items, splits);
+    ASSERT_TRUE(outcome.ok()) << outcome.error().messageText();
+    EXPECT_EQ(drawn(*outcome.value()), drawn(*together));
+    EXPECT_EQ(together->rows().size(), 12u) << "8 invoice rows (T1 twice), the total, 3 payment methods";
+}
+
+// Refuses every read of the invoices' lines, as a server refuses a table to a login.
+int refuseLines(void*, int action, const char* table, const char*, const char*, const char*) {
+    return action == SQLITE_READ && table && std::string(table) == "票据开票数据" ? SQLITE_DENY : SQLITE_OK;
+}
+
+TEST_F(VatFixture, AStatementFailingOnTheSecondHandleIsTheRunsError) {
+    invoice("N1", "RS", "2024-03-02", "2024-03-02", 106, "现金", {"W1:100:6"});
+    ASSERT_TRUE(run("20240301", "20240331"));
+    data::SqliteConnection refusing(db.path(),
+                                    [](sqlite3* handle) { sqlite3_set_authorizer(handle, refuseLines, nullptr); });
+    ASSERT_NE(refusing.sibling(), nullptr);
+    auto outcome = VatInvoicingReport().run(refusing, request("20240301", "20240331"), items, defaultSplitRows(items));
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_NE(outcome.error().description.find("prohibited"), std::string::npos) << outcome.error().description;
+    // both handles are free for the next statement
+    EXPECT_EQ(refusing.open("Select count(*) From 票据")->field(0).number(), 1);
+    EXPECT_EQ(refusing.sibling()->open("Select count(*) From 票据")->field(0).number(), 1);
 }
 
 TEST_F(VatFixture, NumbersGoToTheColumnOfTheirInvoiceType) {
