@@ -20,7 +20,20 @@ Cents developerShare(const data::Value& netAmount, Cents propertyShare) {
 ValueColumnLayout::ValueColumnLayout(const FeeItemList& items) {
     for (const auto& item : items) {
         parking.push_back(item.isParking());
+        firstColumn.push_back(columnCount);
         columnCount += item.valueColumnCount();
+    }
+}
+
+void itemValueColumns(const data::Value& net, const data::Value* property, const data::Value& tax, Cents* out) {
+    if (property) {
+        const Cents propertyShare = centsOf(*property);
+        out[0] = developerShare(net, propertyShare);
+        out[1] = propertyShare;
+        out[2] = centsOf(tax);
+    } else {
+        out[0] = centsOf(net);
+        out[1] = centsOf(tax);
     }
 }
 
@@ -29,21 +42,11 @@ namespace {
 // `field(k)` is the k-th value field, counted from the first item's.
 template <class Field>
 std::vector<Cents> valueColumnsOf(const Field& field, const ValueColumnLayout& layout) {
-    std::vector<Cents> values;
-    values.reserve(layout.columnCount);
-    int at = 0;
-    for (bool parking : layout.parking) {
-        if (parking) {
-            const Cents property = centsOf(field(at + 1));
-            values.push_back(developerShare(field(at), property));
-            values.push_back(property);
-            values.push_back(centsOf(field(at + 2)));
-            at += 3;
-        } else {
-            values.push_back(centsOf(field(at)));
-            values.push_back(centsOf(field(at + 1)));
-            at += 2;
-        }
+    std::vector<Cents> values(layout.columnCount);
+    for (std::size_t i = 0; i < layout.parking.size(); ++i) {
+        const int at = layout.firstColumn[i];
+        if (layout.parking[i]) itemValueColumns(field(at), &field(at + 1), field(at + 2), &values[at]);
+        else itemValueColumns(field(at), nullptr, field(at + 1), &values[at]);
     }
     return values;
 }

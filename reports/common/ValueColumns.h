@@ -24,9 +24,15 @@ Cents developerShare(const data::Value& netAmount, Cents propertyShare);
 // rows read their columns item by item, and an office may have hundreds of items.
 struct ValueColumnLayout {
     explicit ValueColumnLayout(const FeeItemList& items);
-    std::vector<bool> parking;  // per item
+    std::vector<bool> parking;     // per item
+    std::vector<int> firstColumn;  // per item, its first value column
     int columnCount = 0;
 };
+
+// One item's value columns from its fields, from `out` on: developer share, property share
+// and tax for a parking item (`property` its property share), net amount and tax for any
+// other item (`property` null).
+void itemValueColumns(const data::Value& net, const data::Value* property, const data::Value& tax, Cents* out);
 
 // The value columns from result position `first` on, item by item: developer share,
 // property share and tax for a parking item (its columns come as net, property, tax),

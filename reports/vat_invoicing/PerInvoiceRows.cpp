@@ -28,39 +28,34 @@ void addLines(data::Connection& connection, const StatementInput& in, InvoiceLin
     sums.add(*connection.open(itemLinesStatement(in), data::Connection::kNoTimeout));
 }
 
-// An invoice's item fields as a per-invoice statement gave them: per item its net amount,
-// its property share (parking items) and its tax; Null where it has no lines of the item.
-class ItemFields {
+// The value columns of an invoice from the sums of its lines, as the report read them from
+// a per-invoice statement: per item its net amount, its property share (parking items:
+// net × ratio) and its tax. An item without lines on the invoice shows 0 throughout.
+class InvoiceAmounts {
 public:
-    explicit ItemFields(const StatementInput& in) {
-        for (std::size_t i = 0; i < in.items.size(); ++i) {
-            first_.push_back(count_);
-            const bool parking = in.items[i].isParking();
-            ratios_.push_back(parking ? propertyRatioValue(in.ratios.at(i)) : 0);
-            parking_.push_back(parking);
-            count_ += parking ? 3 : 2;
-        }
+    InvoiceAmounts(const StatementInput& in, const ValueColumnLayout& layout) : layout_(layout) {
+        for (std::size_t i = 0; i < in.items.size(); ++i)
+            ratios_.push_back(layout.parking[i] ? propertyRatioValue(in.ratios.at(i)) : 0);
     }
 
-    std::span<const data::Value> of(std::span<const InvoiceLineSums::ItemSums> sums) {
-        fields_.assign(count_, data::Value());
+    // Into `values`, the columns of an invoice without amounts (all 0).
+    void fill(std::span<const InvoiceLineSums::ItemSums> sums, std::vector<Cents>& values) const {
         for (const auto& s : sums) {
-            std::size_t at = first_[s.item];
-            const data::Value net = s.net.value();
-            if (parking_[s.item] && !net.isNull())
-                fields_[at + 1] = data::Value::fromReal(net.number() * ratios_[s.item]);
-            fields_[at] = net;
-            fields_[at + (parking_[s.item] ? 2 : 1)] = s.tax.value();
+            const data::Value net = s.net.value(), tax = s.tax.value();
+            Cents* out = values.data() + layout_.firstColumn[s.item];
+            if (!layout_.parking[s.item]) {
+                itemValueColumns(net, nullptr, tax, out);
+                continue;
+            }
+            const data::Value property =
+                net.isNull() ? data::Value() : data::Value::fromReal(net.number() * ratios_[s.item]);
+            itemValueColumns(net, &property, tax, out);
         }
-        return fields_;
     }
 
 private:
-    std::vector<std::size_t> first_;
-    std::vector<bool> parking_;
-    std::vector<double> ratios_;
-    std::size_t count_ = 0;
-    std::vector<data::Value> fields_;  // room used again for every invoice
+    const ValueColumnLayout& layout_;
+    std::vector<double> ratios_;  // per item
 };
 
 }  // namespace
@@ -99,12 +94,15 @@ std::vector<InvoiceDetailRow> readPerInvoiceRows(data::Connection& connection, c
         rows = readInvoiceRows(connection, in, context);
     }
 
-    ItemFields fields(in);
+    const InvoiceAmounts amounts(in, context.layout);
     std::size_t kept = 0;
     for (InvoiceDetailRow& row : rows) {
         const auto itemSums = sums.of(row.invoiceNumber, row.batch);
         if (!InvoiceLineSums::anyAmount(itemSums)) continue;
-        if (showsAmounts(row)) setAmounts(row, readValueColumns(fields.of(itemSums), context.layout));
+        if (showsAmounts(row)) {
+            amounts.fill(itemSums, row.values);
+            addUpTotal(row);
+        }
         if (&rows[kept] != &row) rows[kept] = std::move(row);
         ++kept;
     }

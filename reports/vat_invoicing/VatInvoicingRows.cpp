@@ -60,10 +60,14 @@ InvoiceDetailRow buildInvoiceRowHead(const data::Recordset& rs, const RowContext
 
 bool showsAmounts(const InvoiceDetailRow& row) { return !row.voided && !row.exchange && !row.inAdvance; }
 
-void setAmounts(InvoiceDetailRow& row, std::vector<Cents> values) {
-    row.values = std::move(values);
+void addUpTotal(InvoiceDetailRow& row) {
     row.total = 0;
     for (Cents v : row.values) row.total += v;
+}
+
+void setAmounts(InvoiceDetailRow& row, std::vector<Cents> values) {
+    row.values = std::move(values);
+    addUpTotal(row);
 }
 
 InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& context) {

@@ -53,6 +53,8 @@ InvoiceDetailRow buildInvoiceRowHead(const data::Recordset& rs, const RowContext
 bool showsAmounts(const InvoiceDetailRow& row);
 // The row's value columns and their total.
 void setAmounts(InvoiceDetailRow& row, std::vector<Cents> values);
+// The row's total of its value columns.
+void addUpTotal(InvoiceDetailRow& row);
 
 // Appends the "合  计" row and then one row per payment method with a non-zero sum.
 void appendTotals(std::vector<InvoiceDetailRow>& rows, int valueColumns, const std::vector<std::string>& methods);
