@@ -72,13 +72,27 @@ private:
 }  // namespace
 
 LoggingConnection::LoggingConnection(std::unique_ptr<Connection> inner, const std::string& logPath)
-    : inner_(std::move(inner)) {
+    : owned_(std::move(inner)), inner_(owned_.get()) {
     std::FILE* file = std::fopen(logPath.c_str(), "a");
     if (!file) throw DbError(errno, "cannot open the SQL log " + logPath + ": " + std::strerror(errno));
     log_.reset(file, [](std::FILE* f) { std::fclose(f); });
 }
 
+LoggingConnection::LoggingConnection(Connection& inner, std::shared_ptr<std::FILE> log)
+    : inner_(&inner), log_(std::move(log)) {}
+
 LoggingConnection::~LoggingConnection() = default;
+
+// Each entry is written by one fprintf, which holds the file's lock: the entries of two
+// threads do not mix.
+Connection* LoggingConnection::sibling() {
+    if (!sibling_) {
+        Connection* inner = inner_->sibling();
+        if (!inner) return nullptr;
+        sibling_.reset(new LoggingConnection(*inner, log_));
+    }
+    return sibling_.get();
+}
 
 std::unique_ptr<Recordset> LoggingConnection::execute(std::string_view sql, int timeoutSeconds) {
     LogEntry entry{log_, std::string(sql), Clock::now()};

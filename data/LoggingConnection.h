@@ -27,6 +27,8 @@ public:
     LoggingConnection& operator=(const LoggingConnection&) = delete;
 
     std::string engineName() const override { return inner_->engineName(); }
+    // The inner connection's sibling, its statements written to the same log.
+    Connection* sibling() override;
 
 protected:
     std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;
@@ -34,8 +36,12 @@ protected:
     void resumeStatements() override { inner_->clearInterrupt(); }
 
 private:
-    std::unique_ptr<Connection> inner_;
+    LoggingConnection(Connection& inner, std::shared_ptr<std::FILE> log);
+
+    std::unique_ptr<Connection> owned_;  // null on a sibling: its owner's inner connection keeps its inner one
+    Connection* inner_;
     std::shared_ptr<std::FILE> log_;  // the recordsets handed out may outlive the connection
+    std::unique_ptr<LoggingConnection> sibling_;
 };
 
 }  // namespace tally::data

@@ -210,6 +210,8 @@ std::vector<QueryPlanStep> SqliteConnection::queryPlan(std::string_view sql) {
 }
 
 std::unique_ptr<Recordset> SqliteConnection::execute(std::string_view sql, int timeoutSeconds) {
+    // A sibling is stopped through its owner's flag alone, and stays stopped as its owner does.
+    if (stop_->load()) throw DbError::cancelledError();
     requireQuery(sql);
     reopenIfMoved();
     sqlite3_busy_timeout(db_.get(), static_cast<int>(std::min<long long>(lockWait_.count(), INT_MAX)));

@@ -174,9 +174,40 @@ TEST(SiblingInterruptTest, InterruptingTheConnectionEndsTheSiblingsStatement) {
     connection.interrupt();
     EXPECT_EQ(result.get(), "cancelled");
     EXPECT_THROW(connection.open("SELECT 1"), DbError);
+    EXPECT_THROW(sibling->open("SELECT 1"), DbError) << "stopped until the connection is cleared";
     connection.clearInterrupt();
     EXPECT_EQ(firstValue(connection, "SELECT 7"), "7");
     EXPECT_EQ(firstValue(*sibling, "SELECT 8"), "8");
+}
+
+}  // namespace
+
+namespace {
+
+// The log's sibling wraps the engine's: its statements go into the same log, and an
+// interrupt of the logged connection ends them.
+TEST(SiblingInterruptTest, ALoggedConnectionsSiblingLogsAndStopsWithIt) {
+    TestDatabase db;
+    const auto log = std::filesystem::temp_directory_path() / ("sibling-" + std::to_string(::getpid()) + ".log");
+    statementRunning = false;
+    {
+        tally::data::LoggingConnection logged(std::make_unique<SqliteConnection>(db.path(), addRunningMarker),
+                                              log.native());
+        Connection* sibling = logged.sibling();
+        ASSERT_NE(sibling, nullptr);
+        EXPECT_EQ(logged.sibling(), sibling);
+        auto result = runAside(*sibling, kEndless);
+        while (!statementRunning.load()) std::this_thread::yield();
+        logged.interrupt();
+        EXPECT_EQ(result.get(), "cancelled");
+        logged.clearInterrupt();
+        EXPECT_EQ(firstValue(*sibling, "SELECT 8"), "8");
+    }
+    std::ifstream in(log);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(log);
+    EXPECT_NE(text.find("failed: Operation cancelled"), std::string::npos) << text;
+    EXPECT_NE(text.find("SELECT 8"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <sqlite3.h>
 
-#include "LoggingConnection.h"
-#include "ScratchFolder.h"
+#include "RecordingConnection.h"
 #include "SqliteConnection.h"
 #include "VatFixture.h"
 
@@ -141,9 +140,8 @@ TEST_F(VatFixture, LinesReadBesideTheInvoicesGiveTheRowsOfReadingThemInTurn) {
     ASSERT_TRUE(together);
     ASSERT_NE(db.connect()->sibling(), nullptr) << "the run above read on two handles";
 
-    tally::testing::ScratchFolder folder;
-    data::LoggingConnection inTurn(std::make_unique<data::SqliteConnection>(db.path()),
-                                   (folder.path() / "statements.log").native());
+    // a connection with no second handle, as through ODBC
+    tally::testing::RecordingConnection inTurn(db.connect());
     ASSERT_EQ(inTurn.sibling(), nullptr);
     auto splits = defaultSplitRows(items);
     for (auto& s : splits) s.propertyText = "25";
