@@ -7,6 +7,7 @@
 #include <map>
 #include <tuple>
 
+#include "Departments.h"
 #include "ExplainCorpus.h"
 #include "InvoiceFacts.h"
 #include "ReconciliationExplain.h"
@@ -245,6 +246,12 @@ TEST(ReconciliationDrillDown, EveryAmountCellIsItsLinesTotalAndEachLineMeetsItsC
         ASSERT_TRUE(lists.ok()) << lists.error().description;
         for (const auto& selection : equivalence::reconciliationSelections(connection, random, corpus))
             checkRun(connection, selection, lists.value(), tally);
+        // The random months may miss every pre-invoiced correction of a small database: until
+        // one was explained, every department's whole years are explained too.
+        if (tally.corrections > 0) return;
+        for (const auto& department : reports::LoadDepartmentList(connection).entries)
+            for (int year = corpus.firstYear; year <= corpus.lastYear; ++year)
+                checkRun(connection, {std::to_string(year), "01", "12", department}, lists.value(), tally);
     });
     std::printf("explained %d cells (%d not zero: %d subtotals, %d totals, %d pre-invoicing), %d lines checked\n",
                 tally.cells, tally.nonZero, tally.subtotals, tally.totals, tally.corrections, tally.lines);
