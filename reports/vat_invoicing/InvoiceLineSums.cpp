@@ -14,14 +14,15 @@ std::string_view textOf(const data::Value& field, std::string& room) {
     return room;
 }
 
-}  // namespace
-
+// Number and batch as one key; `key` keeps its room from one line to the next.
 void invoiceKey(std::string_view number, std::string_view batch, std::string& key) {
     key.assign(number);
     key += '\x1f';
     key.append(batch);
     key += '\x1f';
 }
+
+}  // namespace
 
 InvoiceLineSums::InvoiceLineSums(const FeeItemList& items) {
     for (std::size_t i = 0; i < items.size(); ++i)

@@ -54,10 +54,7 @@ private:
 
     std::unordered_map<std::string, std::vector<std::size_t>, TextHash, std::equal_to<>> itemsByCode_;
     std::vector<ItemSums> sums_;
-    TextMap byInvoice_;  // by invoiceKey()
+    TextMap byInvoice_;  // by number and batch, each followed by a unit separator
 };
-
-// Number and batch as one key: each followed by a unit separator.
-void invoiceKey(std::string_view number, std::string_view batch, std::string& key);
 
 }  // namespace tally::reports::vat

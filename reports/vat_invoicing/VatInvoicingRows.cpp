@@ -65,15 +65,13 @@ void addUpTotal(InvoiceDetailRow& row) {
     for (Cents v : row.values) row.total += v;
 }
 
-void setAmounts(InvoiceDetailRow& row, std::vector<Cents> values) {
-    row.values = std::move(values);
-    addUpTotal(row);
-}
-
 InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& context) {
     InvoiceDetailRow row = buildInvoiceRowHead(rs, context);
     // value column j is at position 11 + j
-    if (showsAmounts(row)) setAmounts(row, readValueColumns(rs, 11, context.layout));
+    if (showsAmounts(row)) {
+        row.values = readValueColumns(rs, 11, context.layout);
+        addUpTotal(row);
+    }
     return row;
 }
 

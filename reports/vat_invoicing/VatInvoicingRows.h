@@ -51,8 +51,6 @@ InvoiceDetailRow buildInvoiceRow(const data::Recordset& rs, const RowContext& co
 InvoiceDetailRow buildInvoiceRowHead(const data::Recordset& rs, const RowContext& context);
 // Whether the row shows its items' amounts: not voided, no exchange, not issued in advance.
 bool showsAmounts(const InvoiceDetailRow& row);
-// The row's value columns and their total.
-void setAmounts(InvoiceDetailRow& row, std::vector<Cents> values);
 // The row's total of its value columns.
 void addUpTotal(InvoiceDetailRow& row);
 

@@ -135,6 +135,14 @@ TEST_P(InterruptTest, ATimeoutIsNotACancel) {
 INSTANTIATE_TEST_SUITE_P(Engines, InterruptTest, ::testing::Values("sqlite", "odbc"),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
+// The log's text; the file is removed.
+std::string takeLog(const std::filesystem::path& log) {
+    std::ifstream in(log);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(log);
+    return text;
+}
+
 TEST(LoggedInterruptTest, TheWrappedConnectionIsInterruptedAndTheLogSaysSo) {
     TestDatabase db;
     const auto log = std::filesystem::temp_directory_path() / ("interrupt-" + std::to_string(::getpid()) + ".log");
@@ -149,9 +157,7 @@ TEST(LoggedInterruptTest, TheWrappedConnectionIsInterruptedAndTheLogSaysSo) {
         logged.clearInterrupt();
         EXPECT_EQ(firstValue(logged, "SELECT 7"), "7");
     }
-    std::ifstream in(log);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(log);
+    const std::string text = takeLog(log);
     EXPECT_NE(text.find("failed: Operation cancelled"), std::string::npos) << text;
 }
 
@@ -203,9 +209,7 @@ TEST(SiblingInterruptTest, ALoggedConnectionsSiblingLogsAndStopsWithIt) {
         logged.clearInterrupt();
         EXPECT_EQ(firstValue(*sibling, "SELECT 8"), "8");
     }
-    std::ifstream in(log);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(log);
+    const std::string text = takeLog(log);
     EXPECT_NE(text.find("failed: Operation cancelled"), std::string::npos) << text;
     EXPECT_NE(text.find("SELECT 8"), std::string::npos) << text;
 }
