@@ -47,17 +47,56 @@ set(TALLY_TESTING_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
 # TEST_INCLUDE_FILES, after the one that adds the cases, so that list values (ENVIRONMENT)
 # keep their semicolons.
 function(_tally_case_properties program environment label)
+  set(fixture "")
+  if(ARGN)
+    set(fixture "    FIXTURES_REQUIRED ${ARGN}\n")
+  endif()
   set(file "${CMAKE_CURRENT_BINARY_DIR}/${program}_properties.cmake")
   file(WRITE "${file}"
     "if(${program}_TESTS)\n"
     "  set_tests_properties(\${${program}_TESTS} PROPERTIES\n"
     "    ENVIRONMENT [==[${environment}]==]\n"
     "    LABELS ${label}\n"
+    "${fixture}"
     "    TIMEOUT ${TALLY_TEST_TIMEOUT}\n"
     "    WORKING_DIRECTORY [==[${CMAKE_CURRENT_BINARY_DIR}]==])\n"
     "endif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${file}")
 endfunction()
+
+# The test programs share two precompiled headers, one for GoogleTest and one for Qt Test
+# with the widgets, each built once by a small host program that the tests reuse it from.
+function(_tally_pch_host host)
+  cmake_parse_arguments(H "" "" "LIBS;HEADERS" ${ARGN})
+  if(TARGET ${host})
+    return()
+  endif()
+  set(source "${PROJECT_BINARY_DIR}/tests/${host}.cpp")
+  if(NOT EXISTS "${source}")
+    file(WRITE "${source}" "int main() { return 0; }\n")
+  endif()
+  add_executable(${host} "${source}")
+  target_link_libraries(${host} PRIVATE ${H_LIBS})
+  target_precompile_headers(${host} PRIVATE ${H_HEADERS})
+endfunction()
+
+function(_tally_use_pch name host)
+  if(NOT TALLYVANE_TEST_PCH)
+    return()
+  endif()
+  target_precompile_headers(${name} REUSE_FROM ${host})
+endfunction()
+
+option(TALLYVANE_TEST_PCH "Precompile the GoogleTest and Qt Test headers of the test programs" ON)
+if(TALLYVANE_TEST_PCH)
+  _tally_pch_host(tally_engine_test_pch LIBS GTest::gtest
+    HEADERS <gtest/gtest.h> <algorithm> <filesystem> <map> <memory> <optional> <set> <string> <vector>)
+  _tally_pch_host(tally_window_test_pch LIBS Qt6::Test Qt6::Widgets
+    HEADERS <QtTest/QtTest> <QtWidgets/QtWidgets> <memory> <string> <vector>)
+endif()
+
+# The demo database the window tests read, made once per CTest run (tests/CMakeLists.txt).
+set(TALLY_WINDOW_DEMO_DB "${PROJECT_BINARY_DIR}/tests/window-demo.sqlite")
 
 set(TALLY_TEST_ENVIRONMENT "LANG=C.UTF-8;TZ=UTC;TALLY_SOURCE_DIR=${PROJECT_SOURCE_DIR};TALLY_BINARY_DIR=${PROJECT_BINARY_DIR}")
 
@@ -66,6 +105,7 @@ function(tally_add_engine_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  _tally_use_pch(${name} tally_engine_test_pch)
   # Parameterised cases are named by their parameter's name, not by its printed value.
   gtest_discover_tests(${name}
     TEST_PREFIX ${name}.
@@ -80,6 +120,7 @@ function(tally_add_window_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test Qt6::Widgets)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  _tally_use_pch(${name} tally_window_test_pch)
   set(cases "${CMAKE_CURRENT_BINARY_DIR}/${name}_cases.cmake")
   add_custom_command(TARGET ${name} POST_BUILD
     BYPRODUCTS "${cases}"
@@ -94,5 +135,7 @@ function(tally_add_window_test name)
     "  add_test(${name}_NOT_BUILT ${name}_NOT_BUILT)\n"
     "endif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include}")
-  _tally_case_properties(${name} "QT_QPA_PLATFORM=offscreen;${TALLY_TEST_ENVIRONMENT}" gui)
+  _tally_case_properties(${name}
+    "QT_QPA_PLATFORM=offscreen;TALLY_WINDOW_DEMO_DB=${TALLY_WINDOW_DEMO_DB};${TALLY_TEST_ENVIRONMENT}" gui
+    window_demo)
 endfunction()

@@ -2,7 +2,7 @@
 # Installs everything Tallyvane needs to build, run and test on Debian 12 (run as root).
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libsqlite3-dev
   unixodbc-dev tdsodbc libsqliteodbc
@@ -25,3 +25,5 @@ if ((${#missing[@]})); then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+# Room for the objects of every build of the test command (normal, sanitized, fuzz, Windows).
+ccache --max-size=20G >/dev/null

@@ -1,8 +1,10 @@
 #pragma once
-// A small demo database (one year, 2025) generated for a window test program, with the
-// connection the windows under test are given; removed again when the test program ends.
+// A small demo database (one year, 2025) with the connection the windows under test are
+// given. Under CTest every window test program reads the one file the window_demo fixture
+// made (TALLY_WINDOW_DEMO_DB); run by hand, a program generates its own and removes it again.
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -15,13 +17,18 @@ namespace tally::testing {
 
 class DemoConnection {
 public:
+    // The same options as the window_demo fixture's command line.
     DemoConnection() {
-        demo::DemoOptions options;
-        options.invoicesPerYear = 400;
-        options.years = 1;
-        options.firstYear = 2025;
-        path_ = folder_.filePath("demo.sqlite").toStdString();
-        demo::generateDemoDatabase(path_, options);
+        if (const char* shared = std::getenv("TALLY_WINDOW_DEMO_DB"); shared && *shared) {
+            path_ = shared;
+        } else {
+            demo::DemoOptions options;
+            options.invoicesPerYear = 400;
+            options.years = 1;
+            options.firstYear = 2025;
+            path_ = folder_.filePath("demo.sqlite").toStdString();
+            demo::generateDemoDatabase(path_, options);
+        }
         connection_ = std::make_unique<data::SqliteConnection>(path_);
     }
     DemoConnection(const DemoConnection&) = delete;
