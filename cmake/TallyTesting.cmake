@@ -66,6 +66,14 @@ endfunction()
 
 # The test programs share two precompiled headers, one for GoogleTest and one for Qt Test
 # with the widgets, each built once by a small host program that the tests reuse it from.
+# A header is reused only under the flags it was made with. Qt's targets add -fPIC to
+# whatever links them, so every test and host gets it, with or without Qt.
+function(_tally_pch_flags target)
+  if(NOT WIN32)
+    target_compile_options(${target} PRIVATE -fPIC)
+  endif()
+endfunction()
+
 function(_tally_pch_host host)
   cmake_parse_arguments(H "" "" "LIBS;HEADERS" ${ARGN})
   if(TARGET ${host})
@@ -77,6 +85,7 @@ function(_tally_pch_host host)
   endif()
   add_executable(${host} "${source}")
   target_link_libraries(${host} PRIVATE ${H_LIBS})
+  _tally_pch_flags(${host})
   target_precompile_headers(${host} PRIVATE ${H_HEADERS})
 endfunction()
 
@@ -84,6 +93,7 @@ function(_tally_use_pch name host)
   if(NOT TALLYVANE_TEST_PCH)
     return()
   endif()
+  _tally_pch_flags(${name})
   target_precompile_headers(${name} REUSE_FROM ${host})
 endfunction()
 
