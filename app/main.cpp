@@ -51,7 +51,9 @@ std::unique_ptr<tally::data::Connection> openLoggedDatabase(const std::string& l
 int main(int argc, char** argv) {
     // Past a file-size limit a write then fails like a full disk, and the export says so,
     // instead of the program ending with the user's work.
+#ifdef SIGXFSZ  // POSIX only: Windows has no file-size limit signal
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // The command line is read before any window system is needed, and its mistakes go to
     // the terminal: the message boxes are not installed yet.
     QStringList arguments;

@@ -20,7 +20,7 @@ int writePdfReport(const CliOptions& options, const CommandOutcome& outcome, std
                 {outcome.output.title, departmentEntry, isoDate(options.fromKey), isoDate(options.toKey)});
         }
         const std::filesystem::path written = pdf::writePdf(table, options.output);
-        err << written.native() << "\n";
+        err << written.string() << "\n";
         return 0;
     } catch (const std::exception&) {
         return reportWriteFailure(err);

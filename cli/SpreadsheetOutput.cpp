@@ -58,11 +58,11 @@ std::string fileNamePart(std::string name) {
 
 // A line saying why the file written is not the one named, or "".
 std::string renameNote(const std::string& chosen, const std::filesystem::path& written) {
-    if (written.native() == chosen) return "";
-    std::string extension = std::filesystem::path(chosen).extension().native();
+    if (written.string() == chosen) return "";
+    std::string extension = std::filesystem::path(chosen).extension().string();
     for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    if (extension == ".xls") return "未找到 LibreOffice (soffice)，已存为 .xlsx 格式: " + written.filename().native();
-    return "已存为 .xlsx 格式: " + written.filename().native();
+    if (extension == ".xls") return "未找到 LibreOffice (soffice)，已存为 .xlsx 格式: " + written.filename().string();
+    return "已存为 .xlsx 格式: " + written.filename().string();
 }
 
 }  // namespace
@@ -108,10 +108,10 @@ int writeDepartmentSheets(const CliOptions& options, const std::vector<reports::
                 std::string name = stem + extension;
                 for (int n = 2; !fileNames.insert(name).second; ++n)
                     name = stem + " (" + std::to_string(n) + ")" + extension;
-                const std::string chosen = (std::filesystem::path(options.outputDir) / name).native();
+                const std::string chosen = (std::filesystem::path(options.outputDir) / name).string();
                 const std::filesystem::path file = exportOutcome(options, outcome, sheet::chooseOutput(chosen, lookup));
                 if (auto note = renameNote(chosen, file); !note.empty()) err << note << "\n";
-                err << file.native() << "\n";
+                err << file.string() << "\n";
             }
             ++written;
         }
@@ -125,7 +125,7 @@ int writeDepartmentSheets(const CliOptions& options, const std::vector<reports::
             const std::filesystem::path file = book->save();
             if (!exportDone.empty()) err << exportDone << "\n";
             if (auto note = renameNote(options.output, file); !note.empty()) err << note << "\n";
-            err << file.native() << "\n";
+            err << file.string() << "\n";
         }
         return status;
     } catch (const std::exception&) {
@@ -140,7 +140,7 @@ int writeSpreadsheet(const CliOptions& options, const CommandOutcome& outcome, s
         const std::filesystem::path written = exportOutcome(options, outcome, target);
         if (!outcome.exportDone.empty()) err << outcome.exportDone << "\n";
         if (auto note = renameNote(options.output, written); !note.empty()) err << note << "\n";
-        err << written.native() << "\n";
+        err << written.string() << "\n";
         return 0;
     } catch (const std::exception&) {
         return reportWriteFailure(err);

@@ -1,11 +1,8 @@
 // tallyvane-report: runs one report without a window (month-end batches, scripts, tests).
-#include <unistd.h>
-
 #include <QGuiApplication>
 
 #include <cerrno>
 #include <clocale>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,6 +16,7 @@
 #include "LoggingConnection.h"
 #include "OpenDatabase.h"
 #include "PdfOutput.h"
+#include "ProcessEnvironment.h"
 #include "ReconciliationCommand.h"
 #include "ReportCatalog.h"
 #include "SheetError.h"
@@ -34,7 +32,7 @@ namespace {
 int writeTextFile(const std::string& output, const std::function<void(std::ostream&)>& write) {
     try {
         const std::filesystem::path target = output;
-        sheet::TempFile temp(target, target.extension().native());
+        sheet::TempFile temp(target, target.extension().string());
         std::ofstream file(temp.path(), std::ios::binary | std::ios::trunc);
         write(file);
         file.flush();
@@ -98,17 +96,14 @@ int runBatch(data::Connection& connection, const cli::CliOptions& options, const
         if (!report) return cli::runReconciliationReportFor(connection, options, department);
         return cli::runDetailReportFor(connection, *report, options, department, std::cerr);
     };
-    return cli::writeDepartmentSheets(options, selection.entries, run, std::cerr, ::isatty(STDERR_FILENO) == 1);
+    return cli::writeDepartmentSheets(options, selection.entries, run, std::cerr, cli::standardErrorIsTerminal());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Past a file-size limit a write then fails like a full disk, and the export says so,
-    // instead of the process ending with the temporary file left behind.
-    std::signal(SIGXFSZ, SIG_IGN);
-    std::setlocale(LC_ALL, "C.UTF-8");
-    std::vector<std::string> args(argv + 1, argv + argc);
+    cli::prepareProcess();
+    const std::vector<std::string> args = cli::commandLineArguments(argc, argv);
     auto parsed = cli::parseCommandLine(args);
     if (!parsed.options) {
         (parsed.status == 0 ? std::cout : std::cerr) << parsed.message;
@@ -143,7 +138,7 @@ int main(int argc, char** argv) {
     if (options.format == "pdf") {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         gui = std::make_unique<QGuiApplication>(guiArgc, argv);
-        std::setlocale(LC_ALL, "C.UTF-8");  // the application set the environment's locale
+        cli::prepareProcess();  // the application set the environment's locale
     }
 
     std::unique_ptr<reports::DetailReport> report;

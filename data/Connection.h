@@ -59,6 +59,10 @@ public:
     // use it; interrupt() here stops its statement too.
     virtual Connection* sibling() { return nullptr; }
 
+    // A line about something that went wrong outside a statement, for a connection that
+    // keeps a log of what it ran (the SQL log); others keep nothing.
+    virtual void note(const std::string& text) { (void)text; }
+
 protected:
     // The engine's part of open(): `timeoutSeconds` is 0 (no limit) or more.
     virtual std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) = 0;

@@ -1,5 +1,7 @@
 #include "LoggingConnection.h"
 
+#include "AppendFile.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -73,7 +75,7 @@ private:
 
 LoggingConnection::LoggingConnection(std::unique_ptr<Connection> inner, const std::string& logPath)
     : owned_(std::move(inner)), inner_(owned_.get()) {
-    std::FILE* file = std::fopen(logPath.c_str(), "a");
+    std::FILE* file = openForAppending(logPath);
     if (!file) throw DbError(errno, "cannot open the SQL log " + logPath + ": " + std::strerror(errno));
     log_.reset(file, [](std::FILE* f) { std::fclose(f); });
 }
@@ -82,6 +84,11 @@ LoggingConnection::LoggingConnection(Connection& inner, std::shared_ptr<std::FIL
     : inner_(&inner), log_(std::move(log)) {}
 
 LoggingConnection::~LoggingConnection() = default;
+
+void LoggingConnection::note(const std::string& text) {
+    std::fprintf(log_.get(), "-- %s\n\n", text.c_str());
+    std::fflush(log_.get());
+}
 
 // Each entry is written by one fprintf, which holds the file's lock: the entries of two
 // threads do not mix.

@@ -29,6 +29,7 @@ public:
     std::string engineName() const override { return inner_->engineName(); }
     // The inner connection's sibling, its statements written to the same log.
     Connection* sibling() override;
+    void note(const std::string& text) override;
 
 protected:
     std::unique_ptr<Recordset> execute(std::string_view sql, int timeoutSeconds) override;

@@ -1,15 +1,12 @@
 #include "OdbcConnection.h"
 
-#include <sql.h>
-#include <sqlext.h>
-#include <sqlucode.h>
-
 #include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <utility>
 #include <vector>
 
+#include "OdbcText.h"
 #include "ReadOnlyQuery.h"
 #include "SqlText.h"
 #include "TsqlRewriter.h"
@@ -33,7 +30,8 @@ struct OdbcConnection::RunningStatement {
     void cancel() {
         stop.store(true);
         std::lock_guard<std::mutex> lock(mutex);
-        if (handle) SQLCancel(handle);
+        // A driver that cannot cancel finishes the statement; the stop flag still ends the run.
+        if (handle) (void)SQLCancel(handle);
     }
     // A failure after a cancel is the cancel, whatever the driver calls it.
     DbError failure(DbError error) const { return stop.load() ? DbError::cancelledError() : std::move(error); }
@@ -41,18 +39,9 @@ struct OdbcConnection::RunningStatement {
 
 namespace {
 
-// Text crosses the driver as UTF-8 through the narrow calls: FreeTDS is told so
-// (ClientCharset=UTF-8) and SQLite's driver speaks UTF-8 natively.
-SQLCHAR* sqlText(std::string& s) { return reinterpret_cast<SQLCHAR*>(s.data()); }
-
 // The first diagnostic record of a handle as a DbError.
 DbError diagnostic(SQLSMALLINT type, SQLHANDLE handle, const std::string& fallback) {
-    SQLCHAR state[6] = {}, message[2048] = {};
-    SQLINTEGER native = 0;
-    SQLSMALLINT length = 0;
-    if (handle && SQL_SUCCEEDED(SQLGetDiagRec(type, handle, 1, state, &native, message, sizeof message, &length)))
-        return DbError(native,
-                       std::string(reinterpret_cast<char*>(message), std::min<int>(length, sizeof message - 1)));
+    if (auto found = odbc::firstDiagnostic(type, handle)) return DbError(found->nativeCode, std::move(found->message));
     return DbError(-1, fallback);
 }
 
@@ -61,14 +50,12 @@ public:
     OdbcRecordset(OdbcStatementHandle stmt, std::shared_ptr<OdbcConnection::RunningStatement> running)
         : stmt_(std::move(stmt)), running_(std::move(running)) {
         SQLSMALLINT columns = 0;
-        SQLNumResultCols(stmt_.get(), &columns);
+        if (!SQL_SUCCEEDED(SQLNumResultCols(stmt_.get(), &columns)))
+            throw running_->failure(diagnostic(SQL_HANDLE_STMT, stmt_.get(), "cannot count the result's columns"));
         std::vector<std::string> names;
         for (SQLSMALLINT c = 1; c <= columns; ++c) {
-            SQLCHAR name[1024] = {};
-            SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
-            SQLULEN size = 0;
-            SQLDescribeCol(stmt_.get(), c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
-            names.emplace_back(reinterpret_cast<char*>(name), std::min<int>(nameLength, sizeof name - 1));
+            SQLSMALLINT type = 0;
+            names.push_back(odbc::describeColumn(stmt_.get(), static_cast<SQLUSMALLINT>(c), type));
             types_.push_back(type);
         }
         start(std::move(names));
@@ -125,23 +112,11 @@ private:
         }
     }
 
-    // Text of any length, read in pieces.
     Value readText(SQLUSMALLINT column) {
-        std::string text;
-        char buffer[4096];
-        while (true) {
-            SQLLEN indicator = 0;
-            SQLRETURN rc = SQLGetData(stmt_.get(), column, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
-            if (rc == SQL_NO_DATA) break;
-            check(rc);
-            if (indicator == SQL_NULL_DATA) return Value();
-            std::size_t bytes = (indicator == SQL_NO_TOTAL || indicator >= SQLLEN(sizeof buffer))
-                                    ? sizeof buffer - 1
-                                    : static_cast<std::size_t>(indicator);
-            text.append(buffer, bytes);
-            if (rc == SQL_SUCCESS) break;
-        }
-        return Value::fromText(std::move(text));
+        SQLRETURN failure = SQL_SUCCESS;
+        auto text = odbc::readText(stmt_.get(), column, failure);
+        check(failure);
+        return text ? Value::fromText(std::move(*text)) : Value();
     }
 
     void check(SQLRETURN rc) {
@@ -161,23 +136,20 @@ private:
 OdbcConnection::OdbcConnection(const std::string& connectionString) : running_(std::make_shared<RunningStatement>()) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, env_.out())))
         throw DbError(-1, "cannot allocate an ODBC environment");
-    SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    if (!SQL_SUCCEEDED(SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)))
+        throw diagnostic(SQL_HANDLE_ENV, env_.get(), "the ODBC driver manager does not speak ODBC 3");
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env_.get(), dbc_.out())))
         throw DbError(-1, "cannot allocate an ODBC connection");
     SQLHDBC dbc = dbc_.get();
-    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(30), 0);
-    SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
-    std::string in = connectionString;
-    SQLCHAR out[2048];
-    SQLSMALLINT outLength = 0;
-    SQLRETURN rc =
-        SQLDriverConnect(dbc, nullptr, sqlText(in), SQL_NTS, out, sizeof out, &outLength, SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc)) throw diagnostic(SQL_HANDLE_DBC, dbc, "connection failed");
+    // Both are requests a driver may decline: a login then waits as long as the driver
+    // does, and the read-only mode is enforced anyway (single queries only, and SQLite's
+    // query_only below).
+    (void)SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(30), 0);
+    (void)SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+    if (!SQL_SUCCEEDED(odbc::driverConnect(dbc, connectionString)))
+        throw diagnostic(SQL_HANDLE_DBC, dbc, "connection failed");
     dbc_.markConnected();
-    SQLCHAR dbms[256] = {};
-    SQLSMALLINT dbmsLength = 0;
-    SQLGetInfo(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &dbmsLength);
-    dbmsName_ = reinterpret_cast<char*>(dbms);
+    dbmsName_ = odbc::dbmsName(dbc);
     speaksSqlite_ = dbmsName_.find("SQLite") != std::string::npos;
     if (speaksSqlite_) executeAsIs("PRAGMA query_only=1");  // the driver has no read-only mode of its own
 }
@@ -185,11 +157,11 @@ OdbcConnection::OdbcConnection(const std::string& connectionString) : running_(s
 OdbcConnection::~OdbcConnection() = default;
 
 std::vector<std::string> OdbcConnection::columnsOf(const std::string& table) {
+    // A table the database lacks has no rows here; a failure is the database's and ends
+    // the statement that asked.
     std::vector<std::string> columns;
-    try {
-        auto rs = executeAsIs("PRAGMA table_info(" + sqlTextLiteral(table) + ")");
-        for (; !rs->eof(); rs->moveNext()) columns.push_back(rs->field("name").text());
-    } catch (const DbError&) {}
+    auto rs = executeAsIs("PRAGMA table_info(" + sqlTextLiteral(table) + ")");
+    for (; !rs->eof(); rs->moveNext()) columns.push_back(rs->field("name").text());
     return columns;
 }
 
@@ -205,15 +177,17 @@ std::unique_ptr<Recordset> OdbcConnection::executeAsIs(std::string_view text, in
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc_.get(), stmt.out())))
         throw diagnostic(SQL_HANDLE_DBC, dbc_.get(), "cannot allocate a statement");
     SQLHSTMT s = stmt.get();
-    SQLSetStmtAttr(s, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds)), 0);
-    SQLSetStmtAttr(s, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
-    SQLSetStmtAttr(s, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), 0);
-    std::string copy(text);  // the driver's API takes a mutable buffer
+    // A driver without a query time-out leaves the statement to the user's 取消; the cursor
+    // settings are ODBC's defaults, asked for so a driver that defaults otherwise is told.
+    (void)SQLSetStmtAttr(s, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds)),
+                         0);
+    (void)SQLSetStmtAttr(s, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), 0);
+    (void)SQLSetStmtAttr(s, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), 0);
     running_->set(s);
     try {
         // A cancel that came before the handle was known.
         if (running_->stop.load()) throw DbError::cancelledError();
-        SQLRETURN rc = SQLExecDirect(s, sqlText(copy), static_cast<SQLINTEGER>(copy.size()));
+        const SQLRETURN rc = odbc::executeDirect(s, std::string(text));
         if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
             throw running_->failure(diagnostic(SQL_HANDLE_STMT, s, "statement failed"));
         return std::make_unique<OdbcRecordset>(std::move(stmt), running_);

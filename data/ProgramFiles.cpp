@@ -4,20 +4,14 @@
 
 namespace tally::data {
 
-std::filesystem::path runningProgramFolder() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : self.parent_path();
-}
-
 std::string findTsqlExtension(const std::filesystem::path& programFolder) {
     std::error_code error;
     if (!programFolder.empty()) {
         const auto installed = (programFolder / TALLYVANE_TSQL_EXTENSION_FROM_BIN).lexically_normal();
-        if (std::filesystem::is_regular_file(installed, error)) return installed.native();
+        if (std::filesystem::is_regular_file(installed, error)) return installed.string();
     }
     const std::filesystem::path built = TALLYVANE_TSQL_EXTENSION_BUILT;
-    if (std::filesystem::is_regular_file(built, error)) return built.native();
+    if (std::filesystem::is_regular_file(built, error)) return built.string();
     return {};
 }
 

@@ -93,8 +93,9 @@ void stopMemoryCount() {
     std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
 }
 
+// Only speed: a file that refuses these settings is still read correctly.
 void tuneForReports(sqlite3* db) {
-    sqlite3_exec(db, "PRAGMA cache_size=-32768; PRAGMA temp_store=MEMORY", nullptr, nullptr, nullptr);
+    (void)sqlite3_exec(db, "PRAGMA cache_size=-32768; PRAGMA temp_store=MEMORY", nullptr, nullptr, nullptr);
 }
 
 }  // namespace
@@ -138,7 +139,10 @@ void SqliteConnection::openFile() {
     }
     registerTsqlFunctions(db.get());
     if (setup_) setup_(db.get());
-    sqlite3_exec(db.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+    // The file is opened read-only already; query_only also refuses a write the open
+    // mode would let through (an attached database), so a handle without it is not used.
+    rc = sqlite3_exec(db.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) throw DbError(rc, std::string(sqlite3_errmsg(db.get())) + ": " + path_);
     tuneForReports(db.get());
     // An empty or foreign file opens fine; reading the schema tells.
     char* error = nullptr;
@@ -178,8 +182,8 @@ std::vector<std::string> SqliteConnection::columnsOf(const std::string& table) {
     sqlite3_stmt* prepared = nullptr;
     int rc = sqlite3_prepare_v2(db_.get(), "SELECT name FROM pragma_table_info(?1)", -1, &prepared, nullptr);
     SqliteStatement stmt(prepared);
+    if (rc == SQLITE_OK) rc = sqlite3_bind_text(stmt.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
     if (rc == SQLITE_OK) {
-        sqlite3_bind_text(stmt.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
         while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
             columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0)));
     }
@@ -214,7 +218,8 @@ std::unique_ptr<Recordset> SqliteConnection::execute(std::string_view sql, int t
     if (stop_->load()) throw DbError::cancelledError();
     requireQuery(sql);
     reopenIfMoved();
-    sqlite3_busy_timeout(db_.get(), static_cast<int>(std::min<long long>(lockWait_.count(), INT_MAX)));
+    // Always SQLITE_OK: it only sets the wait.
+    (void)sqlite3_busy_timeout(db_.get(), static_cast<int>(std::min<long long>(lockWait_.count(), INT_MAX)));
     std::string text = translate(sql);
     sqlite3_stmt* prepared = nullptr;
     const char* tail = nullptr;

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <exception>
+#include <string>
 
 #include "Connection.h"
 
@@ -51,12 +53,21 @@ void BackgroundRun::work(data::Connection* connection, const std::function<void(
     }
     // A cancel before the turn came: the work does not start.
     const bool skip = cancelled_.load();
+    // The work tells its own failures; one that escapes it must not end the program, and
+    // is told here instead.
+    std::string failure;
     if (!skip) {
         try {
             task();
+        } catch (const std::exception& e) {
+            failure = e.what();
         } catch (...) {
-            // The work tells its own failures; an escape must not end the program.
+            failure = "unknown exception";
         }
+    }
+    if (!failure.empty()) {
+        if (connection) connection->note("background work failed: " + failure);
+        post([this, what = QString::fromStdString(failure)] { emit workFailed(what); });
     }
     if (turn.owns_lock()) {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -56,6 +56,9 @@ signals:
     void waitingForConnection();
     // The turn has come after a wait.
     void connectionTaken();
+    // The work ended with an exception it did not handle itself (a fault of the program):
+    // what it said. The run ends as usual; the connection's log has the same line.
+    void workFailed(const QString& what);
 
 private:
     void work(data::Connection* connection, const std::function<void()>& task);

@@ -37,7 +37,7 @@ public:
     const reports::explain::ExplanationList& list() const { return result_->list(); }
     std::shared_ptr<const reports::explain::ExplanationResult> result() const { return result_; }
     QString titleText() const;
-    Notifier& notifier() const { return notifier_; }
+    Notifier& notifier() const override { return notifier_; }
 
     // Commands, as the buttons run them.
     void exportList();

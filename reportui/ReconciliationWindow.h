@@ -68,7 +68,7 @@ public:
     void previewTable();
     void exitWindow();
 
-    Notifier& notifier() const { return *services_.notifier; }
+    Notifier& notifier() const override { return *services_.notifier; }
 
     // Controls of this window, for the export routine and for tests (the frame's: ReportWindowFrame).
     QListWidget* departmentList() const { return departmentList_; }

@@ -30,7 +30,7 @@ public:
     ~ReportWindow() override;
 
     const reports::DetailReport& report() const { return *report_; }
-    Notifier& notifier() const { return *services_.notifier; }
+    Notifier& notifier() const override { return *services_.notifier; }
 
     // The department captured by the last extraction (DepartmentCode, OfficeCode); none before.
     const std::optional<reports::DepartmentEntry>& capturedDepartment() const { return captured_; }

@@ -6,6 +6,7 @@
 
 #include "BackgroundRun.h"
 #include "BusyPanel.h"
+#include "Notifier.h"
 #include "PageNavigator.h"
 #include "ReportBottomBar.h"
 #include "ReportFonts.h"
@@ -25,6 +26,8 @@ constexpr int kHeadingLeft = 90, kGridLeft = 30, kGridMargin = 60;
 
 ReportWindowFrame::ReportWindowFrame(QWidget* parent) : QWidget(parent), run_(std::make_unique<BackgroundRun>()) {
     setFont(windowFont(9));
+    connect(run_.get(), &BackgroundRun::workFailed, this,
+            [this](const QString& what) { notifier().notice(("程序内部错误: " + what).toStdString()); });
 }
 
 ReportWindowFrame::~ReportWindowFrame() { stopWork(); }

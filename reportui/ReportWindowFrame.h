@@ -14,6 +14,10 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
+namespace tally {
+class Notifier;
+}  // namespace tally
+
 namespace tally::data {
 class Connection;
 }  // namespace tally::data
@@ -55,6 +59,8 @@ public:
     void cancelWork();
     BackgroundRun& backgroundRun() const { return *run_; }
     void setBusyCaption(const QString& caption);
+    // Where the window's messages go; a fault of the background work is told there too.
+    virtual Notifier& notifier() const = 0;
 
 signals:
     // After `done` of work run by runInBackground.

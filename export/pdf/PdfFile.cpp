@@ -20,9 +20,9 @@ std::filesystem::path writePdf(const PrintTable& table, const std::filesystem::p
     sheet::TempFile temp(file, ".pdf");
     {
         // Our own QFile, because QPdfWriter does not report a failed write.
-        QFile out(QString::fromStdString(temp.path().native()));
+        QFile out(QString::fromStdString(temp.path().string()));
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw sheet::fileError(errno ? errno : EIO, "无法写入文件", file.native());
+            throw sheet::fileError(errno ? errno : EIO, "无法写入文件", file.string());
         QPdfWriter writer(&out);
         // One device unit a twip: the pages are laid out in twips.
         writer.setResolution(1440);
@@ -30,7 +30,7 @@ std::filesystem::path writePdf(const PrintTable& table, const std::filesystem::p
         writer.setTitle(QString::fromStdString(table.title));
         writer.setCreator("Tallyvane");
         QPainter painter;
-        if (!painter.begin(&writer)) throw sheet::fileError(EIO, "无法写入文件", file.native());
+        if (!painter.begin(&writer)) throw sheet::fileError(EIO, "无法写入文件", file.string());
         for (int p = 0; p < pages.pageCount(); ++p) {
             if (p > 0) writer.newPage();
             pages.paint(painter, p);
@@ -39,7 +39,7 @@ std::filesystem::path writePdf(const PrintTable& table, const std::filesystem::p
         painter.end();
         out.flush();
         if (out.error() != QFileDevice::NoError || out.size() == 0)
-            throw sheet::fileError(errno ? errno : EIO, "无法写入文件", file.native());
+            throw sheet::fileError(errno ? errno : EIO, "无法写入文件", file.string());
         out.close();
     }
     temp.commitTo(file);

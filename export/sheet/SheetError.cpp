@@ -15,14 +15,20 @@ std::string exportErrorText(int number, const std::string& description) {
 std::string fileCauseText(int number) {
     switch (number) {
     case ENOSPC:
-    case EDQUOT: return "磁盘已满";
+#ifdef EDQUOT  // not on Windows
+    case EDQUOT:
+#endif
+        return "磁盘已满";
     case EROFS:
     case EACCES:
     case EPERM: return "文件只读";
     case ENOENT:
     case ENOTDIR: return "文件不存在或无法打开";
     case EBUSY:
-    case ETXTBSY: return "文件被锁定";
+#ifdef ETXTBSY
+    case ETXTBSY:
+#endif
+        return "文件被锁定";
     default: return "";
     }
 }

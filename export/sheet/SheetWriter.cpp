@@ -15,6 +15,7 @@
 
 #include "CellValue.h"
 #include "FormatCache.h"
+#include "PlatformFiles.h"
 #include "PrintLayout.h"
 #include "SheetError.h"
 #include "TempFile.h"
@@ -64,9 +65,9 @@ SheetError namingChosenFile(const SheetError& error, const std::vector<std::file
     std::string description = error.description;
     for (const auto& path : hidden) {
         if (path.empty()) continue;
-        for (auto at = description.find(path.native()); at != std::string::npos;
-             at = description.find(path.native(), at + chosen.native().size()))
-            description.replace(at, path.native().size(), chosen.native());
+        for (auto at = description.find(path.string()); at != std::string::npos;
+             at = description.find(path.string(), at + chosen.string().size()))
+            description.replace(at, path.string().size(), chosen.string());
     }
     return SheetError(error.number, std::move(description));
 }
@@ -167,7 +168,12 @@ Workbook::Workbook(OutputTarget target) : impl_(std::make_unique<Impl>()) {
     // Constant memory: each row goes to a temporary file once the next row starts.
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    impl_->workbook.reset(workbook_new_opt(impl_->workbookFile->path().c_str(), &options));
+    std::string temporaryFolder = platform::narrowTemporaryFolder();
+    if (!temporaryFolder.empty()) options.tmpdir = temporaryFolder.data();
+    const std::string fileName = platform::narrowFileName(impl_->workbookFile->path());
+    if (fileName.empty())
+        throw fileError(ENOENT, "无法创建文件", impl_->target.path.string() + "（此路径无法交给表格库）");
+    impl_->workbook.reset(workbook_new_opt(fileName.c_str(), &options));
     // Leaving here removes the temporary file.
     if (!impl_->workbook)
         throw SheetError(sheet_errors::kLibraryBase + LXW_ERROR_MEMORY_MALLOC_FAILED,
@@ -190,7 +196,7 @@ std::filesystem::path Workbook::save() {
     if (d.names.empty()) throw SheetError(sheet_errors::kBadCell, "工作簿至少要有一个工作表");
     std::vector<std::filesystem::path> hidden{d.workbookFile->path()};
     try {
-        check(closeWorkbook(d.workbook), "保存工作簿失败 " + d.target.path.native());
+        check(closeWorkbook(d.workbook), "保存工作簿失败 " + d.target.path.string());
         if (d.target.format == SheetFileFormat::Xls) {
             TempFile xls(d.target.path, ".xls");
             hidden.push_back(xls.path());

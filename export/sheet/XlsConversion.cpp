@@ -9,6 +9,7 @@
 
 #include "ChildProcess.h"
 #include "CsvRecords.h"
+#include "PlatformFiles.h"
 #include "SheetError.h"
 
 namespace tally::sheet {
@@ -23,9 +24,9 @@ constexpr std::chrono::seconds kConverterTimeout{300};
 class WorkFolder {
 public:
     WorkFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tally-xls-XXXXXX").native();
-        if (!::mkdtemp(pattern.data())) throw fileError(errno, "无法创建临时目录", pattern);
-        path = pattern;
+        if (const int error = platform::makePrivateFolder("tally-xls-", path))
+            throw fileError(error, "无法创建临时目录",
+                            (std::filesystem::temp_directory_path() / "tally-xls-").string());
     }
     ~WorkFolder() {
         std::error_code ignored;
@@ -37,11 +38,14 @@ public:
     std::filesystem::path path;
 };
 
+// file:///tmp/x on Linux, file:///C:/Users/x on Windows.
 std::string fileUrl(const std::filesystem::path& path) {
     static constexpr char hex[] = "0123456789ABCDEF";
+    std::string text = path.generic_string();
+    if (text.empty() || text[0] != '/') text.insert(0, "/");
     std::string url = "file://";
-    for (unsigned char c : path.native()) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+    for (unsigned char c : text) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~' || c == ':') {
             url += static_cast<char>(c);
         } else {
             url += '%';
@@ -56,23 +60,23 @@ void convert(const std::filesystem::path& converter, const WorkFolder& work, con
              const std::filesystem::path& input, const std::filesystem::path& expectedOutput,
              const std::function<bool()>& stopRequested) {
     const ProcessResult run =
-        runProcess({converter.native(), "-env:UserInstallation=" + fileUrl(work.path / "profile"), "--headless",
-                    "--norestore", "--convert-to", filter, "--outdir", work.path.native(), input.native()},
+        runProcess({converter.string(), "-env:UserInstallation=" + fileUrl(work.path / "profile"), "--headless",
+                    "--norestore", "--convert-to", filter, "--outdir", work.path.string(), input.string()},
                    work.path / "converter.log", kConverterTimeout, stopRequested);
     if (run.stopped) throw SheetError(sheet_errors::kCancelled, "导出已取消");
     std::error_code ec;
     const auto size = std::filesystem::file_size(expectedOutput, ec);
     if (run.exitCode == 0 && !ec && size > 0) return;
     std::string why = run.timedOut ? "超时未完成" : "退出码 " + std::to_string(run.exitCode);
-    throw SheetError(sheet_errors::kConversionFailed, "用 " + converter.native() + " 转换为 " +
-                                                          expectedOutput.extension().native() + " 失败（" + why +
+    throw SheetError(sheet_errors::kConversionFailed, "用 " + converter.string() + " 转换为 " +
+                                                          expectedOutput.extension().string() + " 失败（" + why +
                                                           "）: " + run.output);
 }
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) throw fileError(errno ? errno : EIO, "无法读取文件", path.native());
+    if (!in.good() && !in.eof()) throw fileError(errno ? errno : EIO, "无法读取文件", path.string());
     return text;
 }
 
@@ -80,7 +84,7 @@ void writeFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
-    if (!out) throw fileError(errno ? errno : EIO, "无法写入文件", path.native());
+    if (!out) throw fileError(errno ? errno : EIO, "无法写入文件", path.string());
 }
 
 // The value of ` name="..."` in `tag`, with where the attribute starts and ends.
@@ -135,7 +139,7 @@ void convertToXls(const std::filesystem::path& converter, const std::filesystem:
     const auto xls = work.path / "sheet.xls";
     const auto csv = work.path / "sheet.csv";
     std::error_code ec;
-    if (!std::filesystem::copy_file(xlsx, input, ec)) throw fileError(ec.value(), "无法复制文件", xlsx.native());
+    if (!std::filesystem::copy_file(xlsx, input, ec)) throw fileError(ec.value(), "无法复制文件", xlsx.string());
 
     const auto fods = work.path / "sheet.fods";
     convert(converter, work, "fods", input, fods, stopRequested);
@@ -152,7 +156,7 @@ void convertToXls(const std::filesystem::path& converter, const std::filesystem:
                              std::to_string(kXlsMaxRows) + " 行），请另存为 .xlsx 格式");
 
     std::filesystem::copy_file(xls, xlsOut, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) throw fileError(ec.value(), "无法写入文件", xlsOut.native());
+    if (ec) throw fileError(ec.value(), "无法写入文件", xlsOut.string());
 }
 
 }  // namespace tally::sheet

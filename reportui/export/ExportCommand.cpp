@@ -73,7 +73,7 @@ std::optional<sheet::OutputTarget> prepareExport(const ExportControls& controls,
         std::error_code ignored;
         if (std::filesystem::exists(target.path, ignored) &&
             notifier.tell({QString::fromUtf8(kReplaceQuestion)
-                               .arg(QString::fromStdString(target.path.filename().native()))
+                               .arg(QString::fromStdString(target.path.filename().string()))
                                .toStdString(),
                            "系统提示", MessageIcon::Information, MessageButtons::YesNo}) != MessageAnswer::Yes)
             return giveUp(kExportCancelled);

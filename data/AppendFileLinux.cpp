@@ -1,0 +1,7 @@
+#include "AppendFile.h"
+
+namespace tally::data {
+
+std::FILE* openForAppending(const std::string& path) { return std::fopen(path.c_str(), "a"); }
+
+}  // namespace tally::data
