@@ -3,6 +3,7 @@
 #include "FileOutput.h"
 #include "PdfFile.h"
 #include "PrintTables.h"
+#include "Utf8Path.h"
 
 namespace tally::cli {
 
@@ -19,7 +20,7 @@ int writePdfReport(const CliOptions& options, const CommandOutcome& outcome, std
                 outcome.result, outcome.headings,
                 {outcome.output.title, departmentEntry, isoDate(options.fromKey), isoDate(options.toKey)});
         }
-        const std::filesystem::path written = pdf::writePdf(table, options.output);
+        const std::filesystem::path written = pdf::writePdf(table, utf8Path(options.output));
         err << written.string() << "\n";
         return 0;
     } catch (const std::exception&) {

@@ -26,7 +26,7 @@ std::vector<std::string> commandLineArguments(int, char**) {
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
-    for (int i = 1; wide && i < count; ++i) arguments.push_back(std::filesystem::path(wide[i]).string());
+    for (int i = 1; wide && i < count; ++i) arguments.push_back(std::filesystem::path(wide[i]).string());  // UTF-8
     if (wide) LocalFree(wide);
     return arguments;
 }

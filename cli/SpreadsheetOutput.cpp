@@ -7,6 +7,7 @@
 #include "ReconciliationSheet.h"
 #include "SheetError.h"
 #include "SheetWriter.h"
+#include "Utf8Path.h"
 
 namespace tally::cli {
 namespace {
@@ -59,7 +60,7 @@ std::string fileNamePart(std::string name) {
 // A line saying why the file written is not the one named, or "".
 std::string renameNote(const std::string& chosen, const std::filesystem::path& written) {
     if (written.string() == chosen) return "";
-    std::string extension = std::filesystem::path(chosen).extension().string();
+    std::string extension = utf8Path(chosen).extension().string();
     for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     if (extension == ".xls") return "未找到 LibreOffice (soffice)，已存为 .xlsx 格式: " + written.filename().string();
     return "已存为 .xlsx 格式: " + written.filename().string();
@@ -82,7 +83,7 @@ int writeDepartmentSheets(const CliOptions& options, const std::vector<reports::
     std::string exportDone;
     try {
         std::unique_ptr<sheet::Workbook> book;
-        if (!options.outputDir.empty()) std::filesystem::create_directories(options.outputDir);
+        if (!options.outputDir.empty()) std::filesystem::create_directories(utf8Path(options.outputDir));
         for (std::size_t i = 0; i < departments.size(); ++i) {
             const reports::DepartmentEntry& department = departments[i];
             if (progress)
@@ -108,7 +109,7 @@ int writeDepartmentSheets(const CliOptions& options, const std::vector<reports::
                 std::string name = stem + extension;
                 for (int n = 2; !fileNames.insert(name).second; ++n)
                     name = stem + " (" + std::to_string(n) + ")" + extension;
-                const std::string chosen = (std::filesystem::path(options.outputDir) / name).string();
+                const std::string chosen = (utf8Path(options.outputDir) / utf8Path(name)).string();
                 const std::filesystem::path file = exportOutcome(options, outcome, sheet::chooseOutput(chosen, lookup));
                 if (auto note = renameNote(chosen, file); !note.empty()) err << note << "\n";
                 err << file.string() << "\n";

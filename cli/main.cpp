@@ -22,6 +22,7 @@
 #include "SheetError.h"
 #include "SpreadsheetOutput.h"
 #include "TempFile.h"
+#include "Utf8Path.h"
 
 using namespace tally;
 
@@ -31,7 +32,7 @@ namespace {
 // into place, so a full disk never leaves half a file under the chosen name.
 int writeTextFile(const std::string& output, const std::function<void(std::ostream&)>& write) {
     try {
-        const std::filesystem::path target = output;
+        const std::filesystem::path target = utf8Path(output);
         sheet::TempFile temp(target, target.extension().string());
         std::ofstream file(temp.path(), std::ios::binary | std::ios::trunc);
         write(file);
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
         return parsed.status;
     }
     const cli::CliOptions& options = *parsed.options;
-    if (!options.settings.empty() && !std::filesystem::is_regular_file(options.settings)) {
+    if (!options.settings.empty() && !std::filesystem::is_regular_file(utf8Path(options.settings))) {
         std::cerr << "--settings: no settings file " << options.settings << "\n";
         return 2;
     }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "OdbcText.h"
@@ -25,6 +26,14 @@ std::string toUtf8(const wchar_t* text, std::size_t length) {
 
 SQLWCHAR* units(std::wstring& s) { return reinterpret_cast<SQLWCHAR*>(s.data()); }
 
+// The text a call wrote into `buffer`, up to its terminating zero: a driver manager that
+// converts for a driver without the wide calls may report the narrow length instead
+// (unixODBC under Wine reports a name's UTF-8 bytes).
+std::string written(const SQLWCHAR* buffer, std::size_t capacity, std::size_t reported) {
+    const auto* text = reinterpret_cast<const wchar_t*>(buffer);
+    return toUtf8(text, std::min(reported, wcsnlen(text, capacity)));
+}
+
 }  // namespace
 
 SQLRETURN driverConnect(SQLHDBC connection, const std::string& connectionString) {
@@ -46,8 +55,7 @@ std::optional<Diagnostic> firstDiagnostic(SQLSMALLINT handleType, SQLHANDLE hand
     if (!handle ||
         !SQL_SUCCEEDED(SQLGetDiagRecW(handleType, handle, 1, state, &found.nativeCode, message, 2048, &length)))
         return std::nullopt;
-    found.message =
-        toUtf8(reinterpret_cast<wchar_t*>(message), static_cast<std::size_t>(std::clamp<int>(length, 0, 2047)));
+    found.message = written(message, 2047, static_cast<std::size_t>(std::max<int>(length, 0)));
     return found;
 }
 
@@ -59,16 +67,14 @@ std::string describeColumn(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT&
     if (!SQL_SUCCEEDED(
             SQLDescribeColW(statement, column, name, 1024, &nameLength, &sqlType, &size, &digits, &nullable)))
         return {};
-    return toUtf8(reinterpret_cast<wchar_t*>(name), static_cast<std::size_t>(std::clamp<int>(nameLength, 0, 1023)));
+    return written(name, 1023, static_cast<std::size_t>(std::max<int>(nameLength, 0)));
 }
 
 std::string dbmsName(SQLHDBC connection) {
     SQLWCHAR name[256] = {};
     SQLSMALLINT bytes = 0;
     if (!SQL_SUCCEEDED(SQLGetInfoW(connection, SQL_DBMS_NAME, name, sizeof name, &bytes))) return {};
-    const std::size_t length =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(bytes, 0)) / sizeof(SQLWCHAR), 255);
-    return toUtf8(reinterpret_cast<wchar_t*>(name), length);
+    return written(name, 255, static_cast<std::size_t>(std::max<int>(bytes, 0)) / sizeof(SQLWCHAR));
 }
 
 std::optional<std::string> readText(SQLHSTMT statement, SQLUSMALLINT column, SQLRETURN& failure) {
@@ -89,7 +95,7 @@ std::optional<std::string> readText(SQLHSTMT statement, SQLUSMALLINT column, SQL
                                       ? sizeof buffer - sizeof(SQLWCHAR)
                                       : static_cast<std::size_t>(indicator);
         const auto* piece = reinterpret_cast<const wchar_t*>(buffer);
-        text.insert(text.end(), piece, piece + bytes / sizeof(SQLWCHAR));
+        text.insert(text.end(), piece, piece + wcsnlen(piece, bytes / sizeof(SQLWCHAR)));
         if (rc == SQL_SUCCESS) break;
     }
     return toUtf8(text.data(), text.size());

@@ -10,6 +10,7 @@
 #include "DemoSqlite.h"
 #include "DemoTableWriter.h"
 #include "EmbeddedSql.h"
+#include "Utf8Path.h"
 
 namespace tally::demo {
 
@@ -68,7 +69,7 @@ void validateDemoOptions(const DemoOptions& options) {
 DemoSummary generateDemoDatabase(const std::string& path, const DemoOptions& options) {
     validateDemoOptions(options);
     if (path.empty()) throw DemoError("no output file given");
-    const fs::path target(path);
+    const fs::path target = utf8Path(path);
     if (fs::is_directory(target)) throw DemoError(path + " is a folder");
     const fs::path folder = target.parent_path();
     if (!folder.empty() && !fs::is_directory(folder))

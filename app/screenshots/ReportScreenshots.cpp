@@ -46,6 +46,12 @@ void settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
+// The window's database work runs in the background: its result is drawn once it ends.
+void waitUntilIdle(const reportui::ReportWindowFrame& window) {
+    while (window.busy()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    settle();
+}
+
 bool takeShot(app::MainWindow& main, const Shot& shot, const QDir& out) {
     auto* sub = qobject_cast<QMdiSubWindow*>(main.showReportWindow(shot.kind));
     auto* window = sub ? sub->findChild<reportui::ReportWindow*>() : nullptr;
@@ -57,8 +63,9 @@ bool takeShot(app::MainWindow& main, const Shot& shot, const QDir& out) {
     panel->startPicker()->setDate({2025, 1, 1});
     panel->endPicker()->setDate({2025, 12, 31});
     panel->extractButton()->click();
+    waitUntilIdle(*window);
     panel->startButton()->click();
-    settle();
+    waitUntilIdle(*window);
     if (shot.scrolledRight) {
         QScrollBar* bar = window->resultGrid()->horizontalScrollBar();
         bar->setValue(bar->maximum());
@@ -98,6 +105,7 @@ bool takeReconciliationShots(app::MainWindow& main, const QDir& out) {
     window->startMonthBox()->setCurrentText("01");
     window->endMonthBox()->setCurrentText("12");
     window->startButton()->click();
+    waitUntilIdle(*window);
     bool saved = saveShot(main, out, "reconciliation-report.png");
     for (QScrollBar* bar : {window->resultGrid()->horizontalScrollBar(), window->resultGrid()->verticalScrollBar()})
         bar->setValue(bar->maximum());

@@ -4,6 +4,7 @@
 
 #include "ChildProcess.h"
 #include "SheetError.h"
+#include "Utf8Path.h"
 #include "WindowsErrors.h"
 
 namespace tally::sheet {
@@ -60,7 +61,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::filesy
     std::wstring commandLine;
     for (const auto& argument : argv) {
         if (!commandLine.empty()) commandLine += L' ';
-        appendQuoted(commandLine, std::filesystem::path(argument).wstring());
+        appendQuoted(commandLine, utf8Path(argument).wstring());
     }
 
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -86,7 +87,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::filesy
     startup.hStdOutput = output.get();
     startup.hStdError = output.get();
     PROCESS_INFORMATION started{};
-    const std::wstring program = std::filesystem::path(argv[0]).wstring();
+    const std::wstring program = utf8Path(argv[0]).wstring();
     // Suspended until it is in the job, so nothing it starts escapes the job.
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, nullptr, nullptr, &startup,

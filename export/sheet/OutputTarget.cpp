@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "SheetError.h"
+#include "Utf8Path.h"
 
 namespace tally::sheet {
 
@@ -26,7 +27,7 @@ std::filesystem::path fileStem(const std::string& chosenName) {
     if (dot == std::string::npos || dot < nameStart || dot == nameStart)
         throw SheetError(sheet_errors::kBadFileName,
                          "文件名无效: \"" + chosenName + "\"（文件名须带扩展名，如 .xlsx）");
-    return chosenName.substr(0, dot);
+    return utf8Path(chosenName.substr(0, dot));
 }
 
 OutputTarget chooseOutput(const std::string& chosenName, const ConverterLookup& lookup) {
@@ -35,13 +36,13 @@ OutputTarget chooseOutput(const std::string& chosenName, const ConverterLookup& 
     OutputTarget target;
     if (isXls(extension)) {
         if (auto converter = lookup ? lookup() : std::nullopt) {
-            target.path = stem.string() + ".xls";
+            target.path = utf8Path(stem.string() + ".xls");
             target.format = SheetFileFormat::Xls;
             target.converter = *converter;
             return target;
         }
     }
-    target.path = stem.string() + ".xlsx";
+    target.path = utf8Path(stem.string() + ".xlsx");
     return target;
 }
 

@@ -5,6 +5,7 @@
 
 #include "PlatformFiles.h"
 #include "SheetError.h"
+#include "Utf8Path.h"
 
 namespace tally::sheet {
 
@@ -22,7 +23,7 @@ TempFile::TempFile(const std::filesystem::path& finalPath, const std::string& ex
     const std::filesystem::path folder = finalPath.parent_path();
     const std::string stem = finalPath.stem().string();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate = folder / ("." + stem + ".tmp-" + randomSuffix(random) + extension);
+        std::filesystem::path candidate = folder / utf8Path("." + stem + ".tmp-" + randomSuffix(random) + extension);
         const int error = platform::createNewFile(candidate);
         if (error == 0) {
             path_ = std::move(candidate);

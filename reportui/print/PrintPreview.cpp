@@ -13,6 +13,7 @@
 #include "Notifier.h"
 #include "PdfFile.h"
 #include "SheetError.h"
+#include "Utf8Path.h"
 
 namespace tally::reportui {
 namespace {
@@ -147,7 +148,7 @@ void PrintPreview::saveAsPdf() {
     const std::optional<QString> name = environment_.choosePdfFile(this, proposedName_);
     if (!name) return;
     try {
-        pdf::writePdf(pages_.table(), name->toStdString());
+        pdf::writePdf(pages_.table(), utf8Path(name->toStdString()));
         notifier_.notice("PDF 文件已保存！");
     } catch (const sheet::SheetError& e) {
         notifier_.notice(e.messageText());
