@@ -11,6 +11,7 @@ set(TALLY_FUZZ_COMPILE_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sa
 set(TALLY_FUZZ_LINK_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
 add_compile_options(${TALLY_FUZZ_COMPILE_FLAGS})
 
+add_subdirectory(platform)
 add_subdirectory(data)
 add_subdirectory(reports/common)
 add_subdirectory(tests/fuzz)
