@@ -10,6 +10,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "Utf8Path.h"
 
 namespace tally::data {
 namespace {
@@ -56,18 +60,33 @@ std::string writeConnectionSettings(const ConnectionSettings& s, const std::stri
     if (!QDir().mkpath(target.absolutePath())) return "cannot create the folder " + target.absolutePath().toStdString();
 
     // The temporary copy starts as the old file, so the other sections and keys stay.
-    QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
-    if (!temp.open())
-        return "cannot write in " + target.absolutePath().toStdString() + ": " + temp.errorString().toStdString();
+    // Its handle is closed before QSettings writes it: Windows lets no one else write a
+    // file another handle holds.
+    QString tempName;
+    {
+        QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
+        if (!temp.open())
+            return "cannot write in " + target.absolutePath().toStdString() + ": " + temp.errorString().toStdString();
+        temp.setAutoRemove(false);
+        tempName = temp.fileName();
+    }
+    struct RemovedUnlessKept {
+        QString name;
+        bool kept = false;
+        ~RemovedUnlessKept() {
+            if (!kept) QFile::remove(name);
+        }
+    } guard{tempName};
     if (target.exists()) {
-        QFile old(path);
+        QFile old(path), copy(tempName);
         if (!old.open(QIODevice::ReadOnly)) return "cannot read " + iniPath + ": " + old.errorString().toStdString();
         const QByteArray content = old.readAll();
-        if (temp.write(content) != content.size()) return "cannot write " + temp.fileName().toStdString();
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) || copy.write(content) != content.size() ||
+            !copy.flush())
+            return "cannot write " + tempName.toStdString();
     }
-    temp.close();
     {
-        QSettings store(temp.fileName(), QSettings::IniFormat);
+        QSettings store(tempName, QSettings::IniFormat);
         store.beginGroup("DBConfig");
         store.setValue("Svr", QString::fromStdString(s.server));
         store.setValue("UID", QString::fromStdString(s.login));
@@ -75,13 +94,15 @@ std::string writeConnectionSettings(const ConnectionSettings& s, const std::stri
         store.setValue("DBname", QString::fromStdString(s.catalog));
         store.endGroup();
         store.sync();
-        if (store.status() != QSettings::NoError) return "cannot write " + temp.fileName().toStdString();
+        if (store.status() != QSettings::NoError) return "cannot write " + tempName.toStdString();
     }
     // The password is in it: readable by the user alone.
-    QFile::setPermissions(temp.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        return "cannot replace " + iniPath + ": " + std::strerror(errno);
-    temp.setAutoRemove(false);
+    QFile::setPermissions(tempName, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // Replaces an existing file in one step on both systems.
+    std::error_code error;
+    std::filesystem::rename(utf8Path(tempName.toStdString()), utf8Path(iniPath), error);
+    if (error) return "cannot replace " + iniPath + ": " + error.message();
+    guard.kept = true;
     return {};
 }
 

@@ -45,8 +45,13 @@ export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "build-windows: making the Wine prefix $WINEPREFIX"
   wineboot -i >/dev/null 2>&1
-  wineserver -w
 fi
+# Wine passes no QT_* variable of the Linux environment on to a program, so the prefix's
+# own environment (the registry) puts its programs on the offscreen platform (the build
+# steps and the tests have no display) and shows them the kit's plugins.
+wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null 2>&1
+wine reg add 'HKCU\Environment' /v QT_PLUGIN_PATH /d "Z:${kit//\//\\}\\plugins" /f >/dev/null 2>&1
+wineserver -w
 
 cmake --build "$build" -j"$(nproc)"
 

@@ -155,7 +155,9 @@ void convertToXls(const std::filesystem::path& converter, const std::filesystem:
                              std::to_string(expectedRows) + " 行（.xls 格式每个工作表最多 " +
                              std::to_string(kXlsMaxRows) + " 行），请另存为 .xlsx 格式");
 
-    std::filesystem::copy_file(xls, xlsOut, std::filesystem::copy_options::overwrite_existing, ec);
+    // Removed first rather than overwritten: mingw's copy_file refuses to overwrite.
+    std::filesystem::remove(xlsOut, ec);
+    if (!ec) std::filesystem::copy_file(xls, xlsOut, ec);
     if (ec) throw fileError(ec.value(), "无法写入文件", xlsOut.string());
 }
 

@@ -1,4 +1,5 @@
 // The About window: its texts, its place over the desktop, and the system-information button.
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -9,6 +10,7 @@
 
 #include "AboutDialog.h"
 #include "MainWindow.h"
+#include "support/Platform.h"
 #include "support/RecordingNotifier.h"
 
 using namespace tally;
@@ -25,6 +27,12 @@ auto pathOnly(const QString& folder) {
 
 // A stand-in tool that leaves a file named after itself in `folder` when started.
 void fakeTool(const QString& folder, const QString& name) {
+    if (tally::testing::kOnWindows) {  // found through PATHEXT
+        QFile batch(folder + "/" + name + ".cmd");
+        QVERIFY(batch.open(QIODevice::WriteOnly));
+        batch.write("@type nul > \"" + QDir::toNativeSeparators(folder + "/" + name).toLocal8Bit() + ".started\"\r\n");
+        return;
+    }
     QFile script(folder + "/" + name);
     QVERIFY(script.open(QIODevice::WriteOnly));
     // Absolute paths only: the tool runs with the test's PATH, which holds nothing else.

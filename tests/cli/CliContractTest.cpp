@@ -88,6 +88,13 @@ TEST_F(CliContract, DatabaseErrorsExitOne) {
     EXPECT_EQ(report("--department 01 --from 2024-03-01 --to 2024-03-31").status, 1);
 }
 
+// The tool is started without a shell: its arguments are split here as sh would.
+TEST(ShellWords, SplitsAsShDoes) {
+    EXPECT_EQ(shellWords(" a  'b c'\t\"d \\\"e\\\" \\f \\x\" g\\ h '' " + shellQuote("it's 'x'")),
+              (std::vector<std::string>{"a", "b c", "d \"e\" \\f \\x", "g h", "", "it's 'x'"}));
+    EXPECT_THROW(shellWords("a 'b"), std::invalid_argument);
+}
+
 TEST_F(CliContract, HelpDescribesTheToolAndExitsZero) {
     auto r = runReportTool("--help");
     EXPECT_EQ(r.status, 0);

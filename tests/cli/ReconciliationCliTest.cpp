@@ -70,7 +70,7 @@ TEST_F(ReconciliationCli, OnlyHeadingRowsExitThreeAndWriteNoFile) {
     ScratchFolder folder;
     for (const char* format : {"json", "xlsx"}) {
         const std::string output =
-            format == std::string("xlsx") ? " --output " + shellQuote((folder / "核对.xlsx").native()) : "";
+            format == std::string("xlsx") ? " --output " + shellQuote((folder / "核对.xlsx").string()) : "";
         auto r = report(std::string("--start-month 03 --end-month 03 --format ") + format + output);
         EXPECT_EQ(r.status, 3) << format << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << format << ": " << r.out;

@@ -19,7 +19,7 @@ std::string sheetCells(const std::filesystem::path& file, const std::string& ref
         "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
         "print(\"rows=%d\" % ws.max_row)\n"
         "[print(\"%s=%r\" % (ref, ws[ref].value)) for ref in sys.argv[2:]]' " +
-        shellQuote(file.native()) + " " + refs + " 2>&1";
+        shellQuote(file.string()) + " " + refs + " 2>&1";
     return runShell(command).out;
 }
 
@@ -50,22 +50,25 @@ protected:
         const std::string period = kind == "reconciliation" ? " --year 2024 --start-month 03 --end-month 03"
                                                             : " --from 2024-03-01 --to 2024-03-31";
         return runOnDatabase(kind + " --department 01" + period + " --format " + format + " --output " +
-                             shellQuote(output.native()));
+                             shellQuote(output.string()));
     }
 
     ScratchFolder folder;
 };
 
-// The tool looks LibreOffice up on PATH; the shell that starts it does not need PATH.
+// The tool looks LibreOffice up on PATH and is started without it. A Windows program needs
+// PATH for its DLLs: there the case runs only where no LibreOffice is found.
 class WithoutPath {
 public:
-    WithoutPath() : saved_(std::getenv("PATH") ? std::getenv("PATH") : "") { ::setenv("PATH", "/nonexistent", 1); }
-    ~WithoutPath() { ::setenv("PATH", saved_.c_str(), 1); }
+    WithoutPath() : saved_(qgetenv("PATH")) {
+        if (!kOnWindows) qputenv("PATH", "/nonexistent");
+    }
+    ~WithoutPath() { qputenv("PATH", saved_); }
     WithoutPath(const WithoutPath&) = delete;
     WithoutPath& operator=(const WithoutPath&) = delete;
 
 private:
-    std::string saved_;
+    QByteArray saved_;
 };
 
 struct KindCase {
@@ -94,21 +97,24 @@ TEST_F(SpreadsheetCli, EveryKindWritesItsSheetAndNamesTheFile) {
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_TRUE(r.out.empty()) << r.out;  // standard output stays free for json and csv
         EXPECT_EQ(r.err.rfind(c.done, 0), 0u) << r.err;
-        EXPECT_EQ(lastLine(r.err), file.native());
+        EXPECT_EQ(lastLine(r.err), file.string());
+        if (!kLinuxToolsRun) continue;
         const std::string cells = sheetCells(file, std::string("A1 ") + c.cells);
         EXPECT_NE(cells.find(std::string("A1='") + c.title + "'\n"), std::string::npos) << cells;
         EXPECT_NE(cells.find(c.wanted), std::string::npos) << cells;
     }
+    if (!kLinuxToolsRun) GTEST_SKIP() << "the files were written; " << kNoLinuxTools;
 }
 
 TEST_F(SpreadsheetCli, OtherExtensionBecomesTheXlsxBeside) {
     auto r = exportTo("parking", folder / "停车.txt");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(lastLine(r.err), (folder / "停车.xlsx").native());
+    EXPECT_EQ(lastLine(r.err), (folder / "停车.xlsx").string());
     EXPECT_EQ(folder.names(), std::set<std::string>{"停车.xlsx"});
 }
 
 TEST_F(SpreadsheetCli, XlsWithoutLibreOfficeBecomesTheXlsxBeside) {
+    if (kOnWindows && tally::sheet::findOfficeConverter()) GTEST_SKIP() << "LibreOffice is installed";
     CommandResult r;
     {
         WithoutPath noConverter;
@@ -116,7 +122,7 @@ TEST_F(SpreadsheetCli, XlsWithoutLibreOfficeBecomesTheXlsxBeside) {
     }
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("LibreOffice"), std::string::npos) << r.err;
-    EXPECT_EQ(lastLine(r.err), (folder / "开票.xlsx").native());
+    EXPECT_EQ(lastLine(r.err), (folder / "开票.xlsx").string());
     EXPECT_EQ(folder.names(), std::set<std::string>{"开票.xlsx"});
 }
 
@@ -124,7 +130,7 @@ TEST_F(SpreadsheetCli, XlsThroughLibreOffice) {
     if (!tally::sheet::findOfficeConverter()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     auto r = exportTo("pre-invoicing", folder / "预开.xls", "xls");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(lastLine(r.err), (folder / "预开.xls").native());
+    EXPECT_EQ(lastLine(r.err), (folder / "预开.xls").string());
     EXPECT_EQ(folder.names(), std::set<std::string>{"预开.xls"});
     EXPECT_EQ(readText(folder / "预开.xls").substr(0, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
 }
@@ -135,10 +141,12 @@ TEST_F(SpreadsheetCli, FailuresExitOneWithNumberAndDescription) {
     EXPECT_EQ(noExtension.err.rfind("错误号: 52错误描述: ", 0), 0u) << noExtension.err;
 
     writeText(folder / "not-a-folder", "old contents");
-    auto notAFolder = exportTo("parking", folder / "not-a-folder" / "停车.xlsx");
+    auto notAFolder = exportTo("parking", folder / "not-a-folder" / utf8Path("停车.xlsx"));
     EXPECT_EQ(notAFolder.status, 1);
-    // ENOTDIR, with its cause in words
-    EXPECT_EQ(notAFolder.err.rfind("文件不存在或无法打开: 错误号: 20错误描述: ", 0), 0u) << notAFolder.err;
+    // ENOTDIR (Windows: ENOENT), with its cause in words
+    EXPECT_EQ(
+        notAFolder.err.rfind("文件不存在或无法打开: 错误号: " + std::to_string(kNotAFolderError) + "错误描述: ", 0), 0u)
+        << notAFolder.err;
     EXPECT_TRUE(notAFolder.out.empty());
     EXPECT_EQ(readText(folder / "not-a-folder"), "old contents");
     EXPECT_EQ(folder.names(), std::set<std::string>{"not-a-folder"});

@@ -6,54 +6,54 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
-
-#include <stdlib.h>
 
 #include "Money.h"
 #include "Value.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 using tally::data::Value;
+using tally::testing::kOnWindows;
+using tally::testing::ScratchFolder;
+using tally::testing::setEnvironment;
+using tally::testing::unsetEnvironment;
 namespace reports = tally::reports;
 
-// Switches the whole process to de_DE.UTF-8 for the suite. Machines without that locale
+// Switches the whole process to de_DE.UTF-8 (German on Windows) for the suite. Machines without that locale
 // get one compiled into a scratch folder with localedef; without the locale sources the
 // suite is skipped.
 class CommaLocale : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         previous_ = std::setlocale(LC_ALL, nullptr);
-        if (std::setlocale(LC_ALL, "de_DE.UTF-8")) return;
-        std::string pattern = (std::filesystem::temp_directory_path() / "tallyvane-locale-XXXXXX").native();
-        if (!::mkdtemp(pattern.data())) return;
-        const std::filesystem::path folder = pattern;
-        scratch_ = folder;
+        if (std::setlocale(LC_ALL, kOnWindows ? "German_Germany.1252" : "de_DE.UTF-8") || kOnWindows) return;
+        scratch_ = std::make_unique<ScratchFolder>();
         const std::string build =
-            "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").native() + "' >/dev/null 2>&1";
+            "localedef -i de_DE -f UTF-8 '" + (*scratch_ / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
         if (std::system(build.c_str()) != 0) return;
         // setlocale reads LOCPATH on every call; it is dropped again so the old locale can be found
-        ::setenv("LOCPATH", folder.c_str(), 1);
+        setEnvironment("LOCPATH", scratch_->path().string());
         std::setlocale(LC_ALL, "de_DE.UTF-8");
-        ::unsetenv("LOCPATH");
+        unsetEnvironment("LOCPATH");
     }
 
     static void TearDownTestSuite() {
         std::setlocale(LC_ALL, previous_.c_str());
-        std::error_code ignored;
-        if (!scratch_.empty()) std::filesystem::remove_all(scratch_, ignored);
+        scratch_.reset();
     }
 
     void SetUp() override {
         const std::string point = std::localeconv()->decimal_point;
-        if (point != ",") GTEST_SKIP() << "no comma-decimal locale: neither de_DE.UTF-8 nor localedef's sources";
+        if (point != ",") GTEST_SKIP() << "no comma-decimal locale: neither German nor localedef's sources";
         // The locale really is in force: the C library reads "1.5" only up to the point.
         ASSERT_EQ(std::strtod("1.5", nullptr), 1.0);
     }
 
     static inline std::string previous_;
-    static inline std::filesystem::path scratch_;
+    static inline std::unique_ptr<ScratchFolder> scratch_;
 };
 
 TEST_F(CommaLocale, TextFieldsReadWithAPoint) {

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "DbError.h"
 #include "OdbcConnection.h"
+#include "Platform.h"
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
 
@@ -22,14 +22,23 @@ using tally::testing::TestDatabase;
 namespace {
 
 // Descriptors of this process open on `path` or a file beside it that SQLite names after
-// it (journal, WAL).
+// it (journal, WAL). On Windows, where a file SQLite holds cannot be renamed, 1 while the
+// file is held: that covers the embedded engine, not the Linux ODBC driver under Wine.
 int openDescriptorsOn(const std::filesystem::path& path) {
-    const std::string file = std::filesystem::canonical(path).native();
+    if (tally::testing::kOnWindows) {
+        std::error_code held;
+        const std::filesystem::path moved = std::filesystem::path(path) += ".moved";
+        std::filesystem::rename(path, moved, held);
+        if (held) return 1;
+        std::filesystem::rename(moved, path);
+        return 0;
+    }
+    const std::string file = std::filesystem::canonical(path).string();
     int count = 0;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
         std::error_code unreadable;
-        const std::string target = std::filesystem::read_symlink(entry.path(), unreadable).native();
+        const std::string target = std::filesystem::read_symlink(entry.path(), unreadable).string();
         if (!unreadable && target.compare(0, file.size(), file) == 0) ++count;
     }
     return count;
@@ -50,8 +59,9 @@ DbError errorOf(Action action) {
 class ForeignFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        path_ = (std::filesystem::temp_directory_path() / ("tally-foreign-" + std::to_string(::getpid()) + ".sqlite"))
-                    .native();
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("tally-foreign-" + std::to_string(tally::testing::processId()) + ".sqlite"))
+                    .string();
         std::ofstream(path_) << std::string(4096, 'x');
     }
     void TearDown() override { std::filesystem::remove(path_); }
@@ -98,8 +108,12 @@ TEST(SqliteConnectionHandles, RecordsetOutlivingItsConnectionKeepsReading) {
 
 // Through SQLite's ODBC driver, with an extension that makes the read-only setting fail.
 std::string odbcConnectionString(const std::string& database, const std::string& extension) {
-    return std::string("DRIVER=") + SQLITE_ODBC_DRIVER + ";Database=" + database + ";LoadExt=" + extension;
+    return std::string("DRIVER=") + SQLITE_ODBC_DRIVER + ";Database=" + tally::testing::hostPath(database) +
+           ";LoadExt=" + extension;
 }
+
+// Under Wine the driver is a Linux library: Windows does not see the files it holds.
+constexpr const char* kDriverFilesUnseen = "the ODBC driver's open files are not seen from Windows";
 
 TEST(OdbcConnectionHandles, FailureAfterConnectingIsReportedAndDisconnects) {
     TestDatabase db;
@@ -108,8 +122,11 @@ TEST(OdbcConnectionHandles, FailureAfterConnectingIsReportedAndDisconnects) {
             errorOf([&] { OdbcConnection connection(odbcConnectionString(db.path(), REFUSE_QUERY_ONLY_EXTENSION)); });
         EXPECT_EQ(error.number(), SQLITE_AUTH);
         EXPECT_NE(error.description().find("not authorized"), std::string::npos) << error.description();
-        EXPECT_EQ(openDescriptorsOn(db.path()), 0) << "attempt " << attempt;
+        if (!tally::testing::kOnWindows) {
+            EXPECT_EQ(openDescriptorsOn(db.path()), 0) << "attempt " << attempt;
+        }
     }
+    if (tally::testing::kOnWindows) GTEST_SKIP() << "the error was checked; " << kDriverFilesUnseen;
 }
 
 TEST(OdbcConnectionHandles, FailureToConnectIsReported) {
@@ -119,6 +136,7 @@ TEST(OdbcConnectionHandles, FailureToConnectIsReported) {
 }
 
 TEST(OdbcConnectionHandles, FileClosesWithTheConnection) {
+    if (tally::testing::kOnWindows) GTEST_SKIP() << kDriverFilesUnseen;
     TestDatabase db;
     {
         OdbcConnection connection(odbcConnectionString(db.path(), TSQL_EXTENSION));

@@ -4,6 +4,7 @@
 
 #include "DbError.h"
 #include "OdbcConnection.h"
+#include "Platform.h"
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
 
@@ -16,7 +17,8 @@ namespace {
 std::unique_ptr<Connection> openEngine(const std::string& engine, const TestDatabase& db) {
     if (engine == "sqlite") return db.connect();
     return std::make_unique<tally::data::OdbcConnection>(std::string("DRIVER=") + SQLITE_ODBC_DRIVER +
-                                                         ";Database=" + db.path() + ";LoadExt=" + TSQL_EXTENSION);
+                                                         ";Database=" + tally::testing::hostPath(db.path()) +
+                                                         ";LoadExt=" + TSQL_EXTENSION);
 }
 
 // All rows of a statement, each row's fields as texts joined by "|" ("NULL" for Null).

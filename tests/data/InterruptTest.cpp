@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -19,6 +18,7 @@
 #include "DbError.h"
 #include "LoggingConnection.h"
 #include "OdbcConnection.h"
+#include "Platform.h"
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
 
@@ -75,7 +75,8 @@ protected:
         if (GetParam() == "sqlite") connection_ = std::make_unique<SqliteConnection>(db_.path(), addRunningMarker);
         else
             connection_ = std::make_unique<tally::data::OdbcConnection>(
-                std::string("DRIVER=") + SQLITE_ODBC_DRIVER + ";Database=" + db_.path() + ";LoadExt=" + TSQL_EXTENSION);
+                std::string("DRIVER=") + SQLITE_ODBC_DRIVER + ";Database=" + tally::testing::hostPath(db_.path()) +
+                ";LoadExt=" + TSQL_EXTENSION);
     }
     // The statement started on the other thread: marked on the embedded engine; through
     // ODBC the interrupt may come before it starts, which the sticky flag covers.
@@ -137,19 +138,23 @@ INSTANTIATE_TEST_SUITE_P(Engines, InterruptTest, ::testing::Values("sqlite", "od
 
 // The log's text; the file is removed.
 std::string takeLog(const std::filesystem::path& log) {
-    std::ifstream in(log);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    {
+        std::ifstream in(log);  // closed first: Windows removes no open file
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     std::filesystem::remove(log);
     return text;
 }
 
 TEST(LoggedInterruptTest, TheWrappedConnectionIsInterruptedAndTheLogSaysSo) {
     TestDatabase db;
-    const auto log = std::filesystem::temp_directory_path() / ("interrupt-" + std::to_string(::getpid()) + ".log");
+    const auto log =
+        std::filesystem::temp_directory_path() / ("interrupt-" + std::to_string(tally::testing::processId()) + ".log");
     statementRunning = false;
     {
         tally::data::LoggingConnection logged(std::make_unique<SqliteConnection>(db.path(), addRunningMarker),
-                                              log.native());
+                                              log.string());
         auto result = runAside(logged, kEndless);
         while (!statementRunning.load()) std::this_thread::yield();
         logged.interrupt();
@@ -194,11 +199,12 @@ namespace {
 // interrupt of the logged connection ends them.
 TEST(SiblingInterruptTest, ALoggedConnectionsSiblingLogsAndStopsWithIt) {
     TestDatabase db;
-    const auto log = std::filesystem::temp_directory_path() / ("sibling-" + std::to_string(::getpid()) + ".log");
+    const auto log =
+        std::filesystem::temp_directory_path() / ("sibling-" + std::to_string(tally::testing::processId()) + ".log");
     statementRunning = false;
     {
         tally::data::LoggingConnection logged(std::make_unique<SqliteConnection>(db.path(), addRunningMarker),
-                                              log.native());
+                                              log.string());
         Connection* sibling = logged.sibling();
         ASSERT_NE(sibling, nullptr);
         EXPECT_EQ(logged.sibling(), sibling);

@@ -1,14 +1,10 @@
 #include "DemoTestSupport.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <system_error>
 #include <vector>
 
 #include "DemoDatabase.h"
+#include "Platform.h"
 
 namespace tally::demo::testing {
 
@@ -16,15 +12,12 @@ namespace fs = std::filesystem;
 
 std::string sharedDemoDatabase(const DemoOptions& options) {
     // Stamped with this program's build: its generator is linked in, so a new build may write other rows.
-    const fs::path program = fs::read_symlink("/proc/self/exe");
-    struct stat built {};
-    if (::stat(program.c_str(), &built) != 0)
-        throw std::system_error(errno, std::generic_category(), "cannot read " + program.string());
+    const fs::path program = tally::testing::programPath();
     const std::string kind = "demo-" + std::to_string(options.seed) + "-" + std::to_string(options.invoicesPerYear) +
                              "-" + std::to_string(options.years) + "-" + std::to_string(options.firstYear) + "-" +
                              std::to_string(options.feeItems) + "-";
-    const std::string stamp = std::to_string(built.st_mtim.tv_sec) + "." + std::to_string(built.st_mtim.tv_nsec) + "-" +
-                              std::to_string(built.st_size);
+    const std::string stamp = std::to_string(fs::last_write_time(program).time_since_epoch().count()) + "-" +
+                              std::to_string(fs::file_size(program));
     const fs::path folder = program.parent_path() / (program.filename().string() + "-cache");
     const fs::path path = folder / (kind + stamp + ".sqlite");
     if (fs::exists(path)) return path.string();
@@ -35,7 +28,7 @@ std::string sharedDemoDatabase(const DemoOptions& options) {
         if (entry.path().filename().string().starts_with(kind) && entry.path().extension() == ".sqlite")
             fs::remove(entry.path(), ignored);  // an earlier build's
     // Cases run side by side: each writes its own file, the last rename wins with the same rows.
-    const fs::path written = folder / (kind + stamp + ".part-" + std::to_string(::getpid()));
+    const fs::path written = folder / (kind + stamp + ".part-" + std::to_string(tally::testing::processId()));
     generateDemoDatabase(written.string(), options);
     fs::rename(written, path);
     return path.string();

@@ -51,9 +51,10 @@ protected:
 
     std::unique_ptr<data::Connection> connect() const {
         if (std::string(GetParam().engine) == "sqlite") return std::make_unique<data::SqliteConnection>(path_);
-        return std::make_unique<data::OdbcConnection>("DRIVER=" + data::odbcAttributeValue(SQLITE_ODBC_DRIVER) +
-                                                      ";Database=" + data::odbcAttributeValue(path_) +
-                                                      ";LoadExt=" + data::odbcAttributeValue(TSQL_EXTENSION));
+        return std::make_unique<data::OdbcConnection>(
+            "DRIVER=" + data::odbcAttributeValue(SQLITE_ODBC_DRIVER) +
+            ";Database=" + data::odbcAttributeValue(tally::testing::hostPath(path_)) +
+            ";LoadExt=" + data::odbcAttributeValue(TSQL_EXTENSION));
     }
 
     // First column of every row; a department given is bound to ?1.

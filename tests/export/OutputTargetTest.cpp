@@ -31,7 +31,7 @@ ConverterLookup lookupGiving(bool found) {
 TEST_P(ChooseOutput, PathAndFormatFollowTheExtension) {
     const NameCase& c = GetParam();
     const OutputTarget target = chooseOutput(c.chosen, lookupGiving(c.converterFound));
-    EXPECT_EQ(target.path.native(), c.expectedPath);
+    EXPECT_EQ(target.path.string(), c.expectedPath);
     EXPECT_EQ(target.format, c.expectedFormat);
     if (target.format == SheetFileFormat::Xls) {
         EXPECT_EQ(target.converter, "/opt/office/soffice");
@@ -76,7 +76,7 @@ TEST(OutputTarget, AFailureNamesTheChosenFileNotTheHiddenOne) {
         FAIL() << "created " << file.path();
     } catch (const SheetError& e) {
         EXPECT_EQ(e.number, ENOENT);
-        EXPECT_NE(e.description.find(chosen.native()), std::string::npos) << e.description;
+        EXPECT_NE(e.description.find(chosen.string()), std::string::npos) << e.description;
         EXPECT_EQ(e.description.find(".tmp-"), std::string::npos) << e.description;
         EXPECT_EQ(e.messageText().rfind("文件不存在或无法打开: 错误号: 2错误描述: ", 0), 0u) << e.messageText();
     }

@@ -2,8 +2,8 @@
 // A PDF read back as text with poppler's pdftotext -layout (Debian's poppler-utils), page
 // by page, and a QGuiApplication on the offscreen platform for the tests that paint pages.
 #include <QGuiApplication>
+#include <QProcess>
 
-#include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -11,23 +11,6 @@
 #include <vector>
 
 namespace tally::testing {
-
-inline std::string pdfShellQuote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-inline std::string commandOutput(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-    ::pclose(pipe);
-    return out;
-}
 
 inline void ensureGuiApplication() {
     if (QGuiApplication::instance()) return;
@@ -38,9 +21,13 @@ inline void ensureGuiApplication() {
     new QGuiApplication(argc, argv);  // lives as long as the test program
 }
 
-// One string per page; pdftotext ends every page with a form feed.
+// One string per page; pdftotext ends every page with a form feed. Linux only (kLinuxToolsRun).
 inline std::vector<std::string> pdfPages(const std::filesystem::path& file) {
-    const std::string text = commandOutput("pdftotext -layout " + pdfShellQuote(file.native()) + " - 2>&1");
+    QProcess pdftotext;
+    pdftotext.setProcessChannelMode(QProcess::MergedChannels);
+    pdftotext.start("pdftotext", {"-layout", QString::fromStdString(file.string()), "-"});
+    pdftotext.waitForFinished(-1);
+    const QByteArray text = pdftotext.readAll();
     std::vector<std::string> pages;
     std::string page;
     for (char c : text) {

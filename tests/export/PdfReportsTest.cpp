@@ -43,6 +43,7 @@ TEST_P(PdfReport, EveryPageCarriesTheHeadingsAndTheRowsFollowInOrder) {
     const PdfSample sample = GetParam().make(GetParam().rows);
     const auto file = folder / (sample.name + ".pdf");
     ASSERT_EQ(pdf::writePdf(sample.table, file), file);
+    if (!kLinuxToolsRun) GTEST_SKIP() << kNoLinuxTools;
     const std::vector<std::string> pages = pdfPages(file);
     ASSERT_GE(pages.size(), 3u) << "the sample should need several pages";
     const int pageCount = static_cast<int>(pages.size());
@@ -80,7 +81,6 @@ TEST_P(PdfReport, LaidOutPagesMatchThePrintedFile) {
     const pdf::TablePages pages(sample.table);
     const auto file = folder / "out.pdf";
     pdf::writePdf(sample.table, file);
-    EXPECT_EQ(static_cast<int>(pdfPages(file).size()), pages.pageCount());
     // The pages cover the rows once, without gaps.
     int next = 0;
     for (int p = 0; p < pages.pageCount(); ++p) {
@@ -90,6 +90,8 @@ TEST_P(PdfReport, LaidOutPagesMatchThePrintedFile) {
     EXPECT_EQ(next, sample.table.rowCount);
     EXPECT_GT(pages.scale(), 0);
     EXPECT_LE(pages.scale(), 1);
+    if (!kLinuxToolsRun) GTEST_SKIP() << kNoLinuxTools;
+    EXPECT_EQ(static_cast<int>(pdfPages(file).size()), pages.pageCount());
 }
 
 INSTANTIATE_TEST_SUITE_P(Reports, PdfReport,
@@ -113,6 +115,7 @@ TEST_F(PdfFile, NarrowTableFillsA4AtItsOwnSize) {
     ASSERT_EQ(pdf::TablePages(sample.table).scale(), 1.0);
     const auto file = folder / "parking.pdf";
     pdf::writePdf(sample.table, file);
+    if (!kLinuxToolsRun) GTEST_SKIP() << kNoLinuxTools;
     const auto pages = pdfPages(file);
     ASSERT_EQ(pages.size(), 4u);  // 29 + 32 + 32 = 93 rows, the signature line alone on page 4
     EXPECT_EQ(rowNumbers(pages[0]).size(), 29u);
@@ -127,17 +130,15 @@ TEST_F(PdfFile, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
     const auto file = folder / "报表.pdf";
     { std::ofstream(file) << "old"; }
     pdf::writePdf(parkingSample(3).table, file);
+    EXPECT_EQ(folder.names(), std::set<std::string>{"报表.pdf"});
+    if (!kLinuxToolsRun) GTEST_SKIP() << kNoLinuxTools;
     const auto pages = pdfPages(file);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(contains(pages[0], "【翠湖管理处】停车费明细表"));
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        names.insert(entry.path().filename().native());
-    EXPECT_EQ(names, std::set<std::string>{"报表.pdf"});
 }
 
 TEST_F(PdfFile, UnwritableFolderIsAnErrorAndNoFile) {
-    const auto file = folder / "missing" / "报表.pdf";
+    const auto file = folder / "missing" / utf8Path("报表.pdf");
     EXPECT_THROW(pdf::writePdf(parkingSample(3).table, file), sheet::SheetError);
     EXPECT_FALSE(std::filesystem::exists(file));
 }

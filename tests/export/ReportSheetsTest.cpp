@@ -20,7 +20,7 @@ using tally::testing::writeText;
 
 namespace {
 
-sheet::OutputTarget xlsxTarget(const std::filesystem::path& path) { return sheet::chooseOutput(path.native(), {}); }
+sheet::OutputTarget xlsxTarget(const std::filesystem::path& path) { return sheet::chooseOutput(path.string(), {}); }
 
 exports::DetailSheetRequest parkingRequest(const samples::ParkingSample& sample, const std::filesystem::path& path) {
     return {sample.headings, samples::sampleLabels("【翠湖管理处】停车费明细表"), xlsxTarget(path), {}};
@@ -100,10 +100,12 @@ TEST(ReportExportFailures, FolderThatIsAFileIsAnErrorWithItsNumber) {
     ScratchFolder folder;
     writeText(folder / "报表", "a file, not a folder");
     const auto sample = samples::vatWithOneOtherItem();
-    exports::DetailSheetRequest request{
-        sample.headings, samples::sampleLabels("开票"), xlsxTarget(folder / "报表" / "开票.xlsx"), {}};
+    exports::DetailSheetRequest request{sample.headings,
+                                        samples::sampleLabels("开票"),
+                                        xlsxTarget(folder / "报表" / tally::testing::utf8Path("开票.xlsx")),
+                                        {}};
     const auto error = exportError([&] { exports::ExportDetailResult(sample.result, sample.result.items(), request); });
-    EXPECT_EQ(error.number, ENOTDIR);
+    EXPECT_EQ(error.number, tally::testing::kNotAFolderError);
     EXPECT_EQ(readText(folder / "报表"), "a file, not a folder");
     EXPECT_EQ(folder.names(), std::set<std::string>{"报表"});
 }
@@ -123,11 +125,12 @@ TEST(ReportExportFailures, ExportStoppedHalfWayKeepsTheOldFile) {
 }
 
 TEST(ReportExportFailures, FailedXlsConversionKeepsTheOldFile) {
-    ScratchFolder folder;
+    ScratchFolder folder, tools;
     writeText(folder / "核对.xls", "old contents");
     // A converter that fails at once, whether or not LibreOffice is installed.
-    const auto target = sheet::chooseOutput((folder / "核对.xls").native(),
-                                            [] { return std::optional<std::filesystem::path>("/bin/false"); });
+    const auto failing = tally::testing::failingProgram(tools);
+    const auto target =
+        sheet::chooseOutput((folder / "核对.xls").string(), [failing] { return std::optional(failing); });
     ASSERT_EQ(target.format, sheet::SheetFileFormat::Xls);
     const auto error = exportError([&] {
         exports::ExportReconciliation(samples::reconciliationWithItems(1), samples::sampleReconciliationLabels(),
@@ -145,7 +148,7 @@ TEST(ReportExportRefusals, XlsLongerThanTheFormatHoldsIsRefusedBeforeAnythingIsW
     std::vector<reports::parking::ParkingRow> rows(65531, sample.result.rows().front());
     const reports::parking::ParkingResult longResult(std::move(rows), 6);
     auto request = parkingRequest(sample, folder / "停车.xls");
-    request.target = sheet::chooseOutput((folder / "停车.xls").native(),
+    request.target = sheet::chooseOutput((folder / "停车.xls").string(),
                                          [] { return std::optional<std::filesystem::path>("/bin/false"); });
     const auto error = exportError([&] { exports::ExportDetailResult(longResult, sample.items, request); });
     EXPECT_EQ(error.number, sheet::sheet_errors::kTooLargeForFormat);

@@ -5,19 +5,23 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "Platform.h"
 #include "SheetError.h"
 
 namespace tally::testing {
 
 inline int sampleWriterMain(int argc, char** argv, const char* argumentName,
                             const std::function<void(const std::filesystem::path&)>& write) {
-    if (argc != 2) {
+    const std::vector<std::string> arguments = programArguments(argc, argv);
+    if (arguments.size() != 2) {
         std::fprintf(stderr, "usage: %s %s\n", argv[0], argumentName);
         return 2;
     }
     try {
-        write(argv[1]);
+        write(utf8Path(arguments[1]));
         return 0;
     } catch (const sheet::SheetError& e) {
         std::fprintf(stderr, "%s\n", e.messageText().c_str());

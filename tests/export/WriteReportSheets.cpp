@@ -14,7 +14,7 @@ using tally::exports::DetailSheetRequest;
 namespace {
 
 sheet::OutputTarget xlsxIn(const std::filesystem::path& folder, const std::string& name) {
-    return sheet::chooseOutput((folder / (name + ".xlsx")).native(), {});
+    return sheet::chooseOutput((folder / (name + ".xlsx")).string(), {});
 }
 
 template <class Sample>
@@ -33,7 +33,7 @@ void writeAll(const std::filesystem::path& folder) {
         const auto sample = testing::vatWithParkingAndOtherItem();
         DetailSheetRequest request{sample.headings,
                                    testing::sampleLabels("【翠湖管理处】增值税开票明细表"),
-                                   sheet::chooseOutput((folder / "vat_parking_and_other_item.xls").native()),
+                                   sheet::chooseOutput((folder / "vat_parking_and_other_item.xls").string()),
                                    {}};
         exports::ExportDetailResult(sample.result, sample.result.items(), request);
     }

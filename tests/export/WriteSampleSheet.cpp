@@ -71,8 +71,8 @@ void write(SheetWriter& sheet) {
 int main(int argc, char** argv) {
     return tally::testing::sampleWriterMain(argc, argv, "OUTPUT.xlsx", [](const std::filesystem::path& output) {
         std::filesystem::create_directories(output.parent_path());
-        SheetWriter sheet(chooseOutput(output.native(), {}), {kLastRow, C});
+        SheetWriter sheet(chooseOutput(output.string(), {}), {kLastRow, C});
         write(sheet);
-        std::printf("wrote %s\n", sheet.save().c_str());
+        std::printf("wrote %s\n", sheet.save().string().c_str());
     });
 }

@@ -2,11 +2,10 @@
 // script checks the pipeline everywhere; the real one runs where LibreOffice is installed.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <optional>
 
 #include "ChildProcess.h"
+#include "Platform.h"
 #include "ScratchFolder.h"
 #include "SheetError.h"
 #include "SheetWriter.h"
@@ -31,8 +30,34 @@ void writeReport(SheetWriter& sheet) {
 }
 
 // Behaves like `soffice --convert-to FILTER --outdir DIR FILE`: .fods and .xls are copies
-// of the input, the .csv read-back has `csvRows` lines, and it exits with `exitCode`.
+// of the input, the .csv read-back has `csvRows` lines, and it exits with `exitCode`. A
+// batch file on Windows, whose cmd.exe splits arguments at '=' too (only FILE counts) and
+// redirects no parenthesised block under Wine.
 std::filesystem::path fakeConverter(const ScratchFolder& folder, int csvRows, int exitCode) {
+    const std::string rows = std::to_string(csvRows), status = std::to_string(exitCode);
+    if (tally::testing::kOnWindows) {
+        const auto script = folder / "fake-soffice.cmd";
+        writeText(script,
+                  "@echo off\r\n"
+                  ":next\r\n"
+                  "if \"%~1\"==\"\" goto convert\r\n"
+                  "if \"%~1\"==\"--convert-to\" (set \"filter=%~2\"& shift& shift& goto next)\r\n"
+                  "if \"%~1\"==\"--outdir\" (set \"outdir=%~2\"& shift& shift& goto next)\r\n"
+                  "set \"input=%~1\"\r\n"
+                  "shift\r\n"
+                  "goto next\r\n"
+                  ":convert\r\n"
+                  "for %%f in (\"%input%\") do set \"name=%%~nf\"\r\n"
+                  "if \"%filter%\"==\"fods\" copy /y \"%input%\" \"%outdir%\\%name%.fods\" >nul\r\n"
+                  "if \"%filter:~0,3%\"==\"xls\" copy /y \"%input%\" \"%outdir%\\%name%.xls\" >nul\r\n"
+                  "if not \"%filter:~0,3%\"==\"csv\" exit /b " +
+                      status +
+                      "\r\n"
+                      "type nul > \"%outdir%\\%name%.csv\"\r\n"
+                      "for /l %%i in (1,1," +
+                      rows + ") do echo x>> \"%outdir%\\%name%.csv\"\r\n" + "exit /b " + status + "\r\n");
+        return script;
+    }
     const auto script = folder / "fake-soffice";
     writeText(script,
               "#!/bin/sh\n"
@@ -48,23 +73,26 @@ std::filesystem::path fakeConverter(const ScratchFolder& folder, int csvRows, in
               "  fods) cp \"$input\" \"$outdir/$name.fods\";;\n"
               "  xls*) cp \"$input\" \"$outdir/$name.xls\";;\n"
               "  csv*) i=0; while [ $i -lt " +
-                  std::to_string(csvRows) +
+                  rows +
                   " ]; do echo x; i=$((i+1)); done"
                   " > \"$outdir/$name.csv\";;\n"
                   "esac\n"
                   "exit " +
-                  std::to_string(exitCode) + "\n");
-    ::chmod(script.c_str(), 0755);
+                  status + "\n");
+    std::filesystem::permissions(
+        script,
+        std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec,
+        std::filesystem::perm_options::add);
     return script;
 }
 
 OutputTarget xlsTarget(const std::filesystem::path& path, const std::filesystem::path& converter) {
-    return chooseOutput(path.native(), [converter] { return std::optional(converter); });
+    return chooseOutput(path.string(), [converter] { return std::optional(converter); });
 }
 
 TEST(XlsExport, WithoutConverterTheSheetIsSavedAsXlsx) {
     ScratchFolder folder;
-    SheetWriter sheet(chooseOutput((folder / "报表.xls").native(), [] { return std::nullopt; }), {3, 3});
+    SheetWriter sheet(chooseOutput((folder / "报表.xls").string(), [] { return std::nullopt; }), {3, 3});
     writeReport(sheet);
     EXPECT_EQ(sheet.save(), folder / "报表.xlsx");
     EXPECT_EQ(folder.names(), std::set<std::string>{"报表.xlsx"});
@@ -142,7 +170,7 @@ TEST(XlsWithLibreOffice, WritesARealXlsHoldingEveryCell) {
     if (!converter) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     ScratchFolder folder;
     writeText(folder / "报表.xls", "old contents");
-    SheetWriter sheet(chooseOutput((folder / "报表.xls").native()), {3, 3});
+    SheetWriter sheet(chooseOutput((folder / "报表.xls").string()), {3, 3});
     ASSERT_EQ(sheet.target().format, SheetFileFormat::Xls);
     writeReport(sheet);
     EXPECT_EQ(sheet.save(), folder / "报表.xls");
@@ -152,9 +180,9 @@ TEST(XlsWithLibreOffice, WritesARealXlsHoldingEveryCell) {
     // Read it back independently: text keeps its zeros, the date shows as yyyy-mm-dd.
     ScratchFolder readBack;
     const ProcessResult run =
-        runProcess({converter->native(), "-env:UserInstallation=file://" + (readBack / "profile").native(),
+        runProcess({converter->string(), "-env:UserInstallation=file://" + (readBack / "profile").string(),
                     "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir",
-                    readBack.path().native(), (folder / "报表.xls").native()},
+                    readBack.path().string(), (folder / "报表.xls").string()},
                    readBack / "log", std::chrono::seconds(300));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     const std::string csv = readText(readBack / "报表.csv");

@@ -22,6 +22,7 @@
 #include "SelectionPanel.h"
 #include "SqliteConnection.h"
 #include "TestDatabase.h"
+#include "support/Platform.h"
 #include "support/ReportWindowDriving.h"
 #include "support/WindowTestServices.h"
 #include "windows/DemoConnection.h"
@@ -31,6 +32,9 @@ using tally::reportui::ReconciliationWindow;
 using tally::reportui::ReportWindow;
 
 namespace {
+
+// SQLite opens the file without FILE_SHARE_DELETE: nothing else can take it away meanwhile.
+constexpr const char* kHeldOnWindows = "Windows removes or replaces no file that the program holds open";
 
 // A second program holding the file: an exclusive lock keeps every reader out until released.
 class ExclusiveLock {
@@ -95,7 +99,7 @@ private slots:
     }
     void init() {
         restoreFile();
-        auto connection = std::make_unique<data::SqliteConnection>(file_.native());
+        auto connection = std::make_unique<data::SqliteConnection>(file_.string());
         connection->setLockWait(std::chrono::milliseconds(500));
         connection_ = std::move(connection);
     }
@@ -103,6 +107,7 @@ private slots:
     void cleanupTestCase() { demo_.reset(); }
 
     void removedFileIsReportedAndTheRunWorksOnceItIsBack() {
+        if (testing::kOnWindows) QSKIP(kHeldOnWindows);
         auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         const int rows = runVatInvoicing(*window);
@@ -112,7 +117,7 @@ private slots:
         std::filesystem::remove(file_);
         QCOMPARE(runVatInvoicing(*window), -1);
         QVERIFY(!messages.messages.empty());
-        QVERIFY2(messages.texts()[0].contains(QString::fromStdString(file_.native())), qPrintable(messages.texts()[0]));
+        QVERIFY2(messages.texts()[0].contains(QString::fromStdString(file_.string())), qPrintable(messages.texts()[0]));
         QVERIFY2(messages.texts()[0].startsWith("文件不存在或无法打开: 14"), qPrintable(messages.texts()[0]));
         expectUsable(*window, window->selectionPanel()->extractButton());
 
@@ -124,6 +129,7 @@ private slots:
 
     // Another file under the same name is read as that file, not the one opened first.
     void replacedFileIsReadAfresh() {
+        if (testing::kOnWindows) QSKIP(kHeldOnWindows);
         auto& messages = notifier_.fresh();
         std::unique_ptr<ReportWindow> window(reportui::createReportWindow("vat-invoicing", services(), nullptr));
         QVERIFY(runVatInvoicing(*window) > 0);
@@ -131,8 +137,8 @@ private slots:
         testing::TestDatabase empty;  // the same tables, no rows
         empty.exec("INSERT INTO 职能部门new (职能部门编号, 职能部门名称) VALUES ('01', '一部')");
         empty.exec("INSERT INTO 设置管理处 (gyd_dh, gyd_name, 对应部门代号) VALUES ('G1', '北苑', '01')");
-        std::filesystem::copy_file(empty.path(), file_.native() + ".new");
-        std::filesystem::rename(file_.native() + ".new", file_);
+        std::filesystem::copy_file(empty.path(), file_.string() + ".new");
+        std::filesystem::rename(file_.string() + ".new", file_);
         QCOMPARE(runVatInvoicing(*window), -1);
         QCOMPARE(messages.texts().last(), QString("没有满足条件的开票数据,请重新设置条件!"));
         expectUsable(*window, window->selectionPanel()->extractButton());
@@ -144,7 +150,7 @@ private slots:
         const int rows = runVatInvoicing(*window);
         QVERIFY(rows > 0);
 
-        ExclusiveLock lock(file_.native());
+        ExclusiveLock lock(file_.string());
         QVERIFY(lock.locked());
         QCOMPARE(runVatInvoicing(*window), -1);
         QVERIFY(!messages.messages.empty());
@@ -166,13 +172,14 @@ private slots:
         QVERIFY2(messages.messages.empty(), qPrintable(messages.texts().join("; ")));
 
         {
-            ExclusiveLock lock(file_.native());
+            ExclusiveLock lock(file_.string());
             QVERIFY(lock.locked());
             runReconciliation(*window);
             QVERIFY(!messages.messages.empty());
             QVERIFY2(messages.texts()[0].contains("locked"), qPrintable(messages.texts()[0]));
             expectUsable(*window, window->startButton());
         }
+        if (testing::kOnWindows) QSKIP(kHeldOnWindows);
         messages.clear();
         std::filesystem::remove(file_);
         runReconciliation(*window);

@@ -2,13 +2,27 @@
 // Small file systems of the test's own, for the faults a user's disk can show: a folder
 // that turns read-only, a disk that fills up. They live in a mount namespace of the test
 // process, so nothing outside it sees them and they vanish with it. Needs root (CI runs
-// as root); elsewhere the tests that need them say why they are skipped.
+// as root); elsewhere, and on Windows, which has none, the tests that need them say why
+// they are skipped.
+#include <filesystem>
+#include <string>
+
+#ifdef _WIN32
+
+namespace tally::testing {
+
+inline bool enterPrivateMountNamespace() { return false; }
+inline bool mountSmallDisk(const std::filesystem::path&, unsigned long) { return false; }
+inline bool remountReadOnly(const std::filesystem::path&) { return false; }
+inline void unmount(const std::filesystem::path&) {}
+
+}  // namespace tally::testing
+
+#else
+
 #include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <string>
 
 namespace tally::testing {
 
@@ -33,3 +47,5 @@ inline bool remountReadOnly(const std::filesystem::path& folder) {
 inline void unmount(const std::filesystem::path& folder) { ::umount2(folder.c_str(), MNT_DETACH); }
 
 }  // namespace tally::testing
+
+#endif

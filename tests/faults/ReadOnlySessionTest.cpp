@@ -42,7 +42,7 @@ struct FileState {
     static FileState of(const std::filesystem::path& file) {
         FileState state{testing::readText(file), std::filesystem::last_write_time(file), {}};
         for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
-            state.folder.insert(entry.path().filename().native());
+            state.folder.insert(entry.path().filename().string());
         return state;
     }
     bool operator==(const FileState&) const = default;
@@ -51,16 +51,21 @@ struct FileState {
 exports::ExportEnvironment savingTo(const std::filesystem::path& file) {
     exports::ExportEnvironment environment;
     environment.chooseFile = [file](QWidget*, const QString&, const QString&) {
-        return std::optional<QString>(QString::fromStdString(file.native()));
+        return std::optional<QString>(QString::fromStdString(file.string()));
     };
     environment.findConverter = [] { return std::nullopt; };
     return environment;
 }
 
-std::unique_ptr<data::Connection> openEngine(const std::string& engine, const std::string& path) {
-    if (engine == "sqlite") return std::make_unique<data::SqliteConnection>(path);
-    return std::make_unique<data::OdbcConnection>(std::string("DRIVER=") + SQLITE_ODBC_DRIVER + ";Database=" + path +
-                                                  ";LoadExt=" + TSQL_EXTENSION);
+// A file's name as the engine opens it.
+std::string nameFor(const std::string& engine, const std::filesystem::path& path) {
+    return engine == "sqlite" ? path.string() : testing::hostPath(path);
+}
+
+std::unique_ptr<data::Connection> openEngine(const std::string& engine, const std::filesystem::path& path) {
+    if (engine == "sqlite") return std::make_unique<data::SqliteConnection>(nameFor(engine, path));
+    return std::make_unique<data::OdbcConnection>(std::string("DRIVER=") + SQLITE_ODBC_DRIVER +
+                                                  ";Database=" + nameFor(engine, path) + ";LoadExt=" + TSQL_EXTENSION);
 }
 
 }  // namespace
@@ -76,13 +81,13 @@ private:
 private slots:
     void initTestCase() {
         testing::DemoConnection demo;  // generates the file; this test reads its own copy
-        file_ = std::filesystem::path(dbFolder_.path().toStdString()) / "fees.sqlite";
+        file_ = testing::utf8Path(dbFolder_.path().toStdString()) / "fees.sqlite";
         std::filesystem::copy_file(demo.path(), file_);
     }
 
     void windowsAndToolLeaveTheFileAsItWas() {
         const FileState before = FileState::of(file_);
-        connection_ = std::make_unique<data::SqliteConnection>(file_.native());
+        connection_ = std::make_unique<data::SqliteConnection>(file_.string());
         auto& messages = notifier_.fresh();
 
         for (const char* kind : {"parking", "vat-invoicing", "pre-invoicing"}) {
@@ -103,7 +108,7 @@ private slots:
                                                 "增值税预开票明细表导出成功！", "票据核对表导出成功！"}));
         connection_.reset();
 
-        const std::string db = testing::shellQuote(file_.native());
+        const std::string db = testing::shellQuote(file_.string());
         for (const std::string kind : {"parking", "vat-invoicing", "pre-invoicing", "reconciliation"}) {
             const std::string period = kind == "reconciliation" ? " --year 2025 --start-month 01 --end-month 12"
                                                                 : " --from 2025-01-01 --to 2025-12-31";
@@ -111,7 +116,7 @@ private slots:
                 const auto output = exports_ / ("tool-" + kind + "." + format);
                 const auto run =
                     testing::runReportTool("--db " + db + " " + kind + " --department 01" + period + " --format " +
-                                           format + " --output " + testing::shellQuote(output.native()));
+                                           format + " --output " + testing::shellQuote(output.string()));
                 QVERIFY2(run.status == 0, (kind + " " + format + ": " + run.err).c_str());
             }
         }
@@ -126,9 +131,9 @@ private slots:
     void writeStatementsAreRefused() {
         QFETCH(QString, engine);
         const FileState before = FileState::of(file_);
-        const std::string elsewhere = (exports_ / "copy.sqlite").native();
+        const auto elsewhere = exports_ / "copy.sqlite";
         {
-            auto connection = openEngine(engine.toStdString(), file_.native());
+            auto connection = openEngine(engine.toStdString(), file_);
             const std::string writes[] = {
                 "DELETE FROM 票据",
                 "UPDATE 票据 SET 金额 = 0",
@@ -140,7 +145,7 @@ private slots:
                 "CREATE TEMP TABLE x (a)",
                 "PRAGMA user_version = 7",
                 "VACUUM",
-                "VACUUM INTO '" + elsewhere + "'",
+                "VACUUM INTO '" + nameFor(engine.toStdString(), elsewhere) + "'",
                 "REINDEX",
                 "ANALYZE",
             };

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 static void runOne(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::fprintf(stderr, "%s (%zu bytes)\n", file.c_str(), bytes.size());
+    std::fprintf(stderr, "%s (%zu bytes)\n", file.string().c_str(), bytes.size());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 

@@ -5,9 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "Platform.h"
+
 namespace tally::testing {
 
-// The first sheet's max_row, then the value of each cell reference, one a line.
+// The first sheet's max_row, then the value of each cell reference, one a line. Linux only
+// (kLinuxToolsRun).
 inline QStringList sheetValues(const QString& file, const QStringList& refs) {
     QProcess python;
     python.start("/usr/bin/python3", QStringList{"-c",

@@ -1,7 +1,6 @@
 #include "TestDatabase.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -9,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "Platform.h"
 #include "SqliteConnection.h"
 
 namespace tally::testing {
@@ -47,13 +47,17 @@ std::string readFile(const std::filesystem::path& path) {
 TestDatabase::TestDatabase() {
     static std::atomic<int> counter{0};
     path_ = (std::filesystem::temp_directory_path() /
-             ("tally-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".sqlite"))
+             ("tally-test-" + std::to_string(processId()) + "-" + std::to_string(counter++) + ".sqlite"))
                 .string();
     std::filesystem::remove(path_);
     run(path_, readFile(sourcePath("demo/schema.sql")));
 }
 
-TestDatabase::~TestDatabase() { std::filesystem::remove(path_); }
+TestDatabase::~TestDatabase() {
+    // Windows keeps a file that a connection still holds (one that outlives this object).
+    std::error_code stillOpen;
+    std::filesystem::remove(path_, stillOpen);
+}
 
 void TestDatabase::exec(const std::string& sql) { run(path_, sql); }
 

@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 #include "BackgroundRun.h"
 #include "BusyPanel.h"
@@ -33,6 +34,7 @@
 #include "ResultGrid.h"
 #include "SelectionPanel.h"
 #include "SlowConnection.h"
+#include "support/Platform.h"
 #include "support/RecordingNotifier.h"
 #include "support/ReportWindowDriving.h"
 
@@ -92,6 +94,18 @@ private slots:
         slow_->armed = false;
         QVERIFY(connectionFree());
         slow_.reset();
+    }
+
+    // Work that ends in an exception of its own (a fault of the program) is told, and the
+    // window and the connection are free again.
+    void anEscapedFailureIsToldAndTheWindowGoesOn() {
+        auto window = openDetail(services());
+        bool ended = false;
+        QVERIFY(window->runInBackground(
+            "…", slow_.get(), [] { throw std::runtime_error("boom"); }, [&](bool) { ended = true; }));
+        QTRY_VERIFY_WITH_TIMEOUT(ended && !window->busy(), kLongWait);
+        QCOMPARE(notifier_.texts(), QStringList{"程序内部错误: boom"});
+        QVERIFY(window->selectionPanel()->extractButton()->isEnabled());
     }
 
     // While the statement runs the window paints and takes events, the commands are off
@@ -324,11 +338,12 @@ private slots:
     // not even the temporary ones.
     void cancellingTheXlsConversionLeavesNoFile() {
         QTemporaryDir folder, tools;
-        const QString converter = tools.filePath("soffice");
+        // A converter that never ends by itself (on Windows a batch file that spins until stopped).
+        const QString converter = tools.filePath(testing::kOnWindows ? "soffice.cmd" : "soffice");
         {
             QFile script(converter);
             QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write("#!/bin/sh\nexec sleep 120\n");
+            script.write(testing::kOnWindows ? "@echo off\r\n:wait\r\ngoto wait\r\n" : "#!/bin/sh\nexec sleep 120\n");
         }
         QFile::setPermissions(converter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         exports::ExportEnvironment environment;
