@@ -13,17 +13,8 @@ kit_archive=$shared/windows/windows-kit.tar.xz
 build=$root/build-windows
 [ -f "$kit_archive" ] || { echo "build-windows: no $kit_archive" >&2; exit 1; }
 
-bash "$root/scripts/setup-debian.sh"
-packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$root/scripts/setup-debian.sh" g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
+  wine wine64 ninja-build
 
 # The kit, unpacked once per version of the archive.
 if [ -w /var/cache ]; then cache=/var/cache/tallyvane; else cache=${XDG_CACHE_HOME:-$HOME/.cache}/tallyvane; fi

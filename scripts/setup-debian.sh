@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs everything Tallyvane needs to build, run and test on Debian 12 (run as root).
+# Installs everything Tallyvane needs to build, run and test on Debian 12 (run as root),
+# and the packages named as arguments (scripts/build-windows.sh names its own).
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config ccache
@@ -16,6 +17,7 @@ packages=(
   libreoffice-calc-nogui
   help2man desktop-file-utils
 )
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
