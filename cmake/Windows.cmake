@@ -1,10 +1,9 @@
 # The Windows build, cross-compiled with mingw-w64 against the kit (scripts/build-windows.sh).
-# Its programs run here under Wine: the build's picture step and every test go through
-# wine-run.sh, which gives them a private prefix and the kit's DLLs.
+# Its programs run here under Wine: every test goes through wine-run.sh, which gives them a
+# private prefix and the kit's DLLs.
 find_program(TALLY_WINE NAMES wine wine64 REQUIRED)
 set(TALLY_WINEPREFIX "${PROJECT_BINARY_DIR}/wine" CACHE PATH "Wine prefix the build's programs run in")
-string(REPLACE "/" "\\" kit_bin "Z:${WINDOWS_KIT}/bin")
-set(TALLY_WINEPATH "${kit_bin}")
+string(REPLACE "/" "\\" TALLY_WINEPATH "Z:${WINDOWS_KIT}/bin")
 set(TALLY_WINE_RUN "${PROJECT_BINARY_DIR}/wine-run.sh")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/wine-run.sh.in ${TALLY_WINE_RUN}
   @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -1,12 +1,7 @@
 #pragma once
-// The ODBC declarations. Windows' own headers expect <windows.h> before them.
+// The ODBC declarations. Windows' own headers expect <windows.h> before them (the build
+// defines WIN32_LEAN_AND_MEAN and NOMINMAX for every file there: cmake/Windows.cmake).
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #endif
 
